@@ -1,0 +1,1 @@
+int tolvex_wine_driver_placeholder;
