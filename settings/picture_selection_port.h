@@ -1,0 +1,30 @@
+#pragma once
+// What the settings dialog needs of the picture-selection dialog, and nothing
+// more: the folder list, the drive selector, the display-method choice, the
+// registered list, and a modal showing. The picture-selection dialog
+// implements it; the settings dialog's logic is tested against a fake.
+#include <string>
+#include <vector>
+
+namespace settings {
+
+enum class ModalResult { Ok = 1, Cancel = 2 };
+
+class PictureSelectionPort {
+ public:
+  virtual ~PictureSelectionPort() = default;
+  // dlbThumb: false when the folder list refuses the folder (it then keeps
+  // the folder it showed before).
+  virtual bool SetFolder(const std::string& cp932Folder) = 0;
+  virtual std::string Folder() const = 0;
+  // dcbxThumb
+  virtual void SetDrive(char driveLetter) = 0;
+  // rbSelPhoto checked (true) or rbSelFolder checked (false)
+  virtual void SetUseRegisteredList(bool registered) = 0;
+  virtual bool UseRegisteredList() const = 0;
+  // lbDfile, in list order
+  virtual std::vector<std::string> RegisteredEntries() const = 0;
+  virtual ModalResult ShowModal() = 0;
+};
+
+}  // namespace settings
