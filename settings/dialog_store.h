@@ -1,0 +1,30 @@
+#pragma once
+// The settings dialog's four operations. Each opens the key, creating it when
+// missing, and closes it before returning. The readers never fail: they fall
+// back to the dialog's defaults. The writers throw StoreError ('%s' の設定に
+// 失敗しました) at the first value that cannot be written; the values before
+// it stay written, the later ones are not written.
+#include "settings/message_settings.h"
+#include "settings/picture_selection_state.h"
+#include "settings/registry_key.h"
+
+namespace settings {
+
+// All stored, or DialogMessageDefaults() whole. soundEffect comes back as the
+// radio choice: 1 Beep, 2 SystemSound, any other stored number NoSound.
+MessageSettings ReadDialogMessageSettings(RegistryOpener& registry);
+
+// Fills pictureFolder (startDirectory when unreadable or empty), driveLetter,
+// registeredCount and registeredFiles (slots past a failing read keep what
+// they held). Returns whether rbSelPhoto is to be checked (else rbSelFolder).
+[[nodiscard]] bool ReadDialogPictureSettings(RegistryOpener& registry, PictureSelectionState& state);
+
+// SCRcom, FontName, ComColor, FontSize, the four styles, SCRtime, MoveFlag,
+// SCRsnd, in this order. A sound other than 1 or 2 is written as 3.
+void WriteMessageSettings(RegistryOpener& registry, const MessageSettings& message);
+
+// dtDir, SelPhoto, then the old count's entries (up to File_050) deleted,
+// eCount and at most 50 entries written.
+void WritePictureSettings(RegistryOpener& registry, const PictureSelectionResult& result);
+
+}  // namespace settings

@@ -1,0 +1,33 @@
+#pragma once
+// The message group as one value: what the message readers fill and what
+// WriteMessageSettings stores. The settings dialog keeps one of these for its
+// members and controls; the comments name the control each field stands for.
+// Texts are CP932 byte strings.
+#include <cstdint>
+#include <string>
+
+#include "settings/saver_settings.h"
+
+namespace settings {
+
+struct MessageSettings {
+  std::string messageText;  // SCRcom; the dialog's meEdit
+  std::string fontName;     // FontName
+  uint32_t textColor = 0;   // ComColor, 0x00BBGGRR
+  int32_t fontSize = 0;     // FontSize, points
+  int32_t bold = 0, italic = 0, underline = 0, strikeOut = 0;  // fg*, set only when 1
+  // SCRsnd. The saver keeps the stored number; the dialog holds its radio
+  // choice: Beep = rbBeep, SystemSound = rbOK, NoSound = rbNO.
+  int32_t soundEffect = NoSound;
+  int32_t switchSeconds = 0;  // SCRtime; the dialog's udTime position
+  bool floating = true;       // MoveFlag; the dialog's rbMove (false: rbStop)
+};
+
+// What each side puts in place of the whole group when a read fails.
+MessageSettings SaverMessageDefaults();
+MessageSettings DialogMessageDefaults();
+
+// The message fields of the saver's record.
+void ApplyMessageSettings(const MessageSettings& message, SaverSettings& saver);
+
+}  // namespace settings

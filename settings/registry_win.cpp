@@ -1,0 +1,113 @@
+#include "settings/registry_win.h"
+
+#include <windows.h>
+
+#include <cstring>
+#include <vector>
+
+#include "platform/cp932.h"
+
+namespace settings {
+
+namespace {
+
+using platform::Cp932FromWide;
+using platform::WideFromCp932;
+
+ValueType TypeOf(DWORD type) {
+  switch (type) {
+    case REG_SZ: return ValueType::String;
+    case REG_EXPAND_SZ: return ValueType::ExpandString;
+    case REG_DWORD: return ValueType::Dword;
+    default: return ValueType::Other;
+  }
+}
+
+// The registry stores texts as UTF-16; the program sees them as CP932, zeros
+// included, so the store's cut at the first zero works on the same bytes.
+std::string Cp932FromStoredText(const std::vector<BYTE>& data) {
+  std::wstring text(data.size() / sizeof(wchar_t), L'\0');
+  if (!text.empty()) std::memcpy(text.data(), data.data(), text.size() * sizeof(wchar_t));
+  return Cp932FromWide(text);
+}
+
+// A value may grow between asking its size and reading it; it is read again then.
+LONG QueryInto(HKEY key, const wchar_t* name, DWORD& type, std::vector<BYTE>& data) {
+  for (int round = 0; round < 4; ++round) {
+    DWORD size = 0;
+    LONG rc = RegQueryValueExW(key, name, nullptr, &type, nullptr, &size);
+    if (rc != ERROR_SUCCESS) return rc;
+    data.resize(size);
+    rc = RegQueryValueExW(key, name, nullptr, &type, data.data(), &size);
+    if (rc != ERROR_MORE_DATA) {
+      data.resize(size);
+      return rc;
+    }
+  }
+  return ERROR_MORE_DATA;
+}
+
+class Win32Key : public RegistryKey {
+ public:
+  explicit Win32Key(HKEY key) : key_(key) {}
+  ~Win32Key() override { RegCloseKey(key_); }
+  Win32Key(const Win32Key&) = delete;
+  Win32Key& operator=(const Win32Key&) = delete;
+
+  QueryResult QueryValue(const std::string& name) override {
+    DWORD type = 0;
+    std::vector<BYTE> data;
+    const LONG rc = QueryInto(key_, WideFromCp932(name).c_str(), type, data);
+    if (rc == ERROR_FILE_NOT_FOUND) return {QueryStatus::Missing, ValueType::Other, {}};
+    if (rc != ERROR_SUCCESS) return {QueryStatus::Refused, ValueType::Other, {}};
+    QueryResult r{QueryStatus::Ok, TypeOf(type), {}};
+    if (type == REG_SZ || type == REG_EXPAND_SZ)
+      r.bytes = Cp932FromStoredText(data);
+    else
+      r.bytes.assign(data.begin(), data.end());
+    return r;
+  }
+
+  bool SetString(const std::string& name, const std::string& cp932Text) override {
+    const std::wstring text = WideFromCp932(cp932Text);
+    const auto bytes = DWORD((text.size() + 1) * sizeof(wchar_t));
+    return RegSetValueExW(key_, WideFromCp932(name).c_str(), 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(text.c_str()), bytes) == ERROR_SUCCESS;
+  }
+
+  bool SetDword(const std::string& name, int32_t value) override {
+    const auto dword = static_cast<DWORD>(value);
+    return RegSetValueExW(key_, WideFromCp932(name).c_str(), 0, REG_DWORD,
+                          reinterpret_cast<const BYTE*>(&dword), sizeof dword) == ERROR_SUCCESS;
+  }
+
+  DeleteStatus DeleteValue(const std::string& name) override {
+    const LONG rc = RegDeleteValueW(key_, WideFromCp932(name).c_str());
+    if (rc == ERROR_SUCCESS) return DeleteStatus::Ok;
+    return rc == ERROR_FILE_NOT_FOUND ? DeleteStatus::Missing : DeleteStatus::Error;
+  }
+
+ private:
+  HKEY key_;
+};
+
+}  // namespace
+
+std::unique_ptr<RegistryKey> Win32Registry::OpenExisting(const std::string& path) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, WideFromCp932(path).c_str(), 0, KEY_ALL_ACCESS, &key) !=
+      ERROR_SUCCESS)
+    return nullptr;
+  return std::make_unique<Win32Key>(key);
+}
+
+std::unique_ptr<RegistryKey> Win32Registry::OpenOrCreate(const std::string& path) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, WideFromCp932(path).c_str(), 0, nullptr,
+                      REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS)
+    return nullptr;
+  return std::make_unique<Win32Key>(key);
+}
+
+}  // namespace settings

@@ -1,0 +1,15 @@
+#pragma once
+// The store's keys in the real registry: under HKEY_CURRENT_USER, opened and
+// created with full access, through the wide functions with explicit CP932
+// conversion of names and texts.
+#include "settings/registry_key.h"
+
+namespace settings {
+
+class Win32Registry : public RegistryOpener {
+ public:
+  std::unique_ptr<RegistryKey> OpenExisting(const std::string& path) override;
+  std::unique_ptr<RegistryKey> OpenOrCreate(const std::string& path) override;
+};
+
+}  // namespace settings

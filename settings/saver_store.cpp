@@ -1,0 +1,83 @@
+#include "settings/saver_store.h"
+
+#include <algorithm>
+
+#include "settings/message_settings.h"
+#include "settings/path_text.h"
+#include "settings/registry_values.h"
+
+namespace settings {
+
+namespace {
+
+// A missing or mistyped eCount has no fallback of its own; counting it as 0
+// shows the sample picture, like an empty list.
+int32_t RegisteredCount(RegistryKey& key) {
+  try {
+    return ReadInteger(key, "eCount");
+  } catch (const StoreError&) {
+    return 0;
+  }
+}
+
+// Slots are filled up to File_050 whatever N says; entryCount and lastIndex
+// follow N alone. Returns false when an entry could not be read.
+bool ReadRegisteredEntries(RegistryKey& key, slideshow::PictureList& list) {
+  const int32_t n = RegisteredCount(key);
+  list.entryCount = std::max(n, 0);
+  list.lastIndex = n > 0 ? n - 1 : n;
+  for (int32_t i = 0; i < n && i < kRegisteredEntriesRead; ++i) {
+    try {
+      list.paths[size_t(i)] = ReadText(key, RegisteredEntryName(i));
+    } catch (const StoreError&) {
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+ReadOutcome ReadSaverPictureSettings(RegistryOpener& registry, SaverSettings& settings,
+                                     slideshow::PictureList& list) {
+  const auto key = registry.OpenExisting(kSettingsKeyPath);
+  if (!key) return ReadOutcome::EndApplication;
+  bool fine = true;
+  try {
+    settings.pictureFolder = StripTrailingBackslash(ReadText(*key, "dtDir"));
+  } catch (const StoreError&) {
+    fine = false;
+  }
+  try {
+    settings.useRegisteredList = ReadBoolean(*key, "SelPhoto");
+  } catch (const StoreError&) {
+    settings.useRegisteredList = false;
+  }
+  if (settings.useRegisteredList && !ReadRegisteredEntries(*key, list)) fine = false;
+  return fine ? ReadOutcome::Continue : ReadOutcome::EndApplication;
+}
+
+ReadOutcome ReadSaverMessageSettings(RegistryOpener& registry, SaverSettings& settings) {
+  const auto key = registry.OpenExisting(kSettingsKeyPath);
+  if (!key) return ReadOutcome::EndApplication;
+  MessageSettings m;
+  try {
+    m.messageText = ReadText(*key, "SCRcom");
+    m.fontName = ReadText(*key, "FontName");
+    m.textColor = static_cast<uint32_t>(ReadInteger(*key, "ComColor"));
+    m.fontSize = ReadInteger(*key, "FontSize");
+    m.bold = ReadInteger(*key, "fgBold");
+    m.italic = ReadInteger(*key, "fgItalic");
+    m.underline = ReadInteger(*key, "fgUnderline");
+    m.strikeOut = ReadInteger(*key, "fgStrikeOut");
+    m.soundEffect = ReadInteger(*key, "SCRsnd");
+    m.switchSeconds = ReadInteger(*key, "SCRtime");
+    m.floating = ReadBoolean(*key, "MoveFlag");
+  } catch (const StoreError&) {
+    m = SaverMessageDefaults();
+  }
+  ApplyMessageSettings(m, settings);
+  return ReadOutcome::Continue;
+}
+
+}  // namespace settings

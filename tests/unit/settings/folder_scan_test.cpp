@@ -1,0 +1,83 @@
+#include "settings/folder_scan.h"
+
+#include <gmock/gmock.h>
+
+#include "settings/memory_directory.h"
+#include "settings/path_text.h"
+#include "store_fixture.h"
+
+namespace settings {
+namespace {
+
+using ::testing::ElementsAre;
+using testing::Cp932;
+
+std::vector<std::string> Names(const PictureSelectionState& s) {
+  return {s.scanNames.begin(), s.scanNames.begin() + s.scanCount};
+}
+
+TEST(ScanFolder, GroupsByMaskInMaskOrderAndKeepsTheSearchOrderWithinOne) {
+  MemoryDirectory dir;
+  for (const char* name : {"z.jpg", "b.BMP", "notes.txt", "c.jpeg", "a.bmp", "d.ico", "sub.gif"})
+    dir.AddEntry("C:\\Photos", name);
+  PictureSelectionState s;
+  ScanFolder(dir, "C:\\Photos\\", s);
+  EXPECT_THAT(Names(s), ElementsAre("b.BMP", "a.bmp", "z.jpg", "c.jpeg", "sub.gif", "d.ico"));
+  EXPECT_EQ(s.scanLast, 5);
+  EXPECT_EQ(dir.patternsSearched.front(), "C:\\Photos\\*.bmp");
+  EXPECT_EQ(dir.patternsSearched.size(), 10u);
+}
+
+TEST(ScanFolder, EmptyOrMissingFolderGivesNoNames) {
+  MemoryDirectory dir;
+  PictureSelectionState s;
+  s.scanCount = 3;
+  s.scanLast = 2;
+  ScanFolder(dir, "C:\\Nowhere", s);
+  EXPECT_EQ(s.scanCount, 0);
+  EXPECT_EQ(s.scanLast, -1);
+}
+
+TEST(ScanFolder, StopsAt100AcrossMasks) {
+  MemoryDirectory dir;
+  for (int i = 0; i < 60; ++i) dir.AddEntry("D:", "b" + std::to_string(i) + ".bmp");
+  for (int i = 0; i < 60; ++i) dir.AddEntry("D:", "j" + std::to_string(i) + ".jpg");
+  dir.AddEntry("D:", "late.ico");
+  PictureSelectionState s;
+  ScanFolder(dir, "D:\\", s);
+  EXPECT_EQ(s.scanCount, 100);
+  EXPECT_EQ(s.scanLast, 99);
+  EXPECT_EQ(s.scanNames[99], "j39.jpg");
+  EXPECT_EQ(s.scanNames[100], "");
+  EXPECT_EQ(dir.patternsSearched.size(), 2u);  // no mask is searched past the limit
+}
+
+TEST(MatchesMask, WildcardsAndCase) {
+  EXPECT_TRUE(MatchesMask("A.JPEG", "*.jpeg"));
+  EXPECT_FALSE(MatchesMask("a.jpeg", "*.jpg"));
+  EXPECT_TRUE(MatchesMask("a.b.gif", "*.gif"));
+  EXPECT_FALSE(MatchesMask("a.gifx", "*.gif"));
+  EXPECT_TRUE(MatchesMask("ab", "a?"));
+  EXPECT_FALSE(MatchesMask("a", "a?"));
+  EXPECT_TRUE(MatchesMask("", "*"));
+}
+
+TEST(StripTrailingBackslash, RemovesOneSeparatorOnly) {
+  EXPECT_EQ(StripTrailingBackslash("C:\\"), "C:");
+  EXPECT_EQ(StripTrailingBackslash("C:\\Photos\\\\"), "C:\\Photos\\");
+  EXPECT_EQ(StripTrailingBackslash("C:\\Photos"), "C:\\Photos");
+  EXPECT_EQ(StripTrailingBackslash(""), "");
+  EXPECT_EQ(StripTrailingBackslash(std::string(259, 'a') + "\\"), std::string(259, 'a'));
+}
+
+TEST(StripTrailingBackslash, KeepsTheTrailByteOfADoubleByteCharacter) {
+  const std::string ten = Cp932("十");  // 0x8F 0x5C
+  ASSERT_EQ(ten.back(), '\\');
+  EXPECT_EQ(StripTrailingBackslash("C:\\" + ten), "C:\\" + ten);
+  EXPECT_EQ(StripTrailingBackslash("C:\\" + ten + "\\"), "C:\\" + ten);
+  // A half-width katakana (one byte, 0xB1) before the separator is no lead byte.
+  EXPECT_EQ(StripTrailingBackslash("C:\\\xB1\\"), "C:\\\xB1");
+}
+
+}  // namespace
+}  // namespace settings
