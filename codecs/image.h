@@ -2,6 +2,7 @@
 // The one picture type of the program: 32-bit pixels, rows top-down, each pixel
 // 0x00RRGGBB, which is the memory layout of a 32-bit top-down DIB section
 // (bytes B, G, R, 0), so an Image row copies straight into a GDI bitmap.
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

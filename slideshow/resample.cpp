@@ -1,0 +1,131 @@
+#include "slideshow/resample.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace slideshow {
+namespace {
+
+// Along one axis, source pixel i covers [i * dst, (i + 1) * dst) and output
+// pixel x covers [x * src, (x + 1) * src) in the same integer units, so the
+// share of every source pixel in an output pixel is an exact integer and the
+// shares of one output pixel add up to src.
+struct Tap {
+  int32_t source;
+  uint32_t share;
+};
+
+struct AxisTaps {
+  std::vector<uint32_t> first;  // per output pixel: index into taps
+  std::vector<Tap> taps;
+};
+
+AxisTaps TapsFor(int32_t src, int32_t dst) {
+  AxisTaps a;
+  a.first.reserve(size_t(dst) + 1);
+  for (int64_t x = 0; x < dst; ++x) {
+    a.first.push_back(uint32_t(a.taps.size()));
+    const int64_t begin = x * src, end = begin + src;
+    for (int64_t i = begin / dst; i * dst < end && i < src; ++i) {
+      const int64_t lo = std::max(begin, i * dst), hi = std::min(end, (i + 1) * dst);
+      a.taps.push_back({int32_t(i), uint32_t(hi - lo)});
+    }
+  }
+  a.first.push_back(uint32_t(a.taps.size()));
+  return a;
+}
+
+// Across a row, the source pixels of one output pixel are a contiguous run
+// whose inner pixels are covered whole (share dst); only the two ends count
+// by a partial share, so the inner ones are summed without multiplying.
+struct Span {
+  int32_t first;
+  int32_t count;
+  uint32_t firstShare, lastShare;
+};
+
+std::vector<Span> SpansFor(const AxisTaps& a, size_t outWidth) {
+  std::vector<Span> spans(outWidth);
+  for (size_t x = 0; x < outWidth; ++x) {
+    const Tap* t = &a.taps[a.first[x]];
+    const int32_t n = int32_t(a.first[x + 1] - a.first[x]);
+    spans[x] = {t[0].source, n, t[0].share, t[n - 1].share};
+  }
+  return spans;
+}
+
+// Channels are summed in pairs: red and blue in one 64-bit word (red at bit
+// 32, blue at bit 0) and green on its own.
+inline uint64_t RedBlue(uint32_t p) { return (uint64_t(p & 0xFF0000) << 16) | (p & 0xFF); }
+inline uint64_t Green(uint32_t p) { return (p >> 8) & 0xFF; }
+
+// The pass across leaves every channel as a 16-bit value with 8 fraction
+// bits: channel * 256, averaged.
+constexpr int kFractionBits = 8;
+
+void ReduceRow(const uint32_t* src, const std::vector<Span>& spans, int32_t srcWidth,
+               uint32_t innerShare, uint16_t* out) {
+  // value * 256 / srcWidth as a multiplication by a 32-bit fixed-point
+  // reciprocal, rounded to nearest.
+  const uint64_t reciprocal = ((uint64_t(1) << (32 + kFractionBits)) + srcWidth - 1) / srcWidth;
+  const uint64_t half = uint64_t(1) << 31;
+  for (const Span& s : spans) {
+    const uint32_t* p = src + s.first;
+    uint64_t rb = RedBlue(p[0]) * s.firstShare, g = Green(p[0]) * s.firstShare;
+    if (s.count > 1) {
+      uint64_t rbInner = 0, gInner = 0;
+      for (int32_t k = 1; k < s.count - 1; ++k) {
+        rbInner += RedBlue(p[k]);
+        gInner += Green(p[k]);
+      }
+      rb += rbInner * innerShare + RedBlue(p[s.count - 1]) * s.lastShare;
+      g += gInner * innerShare + Green(p[s.count - 1]) * s.lastShare;
+    }
+    out[0] = uint16_t(((rb >> 32) * reciprocal + half) >> 32);
+    out[1] = uint16_t((g * reciprocal + half) >> 32);
+    out[2] = uint16_t(((rb & 0xFFFFFFFF) * reciprocal + half) >> 32);
+    out += 3;
+  }
+}
+
+uint32_t Channel(uint64_t sum, uint64_t total) {
+  return uint32_t(std::min<uint64_t>((sum + total / 2) / total, 255));
+}
+
+}  // namespace
+
+codecs::Image ResamplePicture(const codecs::Image& source, int32_t width, int32_t height) {
+  width = std::max(width, 0);
+  height = std::max(height, 0);
+  if (width == source.width && height == source.height) return source;
+  codecs::Image out(width, height);
+  if (out.empty() || source.empty()) return out;
+
+  const std::vector<Span> across = SpansFor(TapsFor(source.width, width), size_t(width));
+  const AxisTaps down = TapsFor(source.height, height);
+  // Every source row is reduced across once; the rows down are then summed
+  // from these 16-bit rows, which keeps the second pass small.
+  std::vector<uint16_t> reduced(size_t(width) * 3 * size_t(source.height));
+  for (int32_t y = 0; y < source.height; ++y)
+    ReduceRow(source.row(y), across, source.width, uint32_t(width),
+              &reduced[size_t(y) * 3 * size_t(width)]);
+
+  const uint64_t total = uint64_t(source.height) << kFractionBits;
+  std::vector<uint64_t> sum(size_t(width) * 3);
+  for (int32_t y = 0; y < height; ++y) {
+    std::fill(sum.begin(), sum.end(), 0);
+    for (uint32_t t = down.first[y]; t < down.first[y + 1]; ++t) {
+      const uint16_t* row = &reduced[size_t(down.taps[t].source) * 3 * size_t(width)];
+      const uint64_t share = down.taps[t].share;
+      for (size_t i = 0; i < sum.size(); ++i) sum[i] += row[i] * share;
+    }
+    uint32_t* dst = out.row(y);
+    for (int32_t x = 0; x < width; ++x) {
+      const uint64_t* s = &sum[size_t(x) * 3];
+      dst[x] = (Channel(s[0], total) << 16) | (Channel(s[1], total) << 8) | Channel(s[2], total);
+    }
+  }
+  return out;
+}
+
+}  // namespace slideshow

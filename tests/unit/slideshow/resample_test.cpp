@@ -1,0 +1,100 @@
+#include "slideshow/resample.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace slideshow {
+namespace {
+
+using codecs::Image;
+using codecs::Rgb;
+
+int Red(uint32_t p) { return int(p >> 16) & 0xFF; }
+int Green(uint32_t p) { return int(p >> 8) & 0xFF; }
+int Blue(uint32_t p) { return int(p) & 0xFF; }
+
+Image Checkerboard(int32_t w, int32_t h) {
+  Image img(w, h);
+  for (int32_t y = 0; y < h; ++y)
+    for (int32_t x = 0; x < w; ++x) img.row(y)[x] = (x + y) % 2 ? Rgb(255, 255, 255) : 0;
+  return img;
+}
+
+TEST(ResamplePicture, CheckerboardAveragesToGreyInsteadOfDroppingPixels) {
+  // Pixel dropping would give pure black or white; averaging 2x2 blocks, or
+  // fractional 3x3 areas, gives mid grey.
+  for (const auto& [w, h] : {std::pair{50, 40}, std::pair{33, 27}}) {
+    const Image out = ResamplePicture(Checkerboard(100, 80), w, h);
+    ASSERT_EQ(out.width, w);
+    ASSERT_EQ(out.height, h);
+    for (uint32_t p : out.pixels) {
+      EXPECT_NEAR(Red(p), 128, 32) << w;
+      EXPECT_EQ(Red(p), Green(p));
+      EXPECT_EQ(Red(p), Blue(p));
+    }
+  }
+}
+
+TEST(ResamplePicture, FractionalCoverageWeighsPartlyCoveredPixels) {
+  // Three columns 0, 90, 180 into two: each output covers 1.5 source pixels,
+  // (0 + 90 / 2) / 1.5 = 30 and (90 / 2 + 180) / 1.5 = 150.
+  Image src(3, 1);
+  src.pixels = {Rgb(0, 0, 0), Rgb(90, 90, 90), Rgb(180, 180, 180)};
+  const Image out = ResamplePicture(src, 2, 1);
+  EXPECT_EQ(Red(out.pixels[0]), 30);
+  EXPECT_EQ(Red(out.pixels[1]), 150);
+}
+
+TEST(ResamplePicture, HorizontalGradientStaysAGradientWithItsMeanPreserved) {
+  Image src(256, 64);
+  for (int32_t y = 0; y < 64; ++y)
+    for (int32_t x = 0; x < 256; ++x) src.row(y)[x] = Rgb(uint8_t(x), 0, uint8_t(255 - x));
+  const Image out = ResamplePicture(src, 64, 16);
+  for (int32_t y = 0; y < 16; ++y)
+    for (int32_t x = 0; x < 64; ++x) {
+      // Output pixel x averages source columns 4x .. 4x + 3: mean 4x + 1.5.
+      EXPECT_NEAR(Red(out.row(y)[x]), 4 * x + 1.5, 0.51);
+      EXPECT_NEAR(Blue(out.row(y)[x]), 255 - (4 * x + 1.5), 0.51);
+      EXPECT_EQ(Green(out.row(y)[x]), 0);
+    }
+}
+
+TEST(ResamplePicture, ChannelsDoNotBleedIntoEachOther) {
+  Image src(7, 5);
+  for (auto& p : src.pixels) p = Rgb(255, 0, 255);
+  for (uint32_t p : ResamplePicture(src, 3, 2).pixels) EXPECT_EQ(p, Rgb(255, 0, 255));
+  for (auto& p : src.pixels) p = Rgb(0, 255, 0);
+  for (uint32_t p : ResamplePicture(src, 3, 2).pixels) EXPECT_EQ(p, Rgb(0, 255, 0));
+}
+
+TEST(ResamplePicture, SameSizeIsAnExactCopy) {
+  Image src(5, 3);
+  for (size_t i = 0; i < src.pixels.size(); ++i) src.pixels[i] = uint32_t(i * 0x010203);
+  EXPECT_EQ(ResamplePicture(src, 5, 3).pixels, src.pixels);
+}
+
+TEST(ResamplePicture, EnlargingRepeatsPixelsAndStaysInsideTheSource) {
+  Image src(2, 1);
+  src.pixels = {Rgb(10, 20, 30), Rgb(200, 100, 50)};
+  const Image out = ResamplePicture(src, 4, 2);
+  EXPECT_EQ(out.row(1)[0], Rgb(10, 20, 30));
+  EXPECT_EQ(out.row(0)[3], Rgb(200, 100, 50));
+}
+
+TEST(ResamplePicture, ZeroSizeGivesAnEmptyImage) {
+  const Image out = ResamplePicture(Checkerboard(8, 8), 682, 0);
+  EXPECT_EQ(out.width, 682);
+  EXPECT_EQ(out.height, 0);
+  EXPECT_TRUE(out.pixels.empty());
+}
+
+TEST(ResamplePicture, OnePixelHighStripReducesEveryColumn) {
+  // A panorama one pixel high into fewer columns: nothing read past the row.
+  Image src(1001, 1);
+  for (auto& p : src.pixels) p = Rgb(40, 80, 120);
+  for (uint32_t p : ResamplePicture(src, 97, 1).pixels) EXPECT_EQ(p, Rgb(40, 80, 120));
+}
+
+}  // namespace
+}  // namespace slideshow
