@@ -1,0 +1,109 @@
+#include "platform/application_win.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "platform/message_box_win.h"
+
+namespace platform {
+
+namespace {
+constexpr wchar_t kClassName[] = L"TApplication";
+
+LRESULT CALLBACK ApplicationWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+std::wstring WideFromUtf8(const char* text) {
+  const int n = ::MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+  if (n <= 1) return {};
+  std::wstring out(size_t(n), L'\0');
+  ::MultiByteToWideChar(CP_UTF8, 0, text, -1, out.data(), n);
+  out.resize(size_t(n - 1));
+  return out;
+}
+}  // namespace
+
+Application& Application::Instance() {
+  static Application application;
+  return application;
+}
+
+// The application window is never shown: it owns the top-level forms, so
+// they carry no task-bar button of their own unless they ask for one
+// (WS_EX_APPWINDOW), and hiding it is always allowed.
+void Application::Initialize(HINSTANCE instance) {
+  if (handle_) return;
+  instance_ = instance;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = &ApplicationWindowProc;
+  wc.hInstance = instance;
+  wc.lpszClassName = kClassName;
+  ::RegisterClassExW(&wc);
+  handle_ = ::CreateWindowExW(0, kClassName, title_.c_str(),
+                              WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0,
+                              nullptr, nullptr, instance, nullptr);
+  if (!handle_) throw std::runtime_error("the application window could not be created");
+}
+
+void Application::ProcessMessages() {
+  MSG msg;
+  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      terminated_ = true;
+      return;
+    }
+    if (TranslateForDialogs(msg)) continue;
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+  }
+}
+
+void Application::RegisterForm(HWND form, bool isDialog) {
+  if (!mainForm_) mainForm_ = form;
+  if (isDialog) dialogs_.push_back(form);
+}
+
+void Application::UnregisterForm(HWND form) {
+  std::erase(dialogs_, form);
+  if (form == mainForm_) {
+    mainForm_ = nullptr;
+    Terminate();
+  }
+}
+
+bool Application::TranslateForDialogs(MSG& msg) const {
+  return std::any_of(dialogs_.begin(), dialogs_.end(),
+                     [&msg](HWND dialog) { return ::IsDialogMessageW(dialog, &msg) != 0; });
+}
+
+void Application::Run() {
+  if (!mainForm_ || terminated_) return;
+  ::ShowWindow(mainForm_, SW_SHOW);
+  MSG msg;
+  while (!terminated_) {
+    const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0 || got == -1) break;
+    try {
+      if (TranslateForDialogs(msg)) continue;
+      ::TranslateMessage(&msg);
+      ::DispatchMessageW(&msg);
+    } catch (const std::exception& error) {
+      ShowException(error);
+    }
+  }
+  terminated_ = true;
+}
+
+void Application::Terminate() { ::PostQuitMessage(0); }
+
+void Application::ShowException(const std::exception& error) const {
+  ShowError(WideFromUtf8(error.what()));
+}
+
+void Application::ShowError(const std::wstring& message) const {
+  ShowMessageBox(message, MB_OK | MB_ICONERROR);
+}
+
+}  // namespace platform

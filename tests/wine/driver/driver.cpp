@@ -1,1 +1,0 @@
-int tolvex_wine_driver_placeholder;
