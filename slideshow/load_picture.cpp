@@ -1,6 +1,7 @@
 #include "slideshow/load_picture.h"
 
 #include <exception>
+#include <utility>
 
 #include "slideshow/resample.h"
 
@@ -10,12 +11,18 @@ const char kZeroHeightMessage[] =
     "\x89\xE6\x91\x9C\x83\x66\x81\x5B\x83\x5E\x82\xCC\x93\xE0\x97\x65\x82\xAA\x82\xA0\x82\xE8"
     "\x82\xDC\x82\xB9\x82\xF1(2)\x81\x44";
 
-namespace {
+FittedPicture FitToScreen(codecs::Image picture, bool floating, Size screen) {
+  const Size fitted = FitPicture(picture.width, picture.height, screen, floating);
+  if (fitted == Size{picture.width, picture.height}) return {std::move(picture), fitted};
+  return {ResamplePicture(picture, fitted.width, fitted.height), fitted};
+}
 
-std::optional<codecs::Image> DecodeCurrent(const PictureList& list, PictureDecoder& decoder) {
-  if (list.entryCount == 0) return std::nullopt;
+std::optional<FittedPicture> DecodeAndFit(const DecodeFunction& decode, const std::string& cp932Path,
+                                          bool floating, Size screen) {
   try {
-    return decoder.Decode(list.PathAt(list.currentIndex));
+    std::optional<codecs::Image> decoded = decode(cp932Path);
+    if (!decoded || decoded->empty()) return std::nullopt;
+    return FitToScreen(std::move(*decoded), floating, screen);
   } catch (const std::exception&) {
     // A decoder error, including running out of memory on a huge picture,
     // is a failed load like any other.
@@ -23,15 +30,22 @@ std::optional<codecs::Image> DecodeCurrent(const PictureList& list, PictureDecod
   }
 }
 
-}  // namespace
-
 LoadOutcome LoadPicture(const PictureList& list, bool floating, Size screen,
                         PictureDecoder& decoder, const codecs::Image& samplePicture,
                         LoadedPicture& loaded) {
-  std::optional<codecs::Image> decoded = DecodeCurrent(list, decoder);
-  const codecs::Image& picture = decoded && !decoded->empty() ? *decoded : samplePicture;
-  loaded.fitted = FitPicture(picture.width, picture.height, screen, floating);
-  loaded.pictureBitmap = ResamplePicture(picture, loaded.fitted.width, loaded.fitted.height);
+  std::optional<FittedPicture> picture;
+  if (list.entryCount > 0) {
+    const DecodeFunction decode = [&decoder](const std::string& path) { return decoder.Decode(path); };
+    picture = DecodeAndFit(decode, list.PathAt(list.currentIndex), floating, screen);
+  }
+  return LoadFittedPicture(std::move(picture), floating, screen, samplePicture, loaded);
+}
+
+LoadOutcome LoadFittedPicture(std::optional<FittedPicture> picture, bool floating, Size screen,
+                              const codecs::Image& samplePicture, LoadedPicture& loaded) {
+  if (!picture) picture = FitToScreen(samplePicture, floating, screen);
+  loaded.fitted = picture->fitted;
+  loaded.pictureBitmap = std::move(picture->bitmap);
   const std::optional<FrameGeometry> geometry = FrameGeometryOf(loaded.fitted);
   if (!geometry) return LoadOutcome::ZeroHeight;
   loaded.geometry = *geometry;

@@ -2,6 +2,7 @@
 // LoadPicture: the path at the list's current index becomes the picture the
 // tick shows, fitted to the screen, with the frame geometry of a strip. Any
 // failure to decode shows the built-in sample strip instead, silently.
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -20,6 +21,27 @@ class PictureDecoder {
   virtual ~PictureDecoder() = default;
   virtual std::optional<codecs::Image> Decode(const std::string& cp932Path) = 0;
 };
+
+// A decoding function that may run on another thread than the window's:
+// it must touch nothing but the file it reads.
+using DecodeFunction = std::function<std::optional<codecs::Image>(const std::string& cp932Path)>;
+
+// A decoded picture reduced to the size it is shown at.
+struct FittedPicture {
+  codecs::Image bitmap;
+  Size fitted;  // fittedWidth x fittedHeight, the bitmap's size
+};
+
+// Fits a decoded picture to the screen and reduces it; a picture that keeps
+// its size is moved, not copied.
+FittedPicture FitToScreen(codecs::Image picture, bool floating, Size screen);
+
+// Decodes the file at `cp932Path` and fits it; nothing when the decoder
+// gives nothing or an empty picture, or when decoding or reducing throws
+// (running out of memory on a huge picture, for example). Runs on any thread
+// if `decode` does.
+std::optional<FittedPicture> DecodeAndFit(const DecodeFunction& decode, const std::string& cp932Path,
+                                          bool floating, Size screen);
 
 // What a load leaves behind for the tick.
 struct LoadedPicture {
@@ -40,5 +62,11 @@ extern const char kZeroHeightMessage[];
 LoadOutcome LoadPicture(const PictureList& list, bool floating, Size screen,
                         PictureDecoder& decoder, const codecs::Image& samplePicture,
                         LoadedPicture& loaded);
+
+// The same load from a picture already decoded and fitted (by the prefetch
+// worker): nothing stands for a file that could not be decoded and shows the
+// sample, as LoadPicture would.
+LoadOutcome LoadFittedPicture(std::optional<FittedPicture> picture, bool floating, Size screen,
+                              const codecs::Image& samplePicture, LoadedPicture& loaded);
 
 }  // namespace slideshow

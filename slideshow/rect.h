@@ -20,8 +20,25 @@ struct Rect {
   int32_t bottom = 0;
   int32_t width() const { return right - left; }
   int32_t height() const { return bottom - top; }
+  bool empty() const { return right <= left || bottom <= top; }
+  int64_t area() const { return empty() ? 0 : int64_t(width()) * height(); }
   friend bool operator==(const Rect&, const Rect&) = default;
 };
+
+// The part two rectangles have in common; empty (all zero) when none.
+inline Rect Intersection(const Rect& a, const Rect& b) {
+  const Rect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+               std::min(a.bottom, b.bottom)};
+  return r.empty() ? Rect{} : r;
+}
+
+// The smallest rectangle holding both; an empty one adds nothing.
+inline Rect BoundingUnion(const Rect& a, const Rect& b) {
+  if (a.empty()) return b;
+  if (b.empty()) return a;
+  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+          std::max(a.bottom, b.bottom)};
+}
 
 // Pixel arithmetic is done in 64 bits where a product of two sizes could
 // leave 32 bits; this brings the result back, saturating.

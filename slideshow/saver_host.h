@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "codecs/image.h"
 #include "settings/directory_search.h"
@@ -20,7 +21,9 @@ namespace slideshow {
 enum class SaverTimer { Timer1, tmCom, tmGamen };
 
 // Decode (from PictureDecoder) reads a picture file and decodes it by its
-// extension.
+// extension, on the window's thread. The prefetch worker decodes through a
+// separate function (SaverShowSetup::prefetchDecode), never through this
+// interface: every call here comes on the window's thread.
 class SaverHost : public PictureDecoder {
  public:
   // The store's readers, over the real settings key.
@@ -35,10 +38,20 @@ class SaverHost : public PictureDecoder {
   // The ticker's layout (font, line height, pad) from the message settings
   // just read, measured against the window's current width.
   virtual void LayoutMessage(const settings::SaverSettings& settings) = 0;
-  // Draws the ticker text over the back buffer, transparent background.
-  virtual void DrawTicker() = 0;
+  // The ticker's step on each tick of tmCom (tmComTimer of the ticker).
+  virtual void StepTicker() = 0;
+  // Draws the ticker text over the back buffer at (0, tickerY), transparent
+  // background, and returns a rectangle holding every pixel the drawing may
+  // have touched, for example (0, tickerY, text width + overhang, tickerY +
+  // lineHeight); too large costs a little time, too small leaves trails.
+  // Pending GDI drawing must be flushed before the show next writes pixels.
+  virtual Rect DrawTicker() = 0;
   // Stretches the whole back buffer onto the whole window.
   virtual void StretchBackBuffer() = 0;
+  // Puts the given parts of the back buffer onto the window: where they are,
+  // full screen; a preview window may simply take the whole buffer scaled.
+  // The rectangles lie inside the buffer and may overlap.
+  virtual void PresentBackBuffer(const std::vector<Rect>& dirty) = 0;
   // Hides the application's own top-level window.
   virtual void HideApplicationWindow() = 0;
 

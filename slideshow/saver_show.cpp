@@ -21,7 +21,9 @@ void EndIfAsked(SaverHost& host, settings::ReadOutcome outcome) {
 }  // namespace
 
 SaverShow::SaverShow(SaverHost& host, FrameCounters& counters, SaverShowSetup setup)
-    : host_(host), counters_(counters), setup_(std::move(setup)) {}
+    : host_(host), counters_(counters), setup_(std::move(setup)), composer_(setup_.backBuffer) {
+  if (setup_.prefetchDecode) prefetch_ = std::make_unique<PicturePrefetch>(setup_.prefetchDecode);
+}
 
 void SaverShow::FormCreate() {
   motion_ = MotionState{};
@@ -30,10 +32,14 @@ void SaverShow::FormCreate() {
   host_.SetTimerEnabled(SaverTimer::Timer1, true);
   host_.SetTimerInterval(SaverTimer::tmCom, kTickerInterval);
   host_.SetTimerEnabled(SaverTimer::tmCom, true);
-  ClearBackBuffer(setup_.backBuffer);
+  composer_.ClearAll();
+  frameDue_ = false;
 }
 
 void SaverShow::FormPaint() {
+  // The layout changes the ticker's font and the load the picture: the frame
+  // of the last tick is composed with the old ones first.
+  ComposeDueFrame();
   // A reader that asks to end has the quit request posted at once; the rest
   // of the paint still runs before the message loop takes it.
   EndIfAsked(host_, host_.ReadSaverPictureSettings(settings_, list_));
@@ -41,15 +47,15 @@ void SaverShow::FormPaint() {
   host_.LayoutMessage(settings_);
   if (!settings_.useRegisteredList)
     ScanPictureFolder(settings_.pictureFolder, host_.PictureFolderSearch(), list_);
-  LoadPicture();
+  LoadPicture(/*atSwitch=*/false);
   host_.HideApplicationWindow();
   host_.StretchBackBuffer();
+  composer_.Dirty().Clear();
   host_.SetTimerInterval(SaverTimer::tmGamen, SwitchInterval(settings_.switchSeconds));
   host_.SetTimerEnabled(SaverTimer::tmGamen, true);
 }
 
 void SaverShow::Timer1Timer() {
-  ClearBackBuffer(setup_.backBuffer);
   const Size onScreen = PictureSizeOnScreen();
   if (settings_.floating)
     FloatStep(motion_, onScreen, setup_.backBuffer.size(), [this] { Bounce(); });
@@ -57,16 +63,32 @@ void SaverShow::Timer1Timer() {
     CentreStep(motion_, onScreen, host_.ScreenSize());
   FrameGeometry& g = picture_.geometry;
   if (!g.plainPicture) StepFrame(counters_, animation_, g.frameCount, g.frameSide, g.sourceRect);
-  CopyPictureToBuffer(setup_.backBuffer, picture_.pictureBitmap, g.sourceRect, motion_.destRect);
-  PresentFrame();
+  frameDue_ = true;
+}
+
+void SaverShow::tmComTimer() {
+  ComposeDueFrame();
+  host_.StepTicker();
+}
+
+void SaverShow::OnTimer(SaverTimer timer) {
+  switch (timer) {
+    case SaverTimer::Timer1:
+      return Timer1Timer();
+    case SaverTimer::tmCom:
+      return tmComTimer();
+    case SaverTimer::tmGamen:
+      return tmGamenTimer();
+  }
 }
 
 void SaverShow::tmGamenTimer() {
+  ComposeDueFrame();
   host_.SetTimerEnabled(SaverTimer::Timer1, false);
   host_.SetTimerEnabled(SaverTimer::tmCom, false);
   ++list_.currentIndex;
   if (list_.currentIndex > list_.lastIndex) list_.currentIndex = 0;
-  LoadPicture();
+  LoadPicture(/*atSwitch=*/true);
   host_.SetTimerInterval(SaverTimer::Timer1, kFrameInterval);
   host_.SetTimerInterval(SaverTimer::tmCom, kTickerInterval);
   host_.SetTimerEnabled(SaverTimer::Timer1, true);
@@ -87,11 +109,29 @@ uint32_t SaverShow::SwitchInterval(int32_t switchSeconds) {
   return uint32_t(std::min<int64_t>(int64_t(switchSeconds) * 1000, kLongest));
 }
 
-void SaverShow::LoadPicture() {
-  const LoadOutcome outcome = slideshow::LoadPicture(list_, settings_.floating, host_.ScreenSize(),
-                                                     host_, setup_.samplePicture, picture_);
+// At a switch the picture may already have been decoded ahead; a paint
+// loads from the list it has just rebuilt, as always on this thread.
+void SaverShow::LoadPicture(bool atSwitch) {
+  const Size screen = host_.ScreenSize();
+  std::optional<PrefetchResult> ready;
+  if (atSwitch && prefetch_ && list_.entryCount > 0)
+    ready = prefetch_->Take({list_.PathAt(list_.currentIndex), settings_.floating, screen});
+  const LoadOutcome outcome =
+      ready ? LoadFittedPicture(std::move(ready->picture), settings_.floating, screen,
+                                setup_.samplePicture, picture_)
+            : slideshow::LoadPicture(list_, settings_.floating, screen, host_,
+                                     setup_.samplePicture, picture_);
+  PrefetchNext(screen);
   if (outcome == LoadOutcome::ZeroHeight && !setup_.previewMode)
     host_.ShowMessage(kZeroHeightMessage);
+}
+
+// The picture the next switch will load, unless a paint rebuilds the list
+// first (the switch then finds the key changed and decodes itself).
+void SaverShow::PrefetchNext(Size screen) {
+  if (!prefetch_ || list_.entryCount == 0) return;
+  const int32_t next = list_.currentIndex + 1 > list_.lastIndex ? 0 : list_.currentIndex + 1;
+  prefetch_->Request({list_.PathAt(next), settings_.floating, screen});
 }
 
 void SaverShow::Bounce() {
@@ -114,9 +154,19 @@ void SaverShow::ChangeTempo() {
   animation_.framePeriod = tempo.framePeriod;
 }
 
+void SaverShow::ComposeDueFrame() {
+  if (!frameDue_) return;
+  frameDue_ = false;
+  const FrameGeometry& g = picture_.geometry;
+  composer_.Compose(picture_.pictureBitmap, g.sourceRect, motion_.destRect,
+                    [this] { return host_.DrawTicker(); });
+}
+
 void SaverShow::PresentFrame() {
-  host_.DrawTicker();
-  host_.StretchBackBuffer();
+  ComposeDueFrame();
+  if (composer_.Dirty().empty()) return;
+  host_.PresentBackBuffer(composer_.Dirty().Rects());
+  composer_.Dirty().Clear();
 }
 
 Size SaverShow::PictureSizeOnScreen() const {

@@ -2,10 +2,17 @@
 // The slideshow of the saver window: the settings it read, the picture list,
 // the current picture and its geometry, the motion and animation state. The
 // window forwards its creation, paint, timer ticks and destruction here and
-// implements SaverHost; the show composes every frame into the window's back
-// buffer and asks the host to put it on the window.
+// implements SaverHost.
+//
+// A tick of Timer1 advances the motion and the animation and defines the
+// frame of that moment; the frame is composed into the back buffer (only what
+// changed) and put on the window when it is presented, at most once per
+// display refresh (TickDriver), or at once before anything it shows would
+// change: the ticker's step, a switch, a paint. So what reaches the window is
+// always exactly what composing every tick would have shown at that moment.
 #include <cstddef>  // codecs/image.h uses size_t
 #include <cstdint>
+#include <memory>
 
 #include "codecs/image.h"
 #include "settings/saver_settings.h"
@@ -14,6 +21,7 @@
 #include "slideshow/floating_motion.h"
 #include "slideshow/load_picture.h"
 #include "slideshow/picture_list.h"
+#include "slideshow/picture_prefetch.h"
 #include "slideshow/saver_host.h"
 
 namespace slideshow {
@@ -22,6 +30,10 @@ struct SaverShowSetup {
   PixelView backBuffer;         // screen-sized, owned by the host, outlives the show
   codecs::Image samplePicture;  // TOLVEX, 128 x 32
   bool previewMode = false;     // previewWnd != 0: no sound, no message box
+  // Decodes the next picture ahead on a worker thread when set (see
+  // PicturePrefetch: it runs off the window's thread and must touch no
+  // window state); empty: every load decodes through the host.
+  DecodeFunction prefetchDecode;
 };
 
 class SaverShow {
@@ -35,12 +47,23 @@ class SaverShow {
   // Settings, ticker layout, list, current picture, the buffer onto the
   // window, tmGamen at switchSeconds.
   void FormPaint();
-  // One frame: clear, move or centre, step a strip, copy, ticker, present.
+  // One tick: move or centre, step a strip; the frame is due.
   void Timer1Timer();
+  // The ticker's step (by the host), after the frame due is composed.
+  void tmComTimer();
   // Next picture: Timer1 and tmCom stopped, next index, load, both restarted.
   void tmGamenTimer();
+  // The handler of a timer, for a host that dispatches by timer.
+  void OnTimer(SaverTimer timer);
   // The show's part of destruction: Timer1 and tmGamen off.
   void FormDestroy();
+
+  // True when the window lacks something of the buffer: a frame is due or
+  // composed frames have not yet been presented.
+  bool HasFrameToPresent() const { return frameDue_ || !composer_.Dirty().empty(); }
+  // Composes the frame due (clear what changed, copy, ticker) and puts what
+  // changed onto the window.
+  void PresentFrame();
 
   const settings::SaverSettings& Settings() const { return settings_; }
   const PictureList& List() const { return list_; }
@@ -53,21 +76,25 @@ class SaverShow {
   static uint32_t SwitchInterval(int32_t switchSeconds);
 
  private:
-  void LoadPicture();
+  void ComposeDueFrame();
+  void LoadPicture(bool atSwitch);
+  void PrefetchNext(Size screen);
   void ChangeTempo();
   void PlaySoundEffect();
   void Bounce();
-  void PresentFrame();
   Size PictureSizeOnScreen() const;
 
   SaverHost& host_;
   FrameCounters& counters_;
   SaverShowSetup setup_;
+  FrameComposer composer_;
+  bool frameDue_ = false;
   settings::SaverSettings settings_;
   PictureList list_;
   LoadedPicture picture_;
   MotionState motion_;
   AnimationState animation_;
+  std::unique_ptr<PicturePrefetch> prefetch_;  // last: its worker stops first
 };
 
 }  // namespace slideshow

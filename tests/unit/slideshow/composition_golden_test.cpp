@@ -14,6 +14,7 @@ namespace {
 using testing::FakeSaverHost;
 using testing::SampleStrip;
 using testing::TestBuffer;
+using testing::Tick;
 
 // A pixel value that names its position in the picture.
 uint32_t Mark(int32_t x, int32_t y) { return uint32_t(1000 * y + x + 1); }
@@ -59,7 +60,7 @@ class GoldenTest : public ::testing::Test {
     };
     host.directory.AddEntry("F", "p.bmp");
     host.files["F\\p.bmp"] = picture;
-    show = std::make_unique<SaverShow>(host, counters, SaverShowSetup{buffer.view, SampleStrip(), false});
+    show = std::make_unique<SaverShow>(host, counters, SaverShowSetup{buffer.view, SampleStrip(), false, {}});
     show->FormCreate();
     show->FormPaint();
   }
@@ -72,7 +73,7 @@ class GoldenTest : public ::testing::Test {
 TEST_F(GoldenTest, FloatingPictureTravelsAndBouncesOffAllFourEdges) {
   Start(true, Marked(40, 30));  // fits as it is: ranges 56 and 34
   for (int32_t t = 1; t <= 300; ++t) {
-    show->Timer1Timer();
+    Tick(*show);
     const auto expected = Expected(kScreen, Bounced(t, 56), Bounced(t, 34), 0, 40, 30, 40, 30);
     ASSERT_EQ(buffer.pixels, expected) << "tick " << t;
   }
@@ -81,7 +82,7 @@ TEST_F(GoldenTest, FloatingPictureTravelsAndBouncesOffAllFourEdges) {
 TEST_F(GoldenTest, StandingStripStepsItsFramesInTheCentre) {
   Start(false, Marked(48, 12));  // four 12 x 12 frames, centred at (42, 26)
   for (int32_t t = 1; t <= 300; ++t) {
-    show->Timer1Timer();
+    Tick(*show);
     const int32_t frame = (t / 21) % 4;
     ASSERT_EQ(buffer.pixels, Expected(kScreen, 42, 26, 12 * frame, 12, 12, 48, 12)) << "tick " << t;
   }
@@ -90,7 +91,7 @@ TEST_F(GoldenTest, StandingStripStepsItsFramesInTheCentre) {
 TEST_F(GoldenTest, StripHigherThanTheScreenIsClippedAtTheBottom) {
   Start(false, Marked(320, 80));  // frames of 80 x 80: x = 8, y = 0, 16 rows off screen
   for (int32_t t = 1; t <= 100; ++t) {
-    show->Timer1Timer();
+    Tick(*show);
     const int32_t frame = (t / 21) % 4;
     ASSERT_EQ(buffer.pixels, Expected(kScreen, 8, 0, 80 * frame, 80, 80, 320, 80)) << "tick " << t;
   }
@@ -99,11 +100,11 @@ TEST_F(GoldenTest, StripHigherThanTheScreenIsClippedAtTheBottom) {
 TEST_F(GoldenTest, StripAfterALongerOneGoesOnFromTheOldFrameIndex) {
   counters.frameIndex = 9;  // left by a 10-frame strip
   Start(false, Marked(48, 12));
-  for (int32_t t = 1; t <= 20; ++t) show->Timer1Timer();
+  for (int32_t t = 1; t <= 20; ++t) Tick(*show);
   ASSERT_EQ(buffer.pixels, Expected(kScreen, 42, 26, 0, 12, 12, 48, 12));  // frame 0 until the step
-  show->Timer1Timer();
+  Tick(*show);
   ASSERT_EQ(buffer.pixels, Expected(kScreen, 42, 26, 0, 12, 12, 48, 12));  // 9 + 1 wraps to 0
-  for (int32_t t = 1; t <= 21; ++t) show->Timer1Timer();
+  for (int32_t t = 1; t <= 21; ++t) Tick(*show);
   ASSERT_EQ(buffer.pixels, Expected(kScreen, 42, 26, 12, 12, 12, 48, 12));
 }
 

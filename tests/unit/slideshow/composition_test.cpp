@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace slideshow {
@@ -78,6 +79,48 @@ TEST(CopyPictureToBuffer, EmptyPictureAndFarAwayRectanglesAreHarmless) {
   for (int y = 0; y < 4; ++y)
     for (int x = 0; x < 6; ++x) EXPECT_EQ(b.at(x, y), 0u);
   EXPECT_TRUE(b.GuardsIntact());
+}
+
+TEST(ClearRectExcept, BlackensTheRectAroundTheKeptPartAndStaysInTheBuffer) {
+  Buffer b;
+  std::fill(b.memory.begin(), b.memory.end(), 7u);
+  for (int y = 0; y < 4; ++y) b.memory[size_t(y) * 8 + 6] = b.memory[size_t(y) * 8 + 7] = Buffer::kGuard;
+  ClearRectExcept(b.view, {1, -5, 40, 3}, {2, 1, 4, 2});  // clipped to x 1..5, y 0..2
+  const char* expected[] = {"700000", "707700", "700000", "777777"};
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 6; ++x) EXPECT_EQ(b.at(x, y), uint32_t(expected[y][x] - '0')) << x << "," << y;
+  EXPECT_TRUE(b.GuardsIntact());
+}
+
+TEST(PlanPictureCopy, TellsWhereTheCopyWritesAndReads) {
+  // A strip frame half past the bitmap's right end, placed past the buffer's top.
+  const CopyPlan plan = PlanPictureCopy({6, 4}, {8, 2}, {6, 0, 10, 2}, {1, -1, 5, 1});
+  EXPECT_EQ(plan.dest, (Rect{1, 0, 3, 1}));
+  EXPECT_EQ(plan.sourceLeft, 6);
+  EXPECT_EQ(plan.sourceTop, 1);
+  EXPECT_TRUE(PlanPictureCopy({6, 4}, {8, 2}, {8, 0, 10, 2}, {0, 0, 2, 2}).dest.empty());
+}
+
+TEST(DirtyRegion, JoinsNeighboursButKeepsFarApartPartsApart) {
+  DirtyRegion d;
+  d.Add({0, 0, 0, 10});  // empty
+  EXPECT_TRUE(d.empty());
+  d.Add({100, 100, 782, 611});  // the picture, then 2 pixels further
+  d.Add({102, 102, 784, 613});
+  ASSERT_EQ(d.Rects().size(), 1u);
+  EXPECT_EQ(d.Rects()[0], (Rect{100, 100, 784, 613}));
+  d.Add({0, 900, 1920, 919});  // the ticker's line, far below
+  EXPECT_EQ(d.Rects().size(), 2u);
+  d.Add({0, 100, 1920, 900});  // a band over the picture, touching the ticker: all one
+  ASSERT_EQ(d.Rects().size(), 1u);
+  EXPECT_EQ(d.Rects()[0], (Rect{0, 100, 1920, 919}));
+}
+
+TEST(DirtyRegion, TooManyPartsBecomeTheirBoundingBox) {
+  DirtyRegion d;
+  for (int32_t i = 0; i <= int32_t(DirtyRegion::kMaxRects); ++i) d.Add({10 * i, 10 * i, 10 * i + 1, 10 * i + 1});
+  ASSERT_EQ(d.Rects().size(), 1u);
+  EXPECT_EQ(d.Rects()[0], (Rect{0, 0, 81, 81}));
 }
 
 }  // namespace

@@ -13,6 +13,12 @@
 
 namespace slideshow::testing {
 
+// One tick of Timer1 with its frame composed and presented at once.
+inline void Tick(SaverShow& show) {
+  show.Timer1Timer();
+  show.PresentFrame();
+}
+
 // Interval and on/off of one window timer; a real change restarts it.
 struct FakeTimer {
   uint32_t interval = 0;
@@ -44,7 +50,10 @@ class FakeSaverHost : public SaverHost {
   std::vector<std::string> log;
   std::vector<uint32_t> beeps;
   std::vector<std::string> messages;
-  int stretches = 0;
+  std::vector<std::vector<Rect>> presents;  // the dirty rectangles of every present
+  int tickerSteps = 0;
+  // The ticker's drawing; by default it draws nothing and touches nothing.
+  std::function<Rect()> drawTicker = [] { return Rect{}; };
   std::vector<int64_t> switchTimes;  // nowMs of every tmGamen tick
 
   settings::ReadOutcome ReadSaverPictureSettings(settings::SaverSettings& s, PictureList& l) override {
@@ -62,10 +71,18 @@ class FakeSaverHost : public SaverHost {
   settings::DirectorySearch& PictureFolderSearch() override { return directory; }
   void RequestEnd() override { log.push_back("RequestEnd"); }
   void LayoutMessage(const settings::SaverSettings&) override { log.push_back("LayoutMessage"); }
-  void DrawTicker() override { log.push_back("DrawTicker"); }
-  void StretchBackBuffer() override {
-    log.push_back("StretchBackBuffer");
-    ++stretches;
+  void StepTicker() override {
+    log.push_back("StepTicker");
+    ++tickerSteps;
+  }
+  Rect DrawTicker() override {
+    log.push_back("DrawTicker");
+    return drawTicker();
+  }
+  void StretchBackBuffer() override { log.push_back("StretchBackBuffer"); }
+  void PresentBackBuffer(const std::vector<Rect>& dirty) override {
+    log.push_back("PresentBackBuffer");
+    presents.push_back(dirty);
   }
   void HideApplicationWindow() override { log.push_back("HideApplicationWindow"); }
   void SetTimerInterval(SaverTimer t, uint32_t ms) override {
@@ -94,12 +111,12 @@ class FakeSaverHost : public SaverHost {
   }
 
   // Runs the virtual clock forward 1 ms at a time, firing due timers into
-  // the show as the window's message loop would.
+  // the show as a window-timer loop would, presenting every frame.
   void Run(SaverShow& show, int64_t ms) {
     for (const int64_t end = nowMs + ms; nowMs < end;) {
       ++nowMs;
       seconds = 1'700'000'000 + nowMs / 1000;
-      Fire(SaverTimer::Timer1, [&] { show.Timer1Timer(); });
+      Fire(SaverTimer::Timer1, [&] { Tick(show); });
       Fire(SaverTimer::tmGamen, [&] { show.tmGamenTimer(); });
     }
   }

@@ -14,6 +14,7 @@ using settings::ReadOutcome;
 using testing::FakeSaverHost;
 using testing::SampleStrip;
 using testing::TestBuffer;
+using testing::Tick;
 
 codecs::Image Filled(int32_t w, int32_t h, uint32_t colour) {
   codecs::Image img(w, h);
@@ -24,7 +25,7 @@ codecs::Image Filled(int32_t w, int32_t h, uint32_t colour) {
 class SaverShowTest : public ::testing::Test {
  protected:
   void Create(bool preview = false) {
-    show = std::make_unique<SaverShow>(host, counters, SaverShowSetup{buffer.view, SampleStrip(), preview});
+    show = std::make_unique<SaverShow>(host, counters, SaverShowSetup{buffer.view, SampleStrip(), preview, {}});
     show->FormCreate();
   }
   // Folder mode over C:\P holding the given files.
@@ -109,9 +110,10 @@ TEST_F(SaverShowTest, SwitchRunsItsStepsInOrderAndWrapsAfterTheLastIndex) {
     const size_t from = host.log.size();
     show->tmGamenTimer();
     shown.push_back(show->List().currentIndex);
-    if (i == 0)
+    if (i == 0) {
       EXPECT_EQ(LogSince(from), (std::vector<std::string>{"Timer1.off", "tmCom.off", "Decode R1.bmp", "Timer1.interval=50",
                                                           "tmCom.interval=200", "Timer1.on", "tmCom.on"}));
+    }
   }
   EXPECT_EQ(shown, (std::vector<int32_t>{1, 2, 0, 1}));
 }
@@ -172,7 +174,7 @@ TEST_F(SaverShowTest, ZeroFittedHeightTellsTheUserAndKeepsTheOldGeometry) {
   EXPECT_EQ(show->Picture().geometry, strip);
   EXPECT_EQ(show->Picture().pictureBitmap.width, 682);
   EXPECT_EQ(show->Picture().pictureBitmap.height, 0);
-  show->Timer1Timer();  // an empty bitmap draws nothing
+  Tick(*show);  // an empty bitmap draws nothing
   EXPECT_TRUE(std::all_of(buffer.pixels.begin(), buffer.pixels.end(), [](uint32_t p) { return p == 0; }));
 }
 
@@ -188,8 +190,8 @@ TEST_F(SaverShowTest, TickComposesClearMoveCopyTickerPresent) {
   Create();
   show->FormPaint();
   const size_t from = host.log.size();
-  show->Timer1Timer();
-  EXPECT_EQ(LogSince(from), (std::vector<std::string>{"DrawTicker", "StretchBackBuffer"}));
+  Tick(*show);
+  EXPECT_EQ(LogSince(from), (std::vector<std::string>{"DrawTicker", "PresentBackBuffer"}));
   EXPECT_EQ(show->Motion().destRect, (Rect{2, 2, 102, 102}));
   EXPECT_EQ(buffer.pixels[2 * 1024 + 2], 0xFF0000u);
   EXPECT_EQ(buffer.pixels[1 * 1024 + 1], 0u);
@@ -203,7 +205,7 @@ class BounceTest : public SaverShowTest {
     Folder({});
     Create(preview);
     show->FormPaint();
-    while (show->Motion().dirY == 1) show->Timer1Timer();
+    while (show->Motion().dirY == 1) Tick(*show);
   }
 };
 
@@ -211,7 +213,7 @@ TEST_F(BounceTest, BeepAndSystemSoundMapToTheirBeeps) {
   BounceOnce(settings::Beep);
   EXPECT_EQ(host.beeps, (std::vector<uint32_t>{0xFFFFFFFF}));
   host.beeps.clear();
-  while (show->Motion().dirX == 1) show->Timer1Timer();
+  while (show->Motion().dirX == 1) Tick(*show);
   EXPECT_EQ(host.beeps.size(), 1u);
 }
 
@@ -233,7 +235,7 @@ TEST_F(BounceTest, BounceRestartsTimer1AtTheDrawnTempoAndFlipsTheAnimation) {
   BounceOnce(settings::NoSound);
   const Tempo tempo = TempoAt(host.seconds);
   const std::vector<std::string> expected{"Timer1.off", "Timer1.interval=" + std::to_string(tempo.timerInterval),
-                                          "Timer1.on", "DrawTicker", "StretchBackBuffer"};
+                                          "Timer1.on", "DrawTicker", "PresentBackBuffer"};
   EXPECT_EQ(std::vector<std::string>(host.log.end() - 5, host.log.end()), expected);
   EXPECT_EQ(show->Animation().framePeriod, tempo.framePeriod);
   EXPECT_FALSE(show->Animation().animForward);
@@ -256,7 +258,7 @@ TEST_F(SaverShowTest, StandingStillNeverTouchesTheTimers) {
   Create();
   show->FormPaint();
   const size_t from = host.log.size();
-  for (int i = 0; i < 50; ++i) show->Timer1Timer();
+  for (int i = 0; i < 50; ++i) Tick(*show);
   for (const std::string& entry : LogSince(from)) EXPECT_FALSE(entry.starts_with("Timer1")) << entry;
   EXPECT_EQ(show->Motion().destRect, (Rect{112, 84, 912, 684}));
 }

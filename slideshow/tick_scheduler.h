@@ -1,0 +1,76 @@
+#pragma once
+// The saver window's three timers as logical timers over a nanosecond clock.
+// Window-message timers step by about 15.6 ms and never fire faster than
+// 10 ms, so the 2 to 20 ms tempos of a bounce would all collapse into one.
+// Here every tick has a due time on an exact grid (start + k x interval), the
+// message loop wakes at the next due time, and ticks it missed are run late,
+// each one whole and in time order, so that on average a timer fires exactly
+// at its interval.
+//
+// The rules are those of window timers: setting the value a timer already
+// has changes nothing; a real change stops it and, if it is on, starts its
+// countdown afresh; an interval of 0 never fires. A change made by a handler
+// while ticks are being caught up takes effect at the logical time of the
+// tick that made it, exactly as if that tick had run on time.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+#include "slideshow/saver_host.h"
+
+namespace slideshow {
+
+class TickScheduler {
+ public:
+  // Monotonic time in nanoseconds from any fixed origin.
+  using Clock = std::function<int64_t()>;
+
+  // Ticks more than this far behind the clock are dropped whole, keeping
+  // each timer's phase: after a sleep or a long stall the show goes on from
+  // where the clock stands and replays at most this much.
+  static constexpr int64_t kMaxCatchUpNs = 250'000'000;
+
+  explicit TickScheduler(Clock clock, int64_t maxCatchUpNs = kMaxCatchUpNs);
+
+  void SetInterval(SaverTimer timer, uint32_t milliseconds);
+  void SetEnabled(SaverTimer timer, bool enabled);
+  uint32_t Interval(SaverTimer timer) const { return Entry(timer).interval; }
+  bool Enabled(SaverTimer timer) const { return Entry(timer).enabled; }
+
+  // Runs every tick due at the clock's current time through `fire`, earliest
+  // first (equal times in the order Timer1, tmCom, tmGamen), re-reading the
+  // schedule after each one, since a handler may change any timer. Returns
+  // the number of ticks run. A handler that throws leaves the schedule as it
+  // stands after its own tick; the exception goes to the caller.
+  size_t RunDue(const std::function<void(SaverTimer)>& fire);
+
+  // The clock time of the next tick; none while no timer runs.
+  std::optional<int64_t> NextDue() const;
+
+  // The time changes take effect at: the due time of the tick being run
+  // inside RunDue, the clock's time otherwise.
+  int64_t LogicalNow() const;
+
+ private:
+  struct Timer {
+    uint32_t interval = 0;
+    bool enabled = false;
+    int64_t due = 0;
+    bool Running() const { return enabled && interval > 0; }
+    int64_t Period() const { return int64_t(interval) * 1'000'000; }
+  };
+  Timer& Entry(SaverTimer t) { return timers_[size_t(t)]; }
+  const Timer& Entry(SaverTimer t) const { return timers_[size_t(t)]; }
+  void Restart(Timer& t) { t.due = LogicalNow() + t.Period(); }
+  void DropTicksBefore(int64_t oldest);
+  std::optional<SaverTimer> Earliest() const;
+
+  Clock clock_;
+  int64_t maxCatchUpNs_;
+  std::array<Timer, 3> timers_{};
+  std::optional<int64_t> tickTime_;  // set while a tick runs
+};
+
+}  // namespace slideshow
