@@ -2,22 +2,40 @@
 
 #include <imm.h>
 
+#include <algorithm>
+#include <ctime>
+
+#include "app/message_font_win.h"
+#include "app/picture_file_win.h"
 #include "app/preview_window_win.h"
+#include "picker/sample_picture_win.h"
 #include "platform/application_win.h"
+#include "platform/cp932.h"
 #include "platform/cursor_win.h"
 #include "platform/handles_win.h"
-#include "settings/registry_win.h"
+#include "platform/message_box_win.h"
 #include "settings/saver_store.h"
-#include "slideshow/saver_show.h"
 
 namespace app {
 
 namespace {
 constexpr int kMoveTolerance = 10;
 constexpr WPARAM kScScreenSave = 0xF140;
+
+// Counters that belong to the process, not to a window: a strip's frame and
+// the ticker's line go on where they were, whatever window shows them.
+slideshow::FrameCounters& ProcessFrameCounters() {
+  static slideshow::FrameCounters counters;
+  return counters;
+}
+
+int32_t& ProcessTickerLine() {
+  static int32_t tickerLine = 0;
+  return tickerLine;
+}
 }  // namespace
 
-TForm1::TForm1() {
+TForm1::TForm1() : ticker(ProcessTickerLine()) {
   CreateHandle();
   FormCreate();
 }
@@ -38,46 +56,28 @@ void TForm1::CreateParams(platform::CreateParamsData& params) {
   }
 }
 
+// The show is made once the back buffer has its screen size: its view of the
+// pixels is taken here and stays valid for the window's life.
 void TForm1::FormCreate() {
-  ::ShowWindow(platform::Application::Instance().Handle(), SW_HIDE);
-  pictureList = std::make_unique<slideshow::PictureList>();
-  pictureList->currentIndex = 0;
+  HideApplicationWindow();
   SetBounds(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
   savedCursor = platform::ApplicationCursor();
   if (!InPreview()) platform::SetApplicationCursor(nullptr);
   ::GetCursorPos(&startCursorPos);
-  RECT client{};
-  ::GetClientRect(Handle(), &client);
-  backBuffer.Resize(client.right - client.left, client.bottom - client.top);
-  motion.posX = motion.posY = 0;
-  motion.stepX = motion.stepY = 2;
-  motion.dirX = motion.dirY = +1;
-  animation.framePeriod = 20;
-  animation.animForward = true;
-  Timer1.SetInterval(kTimer1Interval);
-  Timer1.SetEnabled(true);
-  tmCom.SetInterval(kTmComInterval);
-  tmCom.SetEnabled(true);
-  backBuffer.Fill(0);
+  const SIZE client = ClientSize();
+  backBuffer.Resize(client.cx, client.cy);
+  show.emplace(*this, ProcessFrameCounters(),
+               slideshow::SaverShowSetup{BackBufferView(), picker::LoadSamplePicture(), InPreview(),
+                                         &DecodePictureFile});
+  show->FormCreate();
   ::ImmAssociateContext(Handle(), nullptr);
 }
 
-void TForm1::FormShow() { ::ShowWindow(platform::Application::Instance().Handle(), SW_HIDE); }
+void TForm1::FormShow() { HideApplicationWindow(); }
 
-// Reads the settings on every paint, so a change of the key shows at the next
-// one; a missing key ends the run (the readers say so, the loop takes it).
 void TForm1::FormPaint() {
-  platform::PaintDc paint(Handle());
-  settings::Win32Registry registry;
-  bool end = settings::ReadSaverPictureSettings(registry, saverSettings, *pictureList) ==
-             settings::ReadOutcome::EndApplication;
-  end |= settings::ReadSaverMessageSettings(registry, saverSettings) ==
-         settings::ReadOutcome::EndApplication;
-  if (end) platform::Application::Instance().Terminate();
-  ::ShowWindow(platform::Application::Instance().Handle(), SW_HIDE);
-  PresentOn(paint.get());
-  tmGamen.SetInterval(slideshow::SaverShow::SwitchInterval(saverSettings.switchSeconds));
-  tmGamen.SetEnabled(true);
+  const platform::PaintDc paint(Handle());
+  show->FormPaint();
 }
 
 void TForm1::FormKeyDown(UINT /*key*/) {
@@ -100,57 +100,153 @@ void TForm1::FormMouseMove(int x, int y) {
 
 void TForm1::FormDestroy() {
   if (!InPreview()) platform::SetApplicationCursor(savedCursor);
-  Timer1.SetEnabled(false);
-  tmGamen.SetEnabled(false);
-  pictureList.reset();
-  pictureBitmap = codecs::Image();
+  if (show) show->FormDestroy();
+  show.reset();
   backBuffer.Resize(0, 0);
 }
 
-void TForm1::Timer1Timer() { PresentFrame(); }
+void TForm1::Timer1Timer() {
+  show->Timer1Timer();
+  PresentWhatChanged();
+}
 
-// The message ticker takes its step here.
-void TForm1::tmComTimer() {}
+void TForm1::tmComTimer() {
+  show->tmComTimer();
+  PresentWhatChanged();
+}
 
 void TForm1::tmGamenTimer() {
-  Timer1.SetEnabled(false);
-  tmCom.SetEnabled(false);
-  ++pictureList->currentIndex;
-  if (pictureList->currentIndex > pictureList->lastIndex) pictureList->currentIndex = 0;
-  Timer1.SetInterval(kTimer1Interval);
-  tmCom.SetInterval(kTmComInterval);
-  Timer1.SetEnabled(true);
-  tmCom.SetEnabled(true);
+  show->tmGamenTimer();
+  PresentWhatChanged();
 }
 
-void TForm1::PlaySoundEffect() {
-  if (InPreview()) return;
-  switch (saverSettings.soundEffect) {
-    case settings::Beep:
-      ::MessageBeep(0xFFFFFFFF);
-      break;
-    case settings::SystemSound:
-      ::MessageBeep(0);
-      break;
-    default:
-      break;
-  }
+// Each tick's frame goes onto the window as soon as it is due.
+void TForm1::PresentWhatChanged() {
+  if (show->HasFrameToPresent()) show->PresentFrame();
 }
+
+void TForm1::StepTicker() { ticker.tmComTimer(backBuffer.Height()); }
 
 void TForm1::PresentFrame() {
   if (!Handle()) return;
-  platform::WindowDc dc(Handle());
-  PresentOn(dc.get());
+  const platform::WindowDc dc(Handle());
+  const SIZE client = ClientSize();
+  backBuffer.PresentTo(dc.get(), client.cx, client.cy);
+  // The show writes the pixels directly at the next tick; GDI must be done
+  // with them by then.
+  ::GdiFlush();
 }
 
-void TForm1::PresentOn(HDC target) {
+// Full screen each changed part goes where it is; the preview takes the whole
+// buffer scaled down, since a part of it would not map onto whole pixels.
+void TForm1::PresentBackBuffer(const std::vector<slideshow::Rect>& dirty) {
+  if (!Handle()) return;
+  const SIZE client = ClientSize();
+  if (client.cx != backBuffer.Width() || client.cy != backBuffer.Height()) return PresentFrame();
+  const platform::WindowDc dc(Handle());
+  for (const slideshow::Rect& r : dirty) {
+    ::BitBlt(dc.get(), r.left, r.top, r.width(), r.height(), backBuffer.Dc(), r.left, r.top,
+             SRCCOPY);
+  }
+  ::GdiFlush();
+}
+
+SIZE TForm1::ClientSize() const {
   RECT client{};
   ::GetClientRect(Handle(), &client);
-  backBuffer.PresentTo(target, client.right - client.left, client.bottom - client.top);
+  return {client.right - client.left, client.bottom - client.top};
 }
 
 slideshow::PixelView TForm1::BackBufferView() {
   return {backBuffer.Pixels(), backBuffer.Width(), backBuffer.Height(), backBuffer.Width()};
+}
+
+std::optional<codecs::Image> TForm1::Decode(const std::string& cp932Path) {
+  return DecodePictureFile(cp932Path);
+}
+
+settings::ReadOutcome TForm1::ReadSaverPictureSettings(settings::SaverSettings& settings,
+                                                       slideshow::PictureList& list) {
+  return settings::ReadSaverPictureSettings(registry, settings, list);
+}
+
+settings::ReadOutcome TForm1::ReadSaverMessageSettings(settings::SaverSettings& settings) {
+  return settings::ReadSaverMessageSettings(registry, settings);
+}
+
+void TForm1::RequestEnd() { platform::Application::Instance().Terminate(); }
+
+// Measured on the window's own DC against its current width (the preview
+// window's in preview mode); the same font then goes onto backBuffer.
+void TForm1::LayoutMessage(const settings::SaverSettings& settings) {
+  LOGFONTW font{};
+  {
+    WindowTextMeasurer measurer(Handle());
+    ticker.LayoutMessage(settings, measurer, ClientSize().cx);
+    font = MessageLogFont(ticker.font(), backBuffer.Dc());
+  }
+  backBuffer.SetFont(font);
+}
+
+// The rectangle returned holds every pixel the text may touch: an italic
+// glyph reaches past its advance and some faces draw above or below the cell,
+// so it is widened by a line height and grown by a quarter line each way.
+slideshow::Rect TForm1::DrawTicker() {
+  const std::string& text = ticker.tickerText();
+  if (text.empty()) return {};
+  const std::wstring wide = platform::WideFromCp932(text);
+  backBuffer.DrawTextLine(0, ticker.tickerY(), wide, COLORREF(ticker.font().color));
+  if (text != measuredTicker) {
+    measuredExtent = backBuffer.MeasureText(wide);
+    measuredTicker = text;
+  }
+  ::GdiFlush();
+  const int32_t width = int32_t(measuredExtent.cx), height = int32_t(measuredExtent.cy);
+  const int32_t margin = height / 4 + 1;
+  const int32_t y = ticker.tickerY();
+  return {0, std::max(0, y - margin), std::min(backBuffer.Width(), width + height + margin),
+          std::min(backBuffer.Height(), y + height + margin)};
+}
+
+void TForm1::HideApplicationWindow() {
+  ::ShowWindow(platform::Application::Instance().Handle(), SW_HIDE);
+}
+
+platform::Timer& TForm1::TimerOf(slideshow::SaverTimer timer) {
+  switch (timer) {
+    case slideshow::SaverTimer::Timer1:
+      return Timer1;
+    case slideshow::SaverTimer::tmCom:
+      return tmCom;
+    case slideshow::SaverTimer::tmGamen:
+      break;
+  }
+  return tmGamen;
+}
+
+void TForm1::SetTimerInterval(slideshow::SaverTimer timer, uint32_t milliseconds) {
+  TimerOf(timer).SetInterval(milliseconds);
+}
+
+void TForm1::SetTimerEnabled(slideshow::SaverTimer timer, bool enabled) {
+  TimerOf(timer).SetEnabled(enabled);
+}
+
+slideshow::Size TForm1::ScreenSize() {
+  return {::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+}
+
+int64_t TForm1::NowSeconds() { return int64_t(std::time(nullptr)); }
+
+void TForm1::MessageBeep(uint32_t type) { ::MessageBeep(UINT(type)); }
+
+// While the box is open the switch timer waits: otherwise a list of pictures
+// that all give the message would stack one box on another every switch.
+void TForm1::ShowMessage(const std::string& cp932Text) {
+  const bool switching = tmGamen.Enabled();
+  tmGamen.SetEnabled(false);
+  platform::ShowMessageCp932(cp932Text);
+  tmGamen.SetEnabled(switching);
 }
 
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,47 +1,63 @@
 #pragma once
 // TForm1, the one window of the saver and preview modes: full screen and top
-// most in saver mode, a child of the preview window in preview mode. It owns
-// the settings it read, the picture list, the back buffer and the picture,
-// and the three timers of the show. Any key, mouse button, a mouse move of
-// more than 10 pixels on an axis, or the activation of another window closes
-// it (saver mode only); closing is always a posted request, never a destroy
-// inside the handler that noticed the input.
+// most in saver mode, a child of the preview window in preview mode. Any key,
+// mouse button, a mouse move of more than 10 pixels on an axis, or the
+// activation of another window closes it (saver mode only); closing is always
+// a posted request, never a destroy inside the handler that noticed the input.
 //
-// The slideshow engine plugs in at FormPaint (list and picture),
-// Timer1Timer (one frame into backBuffer), tmComTimer (the ticker) and
-// tmGamenTimer (LoadPicture); the motion and animation state below is the
-// engine's and is only initialised here.
+// The window hosts the slideshow: it owns the screen-sized backBuffer, the
+// three timers and the message ticker, and lends them to the show through
+// SaverHost; the show owns the settings, the picture list, the picture and
+// the motion and animation state.
 #include <windows.h>
 
-#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
-#include "codecs/image.h"
+#include "app/message_ticker.h"
 #include "platform/dib_canvas_win.h"
 #include "platform/form_win.h"
 #include "platform/timer_win.h"
-#include "settings/saver_settings.h"
-#include "slideshow/animation_strip.h"
+#include "settings/directory_search_win.h"
+#include "settings/registry_win.h"
 #include "slideshow/composition.h"
-#include "slideshow/floating_motion.h"
-#include "slideshow/picture_list.h"
+#include "slideshow/saver_host.h"
+#include "slideshow/saver_show.h"
 
 namespace app {
 
-class TForm1 : public platform::Form {
+class TForm1 : public platform::Form, public slideshow::SaverHost {
  public:
   static constexpr wchar_t kClassName[] = L"TForm1";
-  static constexpr uint32_t kTimer1Interval = 50;
-  static constexpr uint32_t kTmComInterval = 200;
 
   TForm1();
   ~TForm1() override;
 
-  // The bounce sound; silent in preview mode.
-  void PlaySoundEffect();
   // Stretches the whole backBuffer onto the whole window.
   void PresentFrame();
   // backBuffer's pixels for the show's composition.
   slideshow::PixelView BackBufferView();
+
+  // SaverHost.
+  std::optional<codecs::Image> Decode(const std::string& cp932Path) override;
+  settings::ReadOutcome ReadSaverPictureSettings(settings::SaverSettings& settings,
+                                                 slideshow::PictureList& list) override;
+  settings::ReadOutcome ReadSaverMessageSettings(settings::SaverSettings& settings) override;
+  settings::DirectorySearch& PictureFolderSearch() override { return folderSearch; }
+  void RequestEnd() override;
+  void LayoutMessage(const settings::SaverSettings& settings) override;
+  void StepTicker() override;
+  slideshow::Rect DrawTicker() override;
+  void StretchBackBuffer() override { PresentFrame(); }
+  void PresentBackBuffer(const std::vector<slideshow::Rect>& dirty) override;
+  void HideApplicationWindow() override;
+  void SetTimerInterval(slideshow::SaverTimer timer, uint32_t milliseconds) override;
+  void SetTimerEnabled(slideshow::SaverTimer timer, bool enabled) override;
+  slideshow::Size ScreenSize() override;
+  int64_t NowSeconds() override;
+  void MessageBeep(uint32_t type) override;
+  void ShowMessage(const std::string& cp932Text) override;
 
  protected:
   void CreateParams(platform::CreateParamsData& params) override;
@@ -67,20 +83,24 @@ class TForm1 : public platform::Form {
   LRESULT HandleEraseBkgnd();
   LRESULT HandleSysCommand(WPARAM wParam, LPARAM lParam);
   bool InPreview() const;
-  void PresentOn(HDC target);
+  SIZE ClientSize() const;
+  platform::Timer& TimerOf(slideshow::SaverTimer timer);
+  void PresentWhatChanged();
 
   platform::Timer Timer1{*this, [this] { Timer1Timer(); }};
   platform::Timer tmCom{*this, [this] { tmComTimer(); }};
   platform::Timer tmGamen{*this, [this] { tmGamenTimer(); }};
 
-  settings::SaverSettings saverSettings;
-  std::unique_ptr<slideshow::PictureList> pictureList;
+  settings::Win32Registry registry;
+  settings::Win32DirectorySearch folderSearch;
   POINT startCursorPos{};
   HCURSOR savedCursor = nullptr;
   platform::DibCanvas backBuffer;
-  codecs::Image pictureBitmap;
-  slideshow::MotionState motion;
-  slideshow::AnimationState animation;
+  MessageTicker ticker;
+  // The extent of the ticker text last drawn, measured once per text.
+  std::string measuredTicker;
+  SIZE measuredExtent{};
+  std::optional<slideshow::SaverShow> show;
 };
 
 }  // namespace app

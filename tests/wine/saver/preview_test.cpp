@@ -5,6 +5,7 @@
 #include <string>
 
 #include "tests/wine/driver/input.h"
+#include "tests/wine/driver/preview_parent.h"
 #include "tests/wine/driver/saver_process.h"
 #include "tests/wine/driver/settings_registry.h"
 #include "tests/wine/driver/wait.h"
@@ -13,36 +14,8 @@
 
 namespace {
 
+using driver::PreviewParent;
 using driver::SaverProcess;
-
-// Stands in for the display settings' preview box.
-class PreviewParent {
- public:
-  PreviewParent() {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = &::DefWindowProcW;
-    wc.hInstance = ::GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"TolvexTestPreviewParent";
-    ::RegisterClassW(&wc);
-    window_ = ::CreateWindowExW(0, wc.lpszClassName, L"preview", WS_POPUP | WS_VISIBLE, 40, 60,
-                                152, 112, nullptr, nullptr, wc.hInstance, nullptr);
-  }
-  PreviewParent(const PreviewParent&) = delete;
-  PreviewParent& operator=(const PreviewParent&) = delete;
-  ~PreviewParent() { Destroy(); }
-
-  HWND Handle() const { return window_; }
-  std::wstring Argument() const {
-    return L"/p " + std::to_wstring(uint32_t(reinterpret_cast<uintptr_t>(window_)));
-  }
-  void Destroy() {
-    if (window_) ::DestroyWindow(window_);
-    window_ = nullptr;
-  }
-
- private:
-  HWND window_ = nullptr;
-};
 
 HWND WaitForChild(HWND parent) {
   HWND child = nullptr;

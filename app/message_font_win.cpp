@@ -1,0 +1,40 @@
+#include "app/message_font_win.h"
+
+#include <cwchar>
+#include <string>
+
+#include "platform/cp932.h"
+#include "platform/japanese_font_win.h"
+
+namespace app {
+
+LOGFONTW MessageLogFont(const MessageFont& font, HDC dc) {
+  LOGFONTW log{};
+  log.lfHeight = -::MulDiv(font.size, ::GetDeviceCaps(dc, LOGPIXELSY), 72);
+  log.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+  log.lfItalic = font.italic;
+  log.lfUnderline = font.underline;
+  log.lfStrikeOut = font.strikeOut;
+  log.lfCharSet = DEFAULT_CHARSET;
+  log.lfQuality = DEFAULT_QUALITY;
+  const std::wstring face = platform::JapaneseFace(platform::WideFromCp932(font.face));
+  face.copy(log.lfFaceName, LF_FACESIZE - 1);
+  return log;
+}
+
+TextMeasurer::Extent WindowTextMeasurer::MeasureText(const MessageFont& font,
+                                                      std::string_view cp932Text) {
+  if (current_ != font) {
+    selection_.reset();
+    const LOGFONTW log = MessageLogFont(font, dc_.get());
+    font_.reset(::CreateFontIndirectW(&log));
+    if (font_) selection_.emplace(dc_.get(), font_.get());
+    current_ = font;
+  }
+  const std::wstring text = platform::WideFromCp932(cp932Text);
+  SIZE size{};
+  ::GetTextExtentPoint32W(dc_.get(), text.c_str(), int(text.size()), &size);
+  return {size.cx, size.cy};
+}
+
+}  // namespace app

@@ -1,0 +1,31 @@
+#pragma once
+// The ticker's font in GDI: the message font of the settings as a LOGFONT
+// (size in points at the DC's resolution, a Japanese face where the named one
+// is missing), and the measuring of text on the saver window's own DC.
+#include <windows.h>
+
+#include <optional>
+#include <string_view>
+
+#include "app/message_ticker.h"
+#include "platform/handles_win.h"
+
+namespace app {
+
+LOGFONTW MessageLogFont(const MessageFont& font, HDC dc);
+
+// Measures on the window's DC for as long as it lives; the font of the last
+// measurement stays selected, so a layout's many measurements make one font.
+class WindowTextMeasurer : public TextMeasurer {
+ public:
+  explicit WindowTextMeasurer(HWND window) : dc_(window) {}
+  Extent MeasureText(const MessageFont& font, std::string_view cp932Text) override;
+
+ private:
+  platform::WindowDc dc_;
+  std::optional<MessageFont> current_;
+  platform::UniqueFont font_;
+  std::optional<platform::SelectionGuard> selection_;
+};
+
+}  // namespace app

@@ -1,0 +1,23 @@
+#include "app/picture_file_win.h"
+
+#include <exception>
+
+#include "codecs/decode_picture.h"
+#include "codecs/file_bytes.h"
+#include "codecs/picture_extension.h"
+
+namespace app {
+
+std::optional<codecs::Image> DecodePictureFile(const std::string& cp932Path) {
+  try {
+    const std::string extension = codecs::PictureExtension(cp932Path);
+    if (!codecs::HasPictureDecoder(extension)) return std::nullopt;
+    const std::optional<std::vector<uint8_t>> bytes = codecs::ReadFileBytes(cp932Path);
+    if (!bytes) return std::nullopt;
+    return codecs::DecodePicture(extension, *bytes, codecs::JpegQuality::Saver);
+  } catch (const std::exception&) {
+    return std::nullopt;
+  }
+}
+
+}  // namespace app

@@ -1,0 +1,16 @@
+#pragma once
+// The saver's decoder: a picture file read through the wide API and decoded
+// by its extension, JPEG at full size with the accurate DCT.
+#include <optional>
+#include <string>
+
+#include "codecs/image.h"
+
+namespace app {
+
+// Nothing when the extension has no decoder, the file cannot be read, or
+// decoding fails in any way, exceptions included: a bad file never ends the
+// show, it shows the sample picture instead.
+std::optional<codecs::Image> DecodePictureFile(const std::string& cp932Path);
+
+}  // namespace app

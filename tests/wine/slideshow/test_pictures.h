@@ -1,0 +1,30 @@
+#pragma once
+// Pictures the slideshow tests make for themselves: solid-colour bitmap
+// files, in a folder of their own that is removed afterwards.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+namespace slideshow_test {
+
+// A fresh empty folder under the temporary folder; removed with its files.
+class TempFolder {
+ public:
+  TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  ~TempFolder();
+  const std::wstring& Path() const { return path_; }
+  std::wstring File(const std::wstring& name) const { return path_ + L"\\" + name; }
+
+ private:
+  std::wstring path_;
+};
+
+// A 24-bit bottom-up Windows bitmap file of one colour (0x00RRGGBB).
+void WriteSolidBmp(const std::wstring& path, int32_t width, int32_t height, uint32_t rgb);
+// Raw bytes, for files that must not decode.
+void WriteBytes(const std::wstring& path, const std::string& bytes);
+
+}  // namespace slideshow_test
