@@ -1,0 +1,73 @@
+#pragma once
+// TfrmDir, the picture-selection dialog (form description "Dcdir"). Created
+// once in settings mode, hidden, and shown modally by the settings dialog
+// through PictureSelectionPort for every opening. The decisions live in
+// PictureSelectionLogic and Thumbnail; this form wires them to its controls.
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "picker/control_views_win.h"
+#include "picker/controls.h"
+#include "picker/drive_selector_win.h"
+#include "picker/folder_list_win.h"
+#include "picker/image_box_win.h"
+#include "picker/picture_selection_logic.h"
+#include "picker/thumbnail.h"
+#include "platform/dialog_win.h"
+#include "settings/directory_search_win.h"
+#include "settings/picture_selection_port.h"
+#include "settings/picture_selection_state.h"
+
+namespace picker {
+
+class TfrmDir : public platform::Dialog,
+                public settings::PictureSelectionPort,
+                private DialogServices {
+ public:
+  // shared is the settings dialog's picture-selection state; it must outlive
+  // the dialog.
+  explicit TfrmDir(settings::PictureSelectionState& shared);
+
+  // PictureSelectionPort, for the settings dialog.
+  bool SetFolder(const std::string& cp932Folder) override;
+  std::string Folder() const override;
+  void SetDrive(char driveLetter) override;
+  void SetUseRegisteredList(bool registered) override;
+  bool UseRegisteredList() const override;
+  std::vector<std::string> RegisteredEntries() const override;
+  settings::ModalResult ShowModal() override;
+
+ protected:
+  void OnInitDialog() override;
+  void OnLayout() override;
+  void OnPaint() override;
+  void OnCommand(int id, int code, HWND control) override;
+  INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void FormCreate();
+  void btOkClick() { EndModal(IDOK); }
+  void btCancelClick() { EndModal(IDCANCEL); }
+
+  // DialogServices
+  void ShowMessage(const std::string& utf8Text) override;
+  void ProcessMessages() override;
+
+  settings::PictureSelectionState& shared_;
+  settings::Win32DirectorySearch search_;
+
+  DriveSelector dcbxThumb_;
+  FolderListBox dlbThumb_;
+  Win32Check rbSelPhoto_;
+  Win32ListBox lbSfile_, lbDfile_;
+  Win32Control btTrk_, btUp_, btDown_, btErase_, btAllErase_;
+  Win32Label lblFolder_, lblDsp_, lblFileCount_, lblCount_, lblFileName_;
+  ImageBox imS_;
+  std::optional<Thumbnail> thumbnail_;
+  std::optional<PictureSelectionLogic> logic_;
+};
+
+}  // namespace picker

@@ -1,0 +1,48 @@
+#pragma once
+// The preview of the picture-selection dialog: ShowThumbnail decodes a file,
+// reduces it into the 168 x 168 square and shows it pixel for pixel in the
+// image box imS with the path in lblFileName; HideThumbnail hides the box and
+// empties the label. A file that cannot be shown gives the fallback picture,
+// without a message.
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "codecs/image.h"
+#include "picker/controls.h"
+
+namespace picker {
+
+class ImageBoxView {
+ public:
+  virtual ~ImageBoxView() = default;
+  virtual void SetBounds(int32_t left, int32_t top, int32_t width, int32_t height) = 0;
+  // The picture has the box's size.
+  virtual void SetPicture(codecs::Image picture) = 0;
+  virtual void SetVisible(bool visible) = 0;
+};
+
+// Decodes a file for the preview; nothing when it cannot be decoded.
+using ThumbnailDecoder = std::function<std::optional<codecs::Image>(const std::string& cp932Path)>;
+
+class Thumbnail : public ThumbnailView {
+ public:
+  // imageBoxLeft and imageBoxTop are imS's designed place, the top-left
+  // corner of the square every placement is relative to.
+  Thumbnail(ImageBoxView& imS, LabelView& lblFileName, ThumbnailDecoder decode,
+            codecs::Image fallback, int32_t imageBoxLeft, int32_t imageBoxTop);
+
+  void ShowThumbnail(const std::string& cp932Path) override;
+  void HideThumbnail() override;
+
+ private:
+  ImageBoxView& imS_;
+  LabelView& lblFileName_;
+  ThumbnailDecoder decode_;
+  codecs::Image fallback_;
+  int32_t imageBoxLeft_;
+  int32_t imageBoxTop_;
+};
+
+}  // namespace picker
