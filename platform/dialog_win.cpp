@@ -362,6 +362,9 @@ void Dialog::RunModalLoop() {
 void Dialog::EndModal(int result) {
   modalResult_ = result;
   modalDone_ = true;
+  // The modal loop may be blocked in GetMessage when the closing command
+  // came as a sent message (from another thread or process); wake it.
+  ::PostMessageW(handle_, WM_NULL, 0, 0);
 }
 
 void Dialog::OnClose() {
