@@ -1,0 +1,40 @@
+#include "codecs/decode_picture.h"
+
+#include <array>
+
+#include "codecs/dib_decoder.h"
+#include "codecs/ico_decoder.h"
+#include "codecs/nview_lib.h"
+
+namespace codecs {
+namespace {
+
+enum class Decoder { None, Bitmap, Jpeg, Library, Icon };
+
+Decoder DecoderFor(std::string_view ext) {
+  constexpr std::array<std::string_view, 6> kLibrary = {"jif", "gif", "dib", "rle", "tga", "pcx"};
+  if (ext == "bmp") return Decoder::Bitmap;
+  if (ext == "jpg" || ext == "jpeg") return Decoder::Jpeg;
+  if (ext == "ico") return Decoder::Icon;
+  for (std::string_view e : kLibrary) {
+    if (ext == e) return Decoder::Library;
+  }
+  return Decoder::None;
+}
+
+}  // namespace
+
+bool HasPictureDecoder(std::string_view extension) { return DecoderFor(extension) != Decoder::None; }
+
+std::optional<Image> DecodePicture(std::string_view extension, Bytes bytes, JpegQuality quality) {
+  switch (DecoderFor(extension)) {
+    case Decoder::Bitmap: return DecodeBmpFile(bytes);
+    case Decoder::Jpeg: return DecodeJpeg(bytes, quality);
+    case Decoder::Library: return NViewLibLoad(bytes);
+    case Decoder::Icon: return DecodeIco(bytes);
+    case Decoder::None: break;
+  }
+  return std::nullopt;
+}
+
+}  // namespace codecs

@@ -1,0 +1,21 @@
+#pragma once
+#include <optional>
+#include <string_view>
+
+#include "codecs/byte_reader.h"
+#include "codecs/image.h"
+#include "codecs/jpeg_decoder.h"
+
+namespace codecs {
+
+// Whether an extension (as PictureExtension gives it) has a decoder at all;
+// a caller may skip reading the file when it has none.
+bool HasPictureDecoder(std::string_view extension);
+
+// Decodes a picture file's bytes by its extension: "bmp" as a Windows bitmap
+// file, "jpg" and "jpeg" as JPEG with the given quality, "jif", "gif", "dib",
+// "rle", "tga" and "pcx" through NViewLibLoad, "ico" as an icon. Any other
+// extension, and any file that does not decode, gives nothing.
+std::optional<Image> DecodePicture(std::string_view extension, Bytes bytes, JpegQuality quality);
+
+}  // namespace codecs

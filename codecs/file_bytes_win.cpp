@@ -1,0 +1,40 @@
+#include <windows.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "codecs/file_bytes.h"
+#include "platform/cp932.h"
+
+namespace codecs {
+namespace {
+
+struct FileCloser {
+  void operator()(HANDLE h) const { CloseHandle(h); }
+};
+using FileHandle = std::unique_ptr<void, FileCloser>;
+
+}  // namespace
+
+std::optional<std::vector<uint8_t>> ReadFileBytes(const std::string& cp932Path, size_t maxBytes) {
+  const std::wstring path = platform::WideFromCp932(cp932Path);
+  HANDLE raw = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (raw == INVALID_HANDLE_VALUE) return std::nullopt;
+  FileHandle file(raw);
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(raw, &size) || size.QuadPart < 0 || uint64_t(size.QuadPart) > maxBytes) {
+    return std::nullopt;
+  }
+  std::vector<uint8_t> bytes(size_t(size.QuadPart));
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const DWORD chunk = DWORD(std::min<size_t>(bytes.size() - done, 1u << 24));
+    DWORD read = 0;
+    if (!ReadFile(raw, bytes.data() + done, chunk, &read, nullptr) || read == 0) return std::nullopt;
+    done += read;
+  }
+  return bytes;
+}
+
+}  // namespace codecs

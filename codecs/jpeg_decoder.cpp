@@ -1,0 +1,188 @@
+// libjpeg reports errors through error_exit, which must not return. We leave
+// it by longjmp, back to a setjmp inside one of the two "Guarded" functions
+// below. Those functions hold only trivially destructible locals, and the only
+// frames the jump crosses are libjpeg's own C frames, so no C++ destructor is
+// ever skipped. Everything with a destructor (the session, the Image) lives in
+// DecodeJpeg, outside the jumps.
+#include "codecs/jpeg_decoder.h"
+
+#include <csetjmp>
+#include <cstdio>
+
+#include <jpeglib.h>
+#include <jerror.h>
+
+#include "codecs/decode_limits.h"
+
+namespace codecs {
+namespace {
+
+// Progressive files may hold thousands of tiny scans, each one a full pass
+// over the coefficient buffer; real files have about ten.
+constexpr int kMaxScans = 100;
+constexpr int kRowsPerRead = 16;
+
+struct ErrorTrap {
+  jpeg_error_mgr mgr;  // first, so libjpeg's err pointer is also ours
+  std::jmp_buf jump;
+};
+
+struct JpegSession {
+  jpeg_decompress_struct cinfo{};
+  ErrorTrap trap{};
+  jpeg_progress_mgr progress{};
+  bool created = false;
+  bool cmyk = false;
+  bool adobeInverted = false;
+
+  JpegSession() = default;
+  JpegSession(const JpegSession&) = delete;
+  JpegSession& operator=(const JpegSession&) = delete;
+  ~JpegSession() {
+    if (created) jpeg_destroy_decompress(&cinfo);
+  }
+};
+
+[[noreturn]] void LeaveDecoder(j_common_ptr cinfo) {
+  std::longjmp(reinterpret_cast<ErrorTrap*>(cinfo->err)->jump, 1);
+}
+
+// Warnings that mean picture data is missing or corrupt end the decode;
+// harmless ones (stray bytes between markers, an unknown JFIF revision or
+// Adobe transform, a bad ICC marker we never read) are ignored.
+void OnMessage(j_common_ptr cinfo, int level) {
+  if (level >= 0) return;
+  switch (cinfo->err->msg_code) {
+    case JWRN_EXTRANEOUS_DATA:
+    case JWRN_JFIF_MAJOR:
+    case JWRN_ADOBE_XFORM:
+    case JWRN_BOGUS_ICC:
+      return;
+    default:
+      LeaveDecoder(cinfo);
+  }
+}
+
+void Silent(j_common_ptr) {}
+
+void LimitScans(j_common_ptr cinfo) {
+  if (cinfo->is_decompressor &&
+      reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > kMaxScans) {
+    LeaveDecoder(cinfo);
+  }
+}
+
+void InstallHandlers(JpegSession* s) {
+  s->cinfo.err = jpeg_std_error(&s->trap.mgr);
+  s->trap.mgr.error_exit = LeaveDecoder;
+  s->trap.mgr.emit_message = OnMessage;
+  s->trap.mgr.output_message = Silent;
+  s->progress.progress_monitor = LimitScans;
+}
+
+// Chooses the output colour space; false for colour spaces we cannot show.
+bool ChooseOutput(JpegSession* s) {
+  switch (s->cinfo.jpeg_color_space) {
+    case JCS_GRAYSCALE:
+    case JCS_YCbCr:
+    case JCS_RGB:
+      s->cinfo.out_color_space = JCS_EXT_BGRX;
+      return true;
+    case JCS_CMYK:
+    case JCS_YCCK:
+      s->cinfo.out_color_space = JCS_CMYK;
+      s->cmyk = true;
+      // Adobe's applications write CMYK with 0 meaning full ink.
+      s->adobeInverted = s->cinfo.saw_Adobe_marker;
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool ReadHeaderGuarded(JpegSession* s, const uint8_t* data, size_t size, JpegQuality quality) {
+  if (setjmp(s->trap.jump)) return false;
+  InstallHandlers(s);
+  s->created = true;
+  jpeg_create_decompress(&s->cinfo);
+  s->cinfo.progress = &s->progress;
+  s->cinfo.mem->max_memory_to_use = kJpegWorkingMemory;
+  jpeg_mem_src(&s->cinfo, data, static_cast<unsigned long>(size));
+  if (jpeg_read_header(&s->cinfo, TRUE) != JPEG_HEADER_OK) return false;
+  if (!ChooseOutput(s)) return false;
+  s->cinfo.buffered_image = FALSE;
+  if (quality == JpegQuality::Saver) {
+    s->cinfo.dct_method = JDCT_ISLOW;
+  } else {
+    s->cinfo.dct_method = JDCT_IFAST;
+    s->cinfo.scale_num = 1;
+    s->cinfo.scale_denom = 2;
+  }
+  jpeg_calc_output_dimensions(&s->cinfo);
+  return true;
+}
+
+uint8_t Ink(uint8_t value, bool inverted) { return inverted ? value : uint8_t(255 - value); }
+
+// One row of C, M, Y, K bytes becomes B, G, R, 0 in place.
+void CmykRowToRgb(uint8_t* p, JDIMENSION width, bool inverted) {
+  for (JDIMENSION x = 0; x < width; ++x, p += 4) {
+    unsigned k = Ink(p[3], inverted);
+    unsigned r = (Ink(p[0], inverted) * k + 127) / 255;
+    unsigned g = (Ink(p[1], inverted) * k + 127) / 255;
+    unsigned b = (Ink(p[2], inverted) * k + 127) / 255;
+    p[0] = uint8_t(b);
+    p[1] = uint8_t(g);
+    p[2] = uint8_t(r);
+    p[3] = 0;
+  }
+}
+
+// libjpeg leaves the X byte of BGRX undefined; the Image wants it 0.
+void ClearPadding(uint32_t* row, JDIMENSION width) {
+  for (JDIMENSION x = 0; x < width; ++x) row[x] &= 0x00FFFFFFu;
+}
+
+bool DecodeRowsGuarded(JpegSession* s, uint32_t* pixels) {
+  if (setjmp(s->trap.jump)) return false;
+  jpeg_start_decompress(&s->cinfo);
+  const JDIMENSION width = s->cinfo.output_width;
+  while (s->cinfo.output_scanline < s->cinfo.output_height) {
+    JSAMPROW rows[kRowsPerRead];
+    const JDIMENSION first = s->cinfo.output_scanline;
+    const JDIMENSION wanted = s->cinfo.output_height - first < kRowsPerRead
+                                  ? s->cinfo.output_height - first
+                                  : JDIMENSION(kRowsPerRead);
+    for (JDIMENSION i = 0; i < wanted; ++i) {
+      rows[i] = reinterpret_cast<JSAMPROW>(pixels + size_t(first + i) * width);
+    }
+    const JDIMENSION got = jpeg_read_scanlines(&s->cinfo, rows, wanted);
+    if (got == 0) return false;
+    for (JDIMENSION i = 0; i < got; ++i) {
+      if (s->cmyk) {
+        CmykRowToRgb(rows[i], width, s->adobeInverted);
+      } else {
+        ClearPadding(reinterpret_cast<uint32_t*>(rows[i]), width);
+      }
+    }
+  }
+  // Every row has been delivered: the picture is complete, whatever follows
+  // its last scan, so the trailer is not read.
+  return true;
+}
+
+}  // namespace
+
+std::optional<Image> DecodeJpeg(Bytes bytes, JpegQuality quality) {
+  if (bytes.empty() || bytes.size() > kMaxFileBytes) return std::nullopt;
+  JpegSession session;
+  if (!ReadHeaderGuarded(&session, bytes.data(), bytes.size(), quality)) return std::nullopt;
+  if (!SizeAllowed(session.cinfo.image_width, session.cinfo.image_height)) return std::nullopt;
+  std::optional<Image> image =
+      AllocateImage(session.cinfo.output_width, session.cinfo.output_height);
+  if (!image || session.cinfo.output_components != 4) return std::nullopt;
+  if (!DecodeRowsGuarded(&session, image->pixels.data())) return std::nullopt;
+  return image;
+}
+
+}  // namespace codecs

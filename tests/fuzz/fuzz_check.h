@@ -1,0 +1,22 @@
+#pragma once
+// What every fuzz target asserts beyond "no crash, no sanitizer report": a
+// decoded picture is within the size cap, its pixel buffer matches its size,
+// and every pixel keeps the top byte clear.
+#include <cstdlib>
+#include <optional>
+
+#include "codecs/decode_limits.h"
+#include "codecs/image.h"
+
+namespace codecs::fuzzing {
+
+inline void CheckResult(const std::optional<Image>& image) {
+  if (!image) return;
+  if (!SizeAllowed(image->width, image->height)) std::abort();
+  if (image->pixels.size() != size_t(image->width) * size_t(image->height)) std::abort();
+  for (uint32_t p : image->pixels) {
+    if (p >> 24) std::abort();
+  }
+}
+
+}  // namespace codecs::fuzzing

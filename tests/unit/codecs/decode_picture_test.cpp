@@ -1,0 +1,87 @@
+#include "codecs/decode_picture.h"
+
+#include <gtest/gtest.h>
+
+#include "codec_test_support.h"
+#include "codecs/dib_decoder.h"
+#include "codecs/nview_lib.h"
+
+namespace codecs {
+namespace {
+
+using namespace codecs::testing;
+
+class DecoderTable : public ::testing::Test {
+ protected:
+  static ByteVector Make(const std::string& name, const std::string& options) {
+    const std::string dir = FixtureDir("table");
+    WritePpm(dir + "/src.ppm", PhotoLike(24, 16));
+    EXPECT_TRUE(ConvertTo(dir + "/src.ppm", options, dir + "/" + name));
+    return ReadAll(dir + "/" + name);
+  }
+};
+
+TEST_F(DecoderTable, ChoosesTheDecoderByExtension) {
+  const ByteVector bmp = Make("a.bmp", "bmp3:"), jpg = Make("a.jpg", ""), gif = Make("a.gif", "");
+  EXPECT_TRUE(DecodePicture("bmp", bmp, JpegQuality::Saver));
+  EXPECT_TRUE(DecodePicture("dib", bmp, JpegQuality::Saver));
+  EXPECT_TRUE(DecodePicture("jpeg", jpg, JpegQuality::Saver));
+  EXPECT_TRUE(DecodePicture("jif", jpg, JpegQuality::Saver));
+  EXPECT_TRUE(DecodePicture("gif", gif, JpegQuality::Saver));
+  EXPECT_FALSE(DecodePicture("bmp", jpg, JpegQuality::Saver)) << "a bitmap file is read as nothing else";
+  EXPECT_FALSE(DecodePicture("png", bmp, JpegQuality::Saver));
+  EXPECT_FALSE(DecodePicture("_", bmp, JpegQuality::Saver));
+  EXPECT_FALSE(DecodePicture("pics\\re", bmp, JpegQuality::Saver));
+  for (const char* ext : {"bmp", "jpg", "jpeg", "jif", "gif", "dib", "rle", "tga", "pcx", "ico"}) {
+    EXPECT_TRUE(HasPictureDecoder(ext)) << ext;
+  }
+  EXPECT_FALSE(HasPictureDecoder("png"));
+  EXPECT_FALSE(HasPictureDecoder("JPG")) << "extensions arrive lower-cased";
+}
+
+TEST_F(DecoderTable, OnlyJpgAndJpegTakeTheThumbnailSettings) {
+  const ByteVector jpg = Make("t.jpg", "");
+  EXPECT_EQ(DecodePicture("jpg", jpg, JpegQuality::Thumbnail)->width, 12);
+  EXPECT_EQ(DecodePicture("jpeg", jpg, JpegQuality::Thumbnail)->width, 12);
+  EXPECT_EQ(DecodePicture("jif", jpg, JpegQuality::Thumbnail)->width, 24) << "a JIF goes to the picture library";
+}
+
+TEST_F(DecoderTable, TheLibraryKnowsFormatsByContent) {
+  const ByteVector tga = Make("x.tga", ""), pcx = Make("x.pcx", ""), bmp = Make("x.bmp", "bmp3:");
+  for (const ByteVector* file : {&tga, &pcx, &bmp}) {
+    std::optional<Image> image = NViewLibLoad(*file);
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->width, 24);
+  }
+  EXPECT_TRUE(DecodePicture("rle", tga, JpegQuality::Saver)) << "the name does not matter to the library";
+  EXPECT_FALSE(NViewLibLoad(ByteVector{}));
+  EXPECT_FALSE(NViewLibLoad(ByteVector(100, 0x41)));
+}
+
+// The built-in sample picture: the saver loads the resource's bytes (a packed
+// DIB without the file header) and decodes them like any bitmap.
+TEST(SamplePicture, IsAFourFrameStripThatDecodesAsAResource) {
+  const ByteVector file = ReadAll(std::string(TOLVEX_SOURCE_DIR) + "/resources/tolvex.bmp");
+  ASSERT_GT(file.size(), 14u);
+  EXPECT_EQ(file[28], 4) << "16 colours";
+  const ByteVector resource(file.begin() + 14, file.end());
+  std::optional<Image> image = DecodeDib(resource);
+  ASSERT_TRUE(image);
+  EXPECT_TRUE(SameImage(image, DecodeBmpFile(file)));
+  ASSERT_EQ(image->width, 128);
+  ASSERT_EQ(image->height, 32);
+  auto frame = [&](int f) {
+    std::vector<uint32_t> pixels;
+    for (int y = 0; y < 32; ++y) pixels.insert(pixels.end(), image->row(y) + 32 * f, image->row(y) + 32 * f + 32);
+    return pixels;
+  };
+  EXPECT_EQ(frame(0), frame(2));
+  EXPECT_EQ(frame(1), frame(3));
+  EXPECT_NE(frame(0), frame(1));
+  EXPECT_EQ(image->row(31)[0], 0u) << "black background";
+  const uint32_t centre = image->row(22)[13];
+  EXPECT_GT(centre & 0xFF, centre >> 16) << "a blue face";
+}
+
+}  // namespace
+}  // namespace codecs
