@@ -59,17 +59,8 @@ MessageSettings ReadDialogMessageSettings(RegistryOpener& registry) {
   const auto key = OpenOrCreateSettingsKey(registry);
   MessageSettings m;
   try {
-    m.messageText = ReadText(*key, "SCRcom");
-    m.fontName = ReadText(*key, "FontName");
-    m.textColor = static_cast<uint32_t>(ReadInteger(*key, "ComColor"));
-    m.fontSize = ReadInteger(*key, "FontSize");
-    m.bold = ReadInteger(*key, "fgBold");
-    m.italic = ReadInteger(*key, "fgItalic");
-    m.underline = ReadInteger(*key, "fgUnderline");
-    m.strikeOut = ReadInteger(*key, "fgStrikeOut");
-    m.switchSeconds = ReadInteger(*key, "SCRtime");
-    m.floating = ReadBoolean(*key, "MoveFlag");
-    m.soundEffect = SoundChoice(ReadInteger(*key, "SCRsnd"));
+    m = ReadMessageGroup(*key);
+    m.soundEffect = SoundChoice(m.soundEffect);
   } catch (const StoreError&) {
     m = DialogMessageDefaults();
   }

@@ -10,6 +10,8 @@
 
 namespace settings {
 
+class RegistryKey;
+
 struct MessageSettings {
   std::string messageText;  // SCRcom; the dialog's meEdit
   std::string fontName;     // FontName
@@ -26,6 +28,11 @@ struct MessageSettings {
 // What each side puts in place of the whole group when a read fails.
 MessageSettings SaverMessageDefaults();
 MessageSettings DialogMessageDefaults();
+
+// Reads the whole group from an open key, SCRsnd as stored. Throws the
+// store's error at the first value that cannot be read; each reader then
+// puts its own defaults in place of the whole group.
+MessageSettings ReadMessageGroup(RegistryKey& key);
 
 // The message fields of the saver's record.
 void ApplyMessageSettings(const MessageSettings& message, SaverSettings& saver);

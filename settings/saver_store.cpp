@@ -62,17 +62,7 @@ ReadOutcome ReadSaverMessageSettings(RegistryOpener& registry, SaverSettings& se
   if (!key) return ReadOutcome::EndApplication;
   MessageSettings m;
   try {
-    m.messageText = ReadText(*key, "SCRcom");
-    m.fontName = ReadText(*key, "FontName");
-    m.textColor = static_cast<uint32_t>(ReadInteger(*key, "ComColor"));
-    m.fontSize = ReadInteger(*key, "FontSize");
-    m.bold = ReadInteger(*key, "fgBold");
-    m.italic = ReadInteger(*key, "fgItalic");
-    m.underline = ReadInteger(*key, "fgUnderline");
-    m.strikeOut = ReadInteger(*key, "fgStrikeOut");
-    m.soundEffect = ReadInteger(*key, "SCRsnd");
-    m.switchSeconds = ReadInteger(*key, "SCRtime");
-    m.floating = ReadBoolean(*key, "MoveFlag");
+    m = ReadMessageGroup(*key);
   } catch (const StoreError&) {
     m = SaverMessageDefaults();
   }
