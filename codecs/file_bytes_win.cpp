@@ -1,27 +1,19 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <memory>
 
 #include "codecs/file_bytes.h"
 #include "platform/cp932.h"
+#include "platform/handles_win.h"
 
 namespace codecs {
-namespace {
-
-struct FileCloser {
-  void operator()(HANDLE h) const { CloseHandle(h); }
-};
-using FileHandle = std::unique_ptr<void, FileCloser>;
-
-}  // namespace
 
 std::optional<std::vector<uint8_t>> ReadFileBytes(const std::string& cp932Path, size_t maxBytes) {
   const std::wstring path = platform::WideFromCp932(cp932Path);
   HANDLE raw = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (raw == INVALID_HANDLE_VALUE) return std::nullopt;
-  FileHandle file(raw);
+  const platform::UniqueKernelHandle file(raw);
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(raw, &size) || size.QuadPart < 0 || uint64_t(size.QuadPart) > maxBytes) {
     return std::nullopt;

@@ -38,6 +38,7 @@ using UniqueFont = UniqueHandle<HFONT, &::DeleteObject>;
 using UniqueBrush = UniqueHandle<HBRUSH, &::DeleteObject>;
 using UniqueMemoryDc = UniqueHandle<HDC, &::DeleteDC>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, &::CloseHandle>;
+using UniqueFindHandle = UniqueHandle<HANDLE, &::FindClose>;
 
 // Selects an object into a DC for the guard's lifetime. Declare it after the
 // owners of the DC and of the object, so it unwinds before either.
