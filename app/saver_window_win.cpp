@@ -70,7 +70,15 @@ void TForm1::FormCreate() {
                slideshow::SaverShowSetup{BackBufferView(), picker::LoadSamplePicture(), InPreview(),
                                          &DecodePictureFile});
   show->FormCreate();
+  pacer = slideshow::PresentPacer(slideshow::PresentPacer::RefreshPeriodNs(DisplayRefreshHz()));
+  driver.emplace(*show, scheduler, pacer);
+  platform::Application::Instance().SetClockwork(this);
   ::ImmAssociateContext(Handle(), nullptr);
+}
+
+int32_t TForm1::DisplayRefreshHz() const {
+  const platform::WindowDc dc(Handle());
+  return int32_t(::GetDeviceCaps(dc.get(), VREFRESH));
 }
 
 void TForm1::FormShow() { HideApplicationWindow(); }
@@ -100,30 +108,22 @@ void TForm1::FormMouseMove(int x, int y) {
 
 void TForm1::FormDestroy() {
   if (!InPreview()) platform::SetApplicationCursor(savedCursor);
+  auto& application = platform::Application::Instance();
+  if (application.Clockwork() == this) application.SetClockwork(nullptr);
+  driver.reset();
   if (show) show->FormDestroy();
   show.reset();
   backBuffer.Resize(0, 0);
 }
 
-void TForm1::Timer1Timer() {
-  show->Timer1Timer();
-  PresentWhatChanged();
+void TForm1::Step() {
+  driver->Step();
+  if (!resumeSwitching) return;
+  resumeSwitching = false;
+  scheduler.SetEnabled(slideshow::SaverTimer::tmGamen, true);
 }
 
-void TForm1::tmComTimer() {
-  show->tmComTimer();
-  PresentWhatChanged();
-}
-
-void TForm1::tmGamenTimer() {
-  show->tmGamenTimer();
-  PresentWhatChanged();
-}
-
-// Each tick's frame goes onto the window as soon as it is due.
-void TForm1::PresentWhatChanged() {
-  if (show->HasFrameToPresent()) show->PresentFrame();
-}
+std::optional<int64_t> TForm1::NextWake() const { return driver->NextWake(); }
 
 void TForm1::StepTicker() { ticker.tmComTimer(backBuffer.Height()); }
 
@@ -212,24 +212,12 @@ void TForm1::HideApplicationWindow() {
   ::ShowWindow(platform::Application::Instance().Handle(), SW_HIDE);
 }
 
-platform::Timer& TForm1::TimerOf(slideshow::SaverTimer timer) {
-  switch (timer) {
-    case slideshow::SaverTimer::Timer1:
-      return Timer1;
-    case slideshow::SaverTimer::tmCom:
-      return tmCom;
-    case slideshow::SaverTimer::tmGamen:
-      break;
-  }
-  return tmGamen;
-}
-
 void TForm1::SetTimerInterval(slideshow::SaverTimer timer, uint32_t milliseconds) {
-  TimerOf(timer).SetInterval(milliseconds);
+  scheduler.SetInterval(timer, milliseconds);
 }
 
 void TForm1::SetTimerEnabled(slideshow::SaverTimer timer, bool enabled) {
-  TimerOf(timer).SetEnabled(enabled);
+  scheduler.SetEnabled(timer, enabled);
 }
 
 slideshow::Size TForm1::ScreenSize() {
@@ -242,11 +230,15 @@ void TForm1::MessageBeep(uint32_t type) { ::MessageBeep(UINT(type)); }
 
 // While the box is open the switch timer waits: otherwise a list of pictures
 // that all give the message would stack one box on another every switch.
+// The box comes inside a tick, whose logical time lies before the box
+// opened; started again there, the countdown would be long over, so it is
+// started once the tick is done (Step). No tick runs while the box is open:
+// its own loop does not run the clockwork.
 void TForm1::ShowMessage(const std::string& cp932Text) {
-  const bool switching = tmGamen.Enabled();
-  tmGamen.SetEnabled(false);
+  const bool switching = scheduler.Enabled(slideshow::SaverTimer::tmGamen);
+  scheduler.SetEnabled(slideshow::SaverTimer::tmGamen, false);
   platform::ShowMessageCp932(cp932Text);
-  tmGamen.SetEnabled(switching);
+  resumeSwitching = resumeSwitching || switching;
 }
 
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -8,7 +8,10 @@
 // The window hosts the slideshow: it owns the screen-sized backBuffer, the
 // three timers and the message ticker, and lends them to the show through
 // SaverHost; the show owns the settings, the picture list, the picture and
-// the motion and animation state.
+// the motion and animation state. The timers are logical ones on the
+// performance counter, run by the application's loop between messages (the
+// window is its clockwork), and frames reach the window at most once per
+// display refresh.
 #include <windows.h>
 
 #include <optional>
@@ -16,18 +19,23 @@
 #include <vector>
 
 #include "app/message_ticker.h"
+#include "platform/application_win.h"
 #include "platform/dib_canvas_win.h"
 #include "platform/form_win.h"
-#include "platform/timer_win.h"
 #include "settings/directory_search_win.h"
 #include "settings/registry_win.h"
 #include "slideshow/composition.h"
+#include "slideshow/present_pacer.h"
 #include "slideshow/saver_host.h"
 #include "slideshow/saver_show.h"
+#include "slideshow/tick_driver.h"
+#include "slideshow/tick_scheduler.h"
 
 namespace app {
 
-class TForm1 : public platform::Form, public slideshow::SaverHost {
+class TForm1 : public platform::Form,
+               public slideshow::SaverHost,
+               public platform::LoopClockwork {
  public:
   static constexpr wchar_t kClassName[] = L"TForm1";
 
@@ -59,6 +67,10 @@ class TForm1 : public platform::Form, public slideshow::SaverHost {
   void MessageBeep(uint32_t type) override;
   void ShowMessage(const std::string& cp932Text) override;
 
+  // LoopClockwork: the due ticks, then the frame if the display takes one.
+  void Step() override;
+  std::optional<int64_t> NextWake() const override;
+
  protected:
   void CreateParams(platform::CreateParamsData& params) override;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -76,20 +88,20 @@ class TForm1 : public platform::Form, public slideshow::SaverHost {
   void FormMouseDown(UINT button, int x, int y);
   void FormMouseMove(int x, int y);
   void FormDestroy();
-  void Timer1Timer();
-  void tmComTimer();
-  void tmGamenTimer();
   LRESULT HandleActivate(WPARAM wParam);
   LRESULT HandleEraseBkgnd();
   LRESULT HandleSysCommand(WPARAM wParam, LPARAM lParam);
   bool InPreview() const;
   SIZE ClientSize() const;
-  platform::Timer& TimerOf(slideshow::SaverTimer timer);
-  void PresentWhatChanged();
+  int32_t DisplayRefreshHz() const;
 
-  platform::Timer Timer1{*this, [this] { Timer1Timer(); }};
-  platform::Timer tmCom{*this, [this] { tmComTimer(); }};
-  platform::Timer tmGamen{*this, [this] { tmGamenTimer(); }};
+  // Timer1, tmCom and tmGamen.
+  slideshow::TickScheduler scheduler{
+      [] { return platform::Application::Instance().Clock().NowNanoseconds(); }};
+  slideshow::PresentPacer pacer;
+  // tmGamen paused by a message box inside a tick, to be started again once
+  // that tick is over, so that its countdown runs from when the box closed.
+  bool resumeSwitching = false;
 
   settings::Win32Registry registry;
   settings::Win32DirectorySearch folderSearch;
@@ -101,6 +113,7 @@ class TForm1 : public platform::Form, public slideshow::SaverHost {
   std::string measuredTicker;
   SIZE measuredExtent{};
   std::optional<slideshow::SaverShow> show;
+  std::optional<slideshow::TickDriver> driver;
 };
 
 }  // namespace app

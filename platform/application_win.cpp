@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "platform/high_resolution_wait_win.h"
 #include "platform/message_box_win.h"
 
 namespace platform {
@@ -47,18 +48,7 @@ void Application::Initialize(HINSTANCE instance) {
   if (!handle_) throw std::runtime_error("the application window could not be created");
 }
 
-void Application::ProcessMessages() {
-  MSG msg;
-  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      terminated_ = true;
-      return;
-    }
-    if (TranslateForDialogs(msg)) continue;
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
-  }
-}
+void Application::ProcessMessages() { DispatchQueued(); }
 
 void Application::RegisterForm(HWND form, bool isDialog) {
   if (!mainForm_) mainForm_ = form;
@@ -78,13 +68,35 @@ bool Application::TranslateForDialogs(MSG& msg) const {
                      [&msg](HWND dialog) { return ::IsDialogMessageW(dialog, &msg) != 0; });
 }
 
+// Every message the queue holds is taken before the clockwork runs, so input
+// and paints never wait behind ticks; the wait then sleeps until the next
+// message or the clockwork's wake, never spinning.
 void Application::Run() {
   if (!mainForm_ || terminated_) return;
   ::ShowWindow(mainForm_, SW_SHOW);
+  HighResolutionWait wait;
+  while (PumpOnce()) wait.WaitForMessageOrDeadline(clock_, NextWake());
+  terminated_ = true;
+}
+
+bool Application::PumpOnce() {
+  if (!DispatchQueued()) return false;
+  StepClockwork();
+  return !terminated_;
+}
+
+std::optional<int64_t> Application::NextWake() const {
+  if (!clockwork_) return std::nullopt;
+  return clockwork_->NextWake();
+}
+
+bool Application::DispatchQueued() {
   MSG msg;
-  while (!terminated_) {
-    const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
-    if (got == 0 || got == -1) break;
+  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      terminated_ = true;
+      return false;
+    }
     try {
       if (TranslateForDialogs(msg)) continue;
       ::TranslateMessage(&msg);
@@ -93,7 +105,16 @@ void Application::Run() {
       ShowException(error);
     }
   }
-  terminated_ = true;
+  return true;
+}
+
+void Application::StepClockwork() {
+  if (!clockwork_) return;
+  try {
+    clockwork_->Step();
+  } catch (const std::exception& error) {
+    ShowException(error);
+  }
 }
 
 void Application::Terminate() { ::PostQuitMessage(0); }

@@ -4,13 +4,33 @@
 // main-form rule (the first form registered is the main form; destroying it
 // ends the loop), the terminate request, and the error box for exceptions
 // that reach the loop.
+//
+// Between messages the loop gives time to a clockwork (the saver window's
+// ticks) and then waits for the next message or the clockwork's next wake,
+// whichever comes first, with a high-resolution timer: window timers step by
+// about 15.6 ms and cannot keep the faster tempos. Without a clockwork it
+// waits for messages only.
 #include <windows.h>
 
+#include <cstdint>
 #include <exception>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/tick_clock_win.h"
+
 namespace platform {
+
+// Work the loop runs between messages, on the loop's thread.
+class LoopClockwork {
+ public:
+  virtual ~LoopClockwork() = default;
+  // Runs whatever is due now; exceptions go to the error box.
+  virtual void Step() = 0;
+  // The Clock() time at which Step next has work; none: only a message.
+  virtual std::optional<int64_t> NextWake() const = 0;
+};
 
 class Application {
  public:
@@ -22,8 +42,22 @@ class Application {
   HWND Handle() const { return handle_; }
   const std::wstring& Title() const { return title_; }
 
-  // Dispatches the messages already queued, without waiting for new ones.
+  // Dispatches the messages already queued, without waiting for new ones;
+  // safe inside a handler, since it never runs the clockwork.
   void ProcessMessages();
+
+  // The clockwork of the loop, or nullptr; not owned. Modal loops (dialogs,
+  // message boxes) never run it, so it is not re-entered from its own work.
+  void SetClockwork(LoopClockwork* clockwork) { clockwork_ = clockwork; }
+  LoopClockwork* Clockwork() const { return clockwork_; }
+  const TickClock& Clock() const { return clock_; }
+
+  // One turn of the loop without waiting: the queued messages, then the
+  // clockwork's due work. False once the quit request has been taken. A test
+  // that runs its own loop calls this where Run would.
+  bool PumpOnce();
+  // When the loop has to wake next, in Clock() time; none: only a message.
+  std::optional<int64_t> NextWake() const;
 
   // Every form calls this when its window exists; the first becomes the main
   // form. Modeless dialogs pass isDialog so the loop gives them keyboard
@@ -46,6 +80,8 @@ class Application {
  private:
   Application() = default;
   bool TranslateForDialogs(MSG& msg) const;
+  bool DispatchQueued();
+  void StepClockwork();
 
   HINSTANCE instance_ = nullptr;
   HWND handle_ = nullptr;
@@ -53,6 +89,8 @@ class Application {
   std::vector<HWND> dialogs_;
   std::wstring title_ = L"TolvexShow";
   bool terminated_ = false;
+  TickClock clock_;
+  LoopClockwork* clockwork_ = nullptr;
 };
 
 }  // namespace platform

@@ -11,7 +11,8 @@ namespace driver {
 // True as soon as `condition` holds; false once timeoutMs have passed.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
 
-// Dispatches the messages already queued for this thread.
+// Dispatches the messages already queued for this thread, then runs the
+// ticks due of a saver window living in it.
 void PumpMessages();
 
 }  // namespace driver

@@ -1,0 +1,41 @@
+#include "tests/wine/timing/timed_saver.h"
+
+#include "app/preview_window_win.h"
+#include "platform/application_win.h"
+#include "tests/wine/timing/loop_runner.h"
+
+namespace timing_test {
+
+void InitializeApplicationOnce() {
+  static const bool initialized = [] {
+    platform::Application::Instance().Initialize(::GetModuleHandleW(nullptr));
+    return true;
+  }();
+  (void)initialized;
+}
+
+TimedSaver::TimedSaver() {
+  presents_.reserve(1 << 16);
+  switches_.reserve(1 << 10);
+}
+
+void TimedSaver::PresentBackBuffer(const std::vector<slideshow::Rect>& dirty) {
+  TForm1::PresentBackBuffer(dirty);
+  presents_.push_back(NowNs());
+}
+
+void TimedSaver::StretchBackBuffer() {
+  TForm1::StretchBackBuffer();
+  presents_.push_back(NowNs());
+}
+
+void TimedSaver::SetTimerEnabled(slideshow::SaverTimer timer, bool enabled) {
+  if (timer == slideshow::SaverTimer::tmCom && !enabled) switches_.push_back({NowNs(), 0});
+  TForm1::SetTimerEnabled(timer, enabled);
+  if (timer == slideshow::SaverTimer::tmCom && enabled && !switches_.empty() &&
+      switches_.back().endNs == 0) {
+    switches_.back().endNs = NowNs();
+  }
+}
+
+}  // namespace timing_test
