@@ -8,7 +8,7 @@
 #include "app/message_font_win.h"
 #include "app/picture_file_win.h"
 #include "app/preview_window_win.h"
-#include "picker/sample_picture_win.h"
+#include "codecs/sample_picture_win.h"
 #include "platform/application_win.h"
 #include "platform/cp932.h"
 #include "platform/cursor_win.h"
@@ -67,7 +67,7 @@ void TForm1::FormCreate() {
   const SIZE client = ClientSize();
   backBuffer.Resize(client.cx, client.cy);
   show.emplace(*this, ProcessFrameCounters(),
-               slideshow::SaverShowSetup{BackBufferView(), picker::LoadSamplePicture(), InPreview(),
+               slideshow::SaverShowSetup{BackBufferView(), codecs::LoadSamplePicture(), InPreview(),
                                          &DecodePictureFile});
   show->FormCreate();
   pacer = slideshow::PresentPacer(slideshow::PresentPacer::RefreshPeriodNs(DisplayRefreshHz()));

@@ -1,7 +1,7 @@
 #include "picker/picture_selection_dialog_win.h"
 
 #include "codecs/file_bytes.h"
-#include "picker/sample_picture_win.h"
+#include "codecs/sample_picture_win.h"
 #include "picker/system_text_win.h"
 #include "picker/thumbnail_picture.h"
 #include "platform/application_win.h"
@@ -38,7 +38,7 @@ void TfrmDir::FormCreate() {
   const auto decode = [](const std::string& path) {
     return DecodeThumbnailPicture(path, [](const std::string& file) { return codecs::ReadFileBytes(file); });
   };
-  thumbnail_.emplace(imS_, lblFileName_, decode, LoadSamplePicture(), DCDIR_IMS_LEFT,
+  thumbnail_.emplace(imS_, lblFileName_, decode, codecs::LoadSamplePicture(), DCDIR_IMS_LEFT,
                      DCDIR_IMS_TOP);
   logic_.emplace(
       PictureSelectionControls{dcbxThumb_, dlbThumb_, rbSelPhoto_, lbSfile_, lbDfile_, btTrk_,

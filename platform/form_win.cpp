@@ -2,14 +2,12 @@
 
 #include <windowsx.h>
 
-#include <algorithm>
 #include <exception>
 #include <set>
 #include <stdexcept>
 
 #include "platform/application_win.h"
 #include "platform/cursor_win.h"
-#include "platform/timer_win.h"
 
 namespace platform {
 
@@ -52,7 +50,6 @@ void Form::CreateHandle(bool isDialog) {
                                         instance, this);
   if (!window) throw std::runtime_error("CreateWindowExW failed");
   Application::Instance().RegisterForm(window, isDialog);
-  for (Timer* timer : timers_) timer->Restart();
 }
 
 void Form::SetBounds(int left, int top, int width, int height) {
@@ -104,9 +101,6 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
       }
       break;
-    case WM_TIMER:
-      DispatchTimer(wParam);
-      return 0;
     case WM_CLOSE:
       OnClose();
       return 0;
@@ -146,16 +140,6 @@ void Form::WindowGone() {
   ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
   handle_ = nullptr;
   Application::Instance().UnregisterForm(window);
-}
-
-void Form::AttachTimer(Timer* timer) { timers_.push_back(timer); }
-
-void Form::DetachTimer(Timer* timer) { std::erase(timers_, timer); }
-
-void Form::DispatchTimer(UINT_PTR id) {
-  const auto it = std::find_if(timers_.begin(), timers_.end(),
-                               [id](const Timer* timer) { return timer->Id() == id; });
-  if (it != timers_.end()) (*it)->Fire();
 }
 
 }  // namespace platform

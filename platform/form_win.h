@@ -12,11 +12,8 @@
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
 namespace platform {
-
-class Timer;
 
 // Window-creation parameters, filled by CreateParams before CreateWindowExW.
 struct CreateParamsData {
@@ -63,16 +60,11 @@ class Form {
   LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
-  friend class Timer;
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   static void RegisterClassOnce(HINSTANCE instance, const std::wstring& className);
-  void AttachTimer(Timer* timer);
-  void DetachTimer(Timer* timer);
-  void DispatchTimer(UINT_PTR id);
   void WindowGone();
 
   HWND handle_ = nullptr;
-  std::vector<Timer*> timers_;
 };
 
 }  // namespace platform

@@ -1,96 +1,10 @@
-// The toolkit rules the saver builds on, in the test's own process: the timer
-// rules of the show and the pixel layout of the drawing surface.
+// The toolkit the saver builds on, in the test's own process: the pixel
+// layout of the drawing surface.
 #include <gtest/gtest.h>
 
-#include <functional>
-
-#include "platform/application_win.h"
 #include "platform/dib_canvas_win.h"
-#include "platform/form_win.h"
-#include "platform/timer_win.h"
-#include "tests/wine/driver/wait.h"
 
 namespace {
-
-constexpr DWORD kTimeoutMs = 5000;
-
-class TestForm : public platform::Form {
- public:
-  TestForm() {
-    platform::Application::Instance().Initialize(::GetModuleHandleW(nullptr));
-    CreateHandle();
-  }
-
- protected:
-  void CreateParams(platform::CreateParamsData& params) override {
-    Form::CreateParams(params);
-    params.className = L"TolvexTestForm";
-  }
-};
-
-struct Counted {
-  int ticks = 0;
-};
-
-// A second timer paces the checks, so no test relies on how long it sleeps.
-class TimerRules : public testing::Test {
- protected:
-  TestForm form;
-  Counted watched, pace;
-  platform::Timer timer{form, [this] { ++watched.ticks; }};
-  std::function<void()> onPace;
-  platform::Timer pacer{form, [this] {
-                          ++pace.ticks;
-                          if (onPace) onPace();
-                        }};
-
-  void StartPacer() {
-    pacer.SetInterval(50);
-    pacer.SetEnabled(true);
-  }
-  bool PaceTicks(int n) {
-    return driver::WaitUntil([&] { return pace.ticks >= n; }, kTimeoutMs);
-  }
-};
-
-TEST_F(TimerRules, IntervalZeroNeverFiresEvenWhenOn) {
-  timer.SetInterval(0);
-  timer.SetEnabled(true);
-  StartPacer();
-  ASSERT_TRUE(PaceTicks(6));
-  EXPECT_EQ(watched.ticks, 0);
-}
-
-TEST_F(TimerRules, SettingTheValuesItHasKeepsTheCountdown) {
-  timer.SetInterval(300);
-  timer.SetEnabled(true);
-  onPace = [this] {
-    timer.SetInterval(300);
-    timer.SetEnabled(true);
-  };
-  StartPacer();
-  EXPECT_TRUE(driver::WaitUntil([&] { return watched.ticks > 0; }, kTimeoutMs));
-}
-
-TEST_F(TimerRules, ARealChangeStartsTheCountdownAfresh) {
-  timer.SetInterval(300);
-  timer.SetEnabled(true);
-  onPace = [this] { timer.SetInterval(timer.Interval() == 300 ? 301 : 300); };
-  StartPacer();
-  ASSERT_TRUE(PaceTicks(16));
-  EXPECT_EQ(watched.ticks, 0);
-}
-
-TEST_F(TimerRules, SwitchedOffItStaysSilentAndOnAgainItTicks) {
-  timer.SetInterval(60);
-  timer.SetEnabled(true);
-  timer.SetEnabled(false);
-  StartPacer();
-  ASSERT_TRUE(PaceTicks(6));
-  EXPECT_EQ(watched.ticks, 0);
-  timer.SetEnabled(true);
-  EXPECT_TRUE(driver::WaitUntil([&] { return watched.ticks > 0; }, kTimeoutMs));
-}
 
 TEST(DibCanvas, PixelsAreTopDownRrggbbLikeTheImageType) {
   platform::DibCanvas canvas(4, 3);

@@ -1,12 +1,12 @@
-#include "picker/sample_picture_win.h"
+#include "codecs/sample_picture_win.h"
 
 #include <windows.h>
 
 #include "codecs/dib_decoder.h"
 
-namespace picker {
+namespace codecs {
 
-codecs::Image LoadSamplePicture() {
+Image LoadSamplePicture() {
   const HMODULE module = ::GetModuleHandleW(nullptr);
   const HRSRC resource = ::FindResourceW(module, L"TOLVEX", RT_BITMAP);
   const HGLOBAL loaded = resource ? ::LoadResource(module, resource) : nullptr;
@@ -18,4 +18,4 @@ codecs::Image LoadSamplePicture() {
   return picture ? std::move(*picture) : codecs::Image();
 }
 
-}  // namespace picker
+}  // namespace codecs
