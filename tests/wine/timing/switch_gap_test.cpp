@@ -2,10 +2,13 @@
 // JPEG, floating, with the saver window full screen in this process and the
 // real loop. The list holds that one picture, so every switch loads it; a
 // switch every 3 s leaves the worker time to decode it ahead, as the shortest
-// switch time of 1 s may not on a loaded machine. After a switch Timer1 runs at 50 ms,
-// so the schedule itself leaves 50 ms between frames there; what the switch
-// adds on top is the stall. Reports the figures; fails only when a switch
-// stalls the motion by more than half a second.
+// switch time of 1 s may not on a loaded machine. A switch restarts Timer1 at
+// 50 ms, and before it Timer1 runs at 50 ms or faster, so the schedule itself
+// leaves up to 50 ms from the last frame to the switch and 50 ms from the
+// switch to the next frame; what the switch adds on top is the stall. Until
+// the first bounce Timer1 runs at 50 ms, so the gap across the first switch
+// may reach 100 ms on schedule alone. Reports the figures; fails only when a
+// switch stalls the motion by more than half a second.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -36,15 +39,26 @@ int64_t RefreshPeriodNs() {
   return slideshow::PresentPacer::RefreshPeriodNs(hz);
 }
 
-// The longest gap between two frames presented from `from` to `to`,
-// counting the frame just before `from`.
-int64_t LongestGap(const std::vector<int64_t>& presents, int64_t from, int64_t to) {
-  int64_t longest = 0;
+struct SwitchGaps {
+  int64_t longestGap = 0;
+  int64_t stall = 0;  // beyond the 50 ms the schedule allows; never negative
+};
+
+// The gaps between frames presented from 200 ms before the switch to 300 ms
+// after it, counting the frame just before. The gap across the switch is
+// allowed 50 ms on either side of it.
+SwitchGaps GapsAround(const std::vector<int64_t>& presents, const SwitchSpan& s) {
+  SwitchGaps gaps;
   for (size_t i = 1; i < presents.size(); ++i) {
-    if (presents[i] < from || presents[i - 1] > to) continue;
-    longest = std::max(longest, presents[i] - presents[i - 1]);
+    const int64_t prev = presents[i - 1], next = presents[i];
+    if (next < s.beginNs - 200 * kMs || prev > s.endNs + 300 * kMs) continue;
+    gaps.longestGap = std::max(gaps.longestGap, next - prev);
+    const int64_t overrun = prev < s.beginNs && next > s.beginNs
+                                ? std::max(s.beginNs - prev, next - s.beginNs)
+                                : next - prev;
+    gaps.stall = std::max(gaps.stall, overrun - kFrameIntervalAfterSwitchNs);
   }
-  return longest;
+  return gaps;
 }
 
 void WriteFloatingSettings(const std::wstring& folder) {
@@ -81,12 +95,13 @@ TEST(SwitchGap, ASwitchToA24MegapixelJpegKeepsTheFramesComing) {
   int64_t worstStall = 0;
   for (const SwitchSpan& s : switches) {
     if (s.endNs == 0) continue;
-    const int64_t gap = LongestGap(presents, s.beginNs - 200 * kMs, s.endNs + 300 * kMs);
-    const int64_t stall = std::max<int64_t>(0, gap - kFrameIntervalAfterSwitchNs);
+    const SwitchGaps gaps = GapsAround(presents, s);
+    const int64_t stall = gaps.stall;
     worstStall = std::max(worstStall, stall);
     std::printf("switch: %.1f ms on the window's thread; longest gap between frames %.1f ms "
-                "(schedule %.0f ms, stall %.1f ms = %.2f refresh periods)\n",
-                double(s.endNs - s.beginNs) / kMs, double(gap) / kMs,
+                "(schedule %.0f ms each side of the switch, stall %.1f ms = %.2f refresh "
+                "periods)\n",
+                double(s.endNs - s.beginNs) / kMs, double(gaps.longestGap) / kMs,
                 double(kFrameIntervalAfterSwitchNs) / kMs, double(stall) / kMs,
                 double(stall) / double(refresh));
   }
