@@ -67,15 +67,24 @@ void WriteRunnableSettings() {
 }
 
 std::optional<StoredValue> ReadValue(const wchar_t* name) {
+  // The saver may be rewriting the value while we look: it can grow or vanish
+  // between asking for its size and reading it.
   DWORD type = 0, size = 0;
-  if (::RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, name, RRF_RT_ANY | RRF_NOEXPAND, &type,
-                     nullptr, &size) != ERROR_SUCCESS) {
-    return std::nullopt;
+  std::vector<BYTE> data;
+  for (;;) {
+    LSTATUS status = ::RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, name,
+                                    RRF_RT_ANY | RRF_NOEXPAND, &type, nullptr, &size);
+    if (status == ERROR_FILE_NOT_FOUND) return std::nullopt;
+    Check(status, "a value's size could not be read");
+    data.assign(size + sizeof(wchar_t), 0);
+    status = ::RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, name, RRF_RT_ANY | RRF_NOEXPAND,
+                            &type, data.data(), &size);
+    if (status == ERROR_FILE_NOT_FOUND) return std::nullopt;
+    if (status != ERROR_MORE_DATA) {
+      Check(status, "a value could not be read");
+      break;
+    }
   }
-  std::vector<BYTE> data(size + sizeof(wchar_t));
-  Check(::RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, name, RRF_RT_ANY | RRF_NOEXPAND, &type,
-                       data.data(), &size),
-        "a value could not be read");
   StoredValue value;
   value.type = type;
   if (type == REG_SZ || type == REG_EXPAND_SZ) {

@@ -111,8 +111,11 @@ TEST_F(PickerDialogTest, OkStoresTheFolderAndTheListInItsOrder) {
   EXPECT_EQ(driver::WindowText(::GetDlgItem(dialog, IDC_DCDIR_LBLCOUNT)), L"2");
   ASSERT_TRUE(Close(dialog, IDC_DCDIR_BTOK));
 
-  ASSERT_TRUE(driver::WaitUntil([] { return PictureValues()[L"eCount"].number == 2; }, kTimeout));
+  // The count is written before the entries: wait for the last entry.
+  ASSERT_TRUE(driver::WaitUntil(
+      [&] { return PictureValues()[L"File_001"].text == folder / L"a.bmp"; }, kTimeout));
   auto values = PictureValues();
+  EXPECT_EQ(values[L"eCount"].number, 2u);
   EXPECT_EQ(values[L"dtDir"].text, folder.Path());
   EXPECT_EQ(values[L"SelPhoto"].number, 1u);
   EXPECT_EQ(values[L"File_000"].text, folder / L"c.bmp");
