@@ -49,6 +49,10 @@ void TForm1::CreateParams(platform::CreateParamsData& params) {
   params.className = kClassName;
   params.caption = platform::Application::Instance().Title();
   params.exStyle |= WS_EX_TOPMOST;
+  // A DC of its own: the frames go onto the window many times a second, and
+  // handing a shared DC back resets it each time, which is not free (under
+  // Wine it re-reads the X resources for the default font).
+  params.classStyle = CS_OWNDC;
   if (InPreview()) {
     params.parent = previewWnd;
     params.style = (params.style & ~WS_POPUP) | WS_CHILD;

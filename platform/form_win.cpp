@@ -24,11 +24,12 @@ void Form::CreateParams(CreateParamsData& params) {
   params.parent = Application::Instance().Handle();
 }
 
-void Form::RegisterClassOnce(HINSTANCE instance, const std::wstring& className) {
+void Form::RegisterClassOnce(HINSTANCE instance, const std::wstring& className, UINT style) {
   static std::set<std::wstring> registered;
   if (registered.count(className)) return;
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof(wc);
+  wc.style = style;
   wc.lpfnWndProc = &Form::WindowProc;
   wc.hInstance = instance;
   // No class cursor: WM_SETCURSOR sets the application-wide cursor.
@@ -43,7 +44,7 @@ void Form::CreateHandle(bool isDialog) {
   CreateParamsData params;
   CreateParams(params);
   const HINSTANCE instance = Application::Instance().Instance_();
-  RegisterClassOnce(instance, params.className);
+  RegisterClassOnce(instance, params.className, params.classStyle);
   const HWND window = ::CreateWindowExW(params.exStyle, params.className.c_str(),
                                         params.caption.c_str(), params.style, params.x, params.y,
                                         params.width, params.height, params.parent, nullptr,

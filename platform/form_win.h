@@ -21,6 +21,7 @@ struct CreateParamsData {
   std::wstring caption;
   DWORD style = WS_POPUP;
   DWORD exStyle = 0;
+  UINT classStyle = 0;  // CS_ flags of the form's window class
   int x = 0, y = 0, width = 0, height = 0;
   HWND parent = nullptr;  // the owner for a top-level form, the parent for a child
 };
@@ -61,7 +62,7 @@ class Form {
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  static void RegisterClassOnce(HINSTANCE instance, const std::wstring& className);
+  static void RegisterClassOnce(HINSTANCE instance, const std::wstring& className, UINT style);
   void WindowGone();
 
   HWND handle_ = nullptr;

@@ -50,8 +50,12 @@ void HighResolutionWait::WaitForMessageOrDeadline(const TickClock& clock,
     due.QuadPart = -std::max<int64_t>(1, delayNs / 100);  // relative, in 100-ns units
     if (::SetWaitableTimer(timer_.get(), &due, 0, nullptr, nullptr, FALSE)) {
       HANDLE handles[] = {timer_.get()};
-      ::MsgWaitForMultipleObjectsEx(1, handles, TimeoutFor(delayNs, true), kWake, kFlags);
-      ::CancelWaitableTimer(timer_.get());
+      // A timer that fired is spent (the wait reset it); only one that is
+      // still pending after a message or the safety timeout is stopped.
+      if (::MsgWaitForMultipleObjectsEx(1, handles, TimeoutFor(delayNs, true), kWake, kFlags) !=
+          WAIT_OBJECT_0) {
+        ::CancelWaitableTimer(timer_.get());
+      }
       return;
     }
   }

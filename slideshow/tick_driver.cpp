@@ -12,13 +12,16 @@ void TickDriver::Step() {
   pacer_.Presented(now);
 }
 
+// Nothing a tick does reaches the screen before the next present, so the
+// ticks due before the next present slot wait for it and run together, each
+// whole and in order, just before the frame is shown: one wake per display
+// refresh at the fast tempos instead of one per tick.
 std::optional<int64_t> TickDriver::NextWake() const {
-  std::optional<int64_t> wake = scheduler_.NextDue();
-  if (show_.HasFrameToPresent()) {
-    const int64_t slot = pacer_.NextSlot(scheduler_.LogicalNow());
-    wake = wake ? std::min(*wake, slot) : slot;
-  }
-  return wake;
+  const int64_t slot = pacer_.NextSlot(scheduler_.LogicalNow());
+  if (show_.HasFrameToPresent()) return slot;
+  const std::optional<int64_t> due = scheduler_.NextDue();
+  if (!due) return std::nullopt;
+  return std::max(*due, slot);
 }
 
 }  // namespace slideshow

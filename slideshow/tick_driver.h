@@ -21,9 +21,11 @@ class TickDriver {
   // the schedule has moved past that handler's tick.
   void Step();
 
-  // The clock time at which Step next has work: the next tick, or, while a
-  // frame waits for the display, the next present slot if that is earlier.
-  // Nothing: no timer runs and no frame waits; only a message can wake it.
+  // The clock time at which Step next has work: while a frame waits for the
+  // display, the next present slot; otherwise the next tick, or the next
+  // present slot if that is later (the ticks in between run there, late but
+  // whole, since nothing of them could be seen sooner). Nothing: no timer
+  // runs and no frame waits; only a message can wake it.
   std::optional<int64_t> NextWake() const;
 
  private:

@@ -52,7 +52,7 @@ TEST_F(TickDriverTest, PresentsTheLatestFrameAtMostOncePerRefresh) {
   StepAt(60 * kMs);  // five ticks, no present: the refresh is not over
   EXPECT_EQ(show.Motion().posX, 12);
   EXPECT_EQ(host.presents.size(), 1u);
-  EXPECT_EQ(driver.NextWake(), 52 * kMs + 10 * kMs);  // the next tick comes before the slot at 70 ms
+  EXPECT_EQ(driver.NextWake(), 70 * kMs) << "the ticks before the slot wait for it";
   StepAt(70 * kMs);
   EXPECT_EQ(host.presents.size(), 2u);
   EXPECT_EQ(show.Motion().posX, 20);
@@ -72,6 +72,19 @@ TEST_F(TickDriverTest, WakesAtThePresentSlotWhileAFrameWaitsAndNotAtAllWhenIdle)
   StepAt(70 * kMs);
   EXPECT_EQ(host.presents.size(), 2u);
   EXPECT_EQ(driver.NextWake(), std::nullopt);
+}
+
+TEST_F(TickDriverTest, OneWakePerRefreshAtFastTemposAndOnePerTickAtSlowOnes) {
+  host.scheduler.SetInterval(SaverTimer::tmCom, 0);
+  host.scheduler.SetInterval(SaverTimer::tmGamen, 0);
+  StepAt(50 * kMs);  // presented: the next tick is 50 ms away, well after the slot
+  EXPECT_EQ(driver.NextWake(), 100 * kMs);
+  host.scheduler.SetInterval(SaverTimer::Timer1, 2);  // restarted: due at 52 ms
+  EXPECT_EQ(driver.NextWake(), 70 * kMs) << "nothing pending, but no present before 70 ms";
+  StepAt(70 * kMs);  // the ticks of 52 to 70 ms (one bounces off the bottom), then the frame
+  EXPECT_EQ(show.Motion().posX, 20);
+  EXPECT_EQ(host.presents.size(), 2u);
+  EXPECT_EQ(driver.NextWake(), 90 * kMs);
 }
 
 }  // namespace
