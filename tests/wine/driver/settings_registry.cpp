@@ -67,23 +67,20 @@ void WriteRunnableSettings() {
 }
 
 std::optional<StoredValue> ReadValue(const wchar_t* name) {
-  // The saver may be rewriting the value while we look: it can grow or vanish
-  // between asking for its size and reading it.
+  // The saver may be rewriting the value while we look: it can grow between
+  // two reads or vanish, so the buffer grows until the value fits.
   DWORD type = 0, size = 0;
-  std::vector<BYTE> data;
+  std::vector<BYTE> data(256);
   for (;;) {
-    LSTATUS status = ::RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, name,
-                                    RRF_RT_ANY | RRF_NOEXPAND, &type, nullptr, &size);
-    if (status == ERROR_FILE_NOT_FOUND) return std::nullopt;
-    Check(status, "a value's size could not be read");
-    data.assign(size + sizeof(wchar_t), 0);
-    status = ::RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, name, RRF_RT_ANY | RRF_NOEXPAND,
-                            &type, data.data(), &size);
+    size = DWORD(data.size() - sizeof(wchar_t));
+    const LSTATUS status = ::RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, name,
+                                          RRF_RT_ANY | RRF_NOEXPAND, &type, data.data(), &size);
     if (status == ERROR_FILE_NOT_FOUND) return std::nullopt;
     if (status != ERROR_MORE_DATA) {
       Check(status, "a value could not be read");
       break;
     }
+    data.resize(size + sizeof(wchar_t));
   }
   StoredValue value;
   value.type = type;
