@@ -8,7 +8,7 @@
 
 namespace app {
 
-LOGFONTW MessageLogFont(const MessageFont& font, HDC dc) {
+LOGFONTW MessageLogFont(const slideshow::MessageFont& font, HDC dc) {
   LOGFONTW log{};
   log.lfHeight = -::MulDiv(font.size, ::GetDeviceCaps(dc, LOGPIXELSY), 72);
   log.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
@@ -22,8 +22,8 @@ LOGFONTW MessageLogFont(const MessageFont& font, HDC dc) {
   return log;
 }
 
-TextMeasurer::Extent WindowTextMeasurer::MeasureText(const MessageFont& font,
-                                                      std::string_view cp932Text) {
+slideshow::TextMeasurer::Extent WindowTextMeasurer::MeasureText(
+    const slideshow::MessageFont& font, std::string_view cp932Text) {
   if (current_ != font) {
     selection_.reset();
     const LOGFONTW log = MessageLogFont(font, dc_.get());

@@ -7,23 +7,23 @@
 #include <optional>
 #include <string_view>
 
-#include "app/message_ticker.h"
+#include "slideshow/message_ticker.h"
 #include "platform/handles_win.h"
 
 namespace app {
 
-LOGFONTW MessageLogFont(const MessageFont& font, HDC dc);
+LOGFONTW MessageLogFont(const slideshow::MessageFont& font, HDC dc);
 
 // Measures on the window's DC for as long as it lives; the font of the last
 // measurement stays selected, so a layout's many measurements make one font.
-class WindowTextMeasurer : public TextMeasurer {
+class WindowTextMeasurer : public slideshow::TextMeasurer {
  public:
   explicit WindowTextMeasurer(HWND window) : dc_(window) {}
-  Extent MeasureText(const MessageFont& font, std::string_view cp932Text) override;
+  Extent MeasureText(const slideshow::MessageFont& font, std::string_view cp932Text) override;
 
  private:
   platform::WindowDc dc_;
-  std::optional<MessageFont> current_;
+  std::optional<slideshow::MessageFont> current_;
   platform::UniqueFont font_;
   std::optional<platform::SelectionGuard> selection_;
 };

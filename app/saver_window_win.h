@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "app/message_ticker.h"
+#include "slideshow/message_ticker.h"
 #include "platform/application_win.h"
 #include "platform/dib_canvas_win.h"
 #include "platform/form_win.h"
@@ -108,7 +108,7 @@ class TForm1 : public platform::Form,
   POINT startCursorPos{};
   HCURSOR savedCursor = nullptr;
   platform::DibCanvas backBuffer;
-  MessageTicker ticker;
+  slideshow::MessageTicker ticker;
   // The extent of the ticker text last drawn, measured once per text.
   std::string measuredTicker;
   SIZE measuredExtent{};

@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "app/message_ticker.h"
+#include "slideshow/message_ticker.h"
 
-namespace app {
+namespace slideshow {
 namespace {
 
 // Every byte is `charWidth` pixels wide; the line height is fixed.
@@ -187,4 +187,4 @@ TEST(LayoutMessage, RepaintMidPassKeepsTheLineAndThePosition) {
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace slideshow

@@ -11,7 +11,7 @@
 
 #include "settings/saver_settings.h"
 
-namespace app {
+namespace slideshow {
 
 struct MessageFont {
   std::string face;  // CP932
@@ -76,4 +76,4 @@ class MessageTicker {
   int32_t tickerY_ = 0;
 };
 
-}  // namespace app
+}  // namespace slideshow

@@ -1,8 +1,8 @@
-#include "app/message_ticker.h"
+#include "slideshow/message_ticker.h"
 
 #include <algorithm>
 
-namespace app {
+namespace slideshow {
 namespace {
 
 // The smallest number of spaces, at most kMaxPad, whose width reaches the
@@ -59,4 +59,4 @@ void MessageTicker::tmComTimer(int32_t backBufferHeight) {
   tickerText_ = tickerFull_;
 }
 
-}  // namespace app
+}  // namespace slideshow
