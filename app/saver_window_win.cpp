@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <ctime>
+#include <iterator>
+#include <string_view>
+#include <utility>
 
 #include "app/message_font_win.h"
 #include "app/picture_file_win.h"
@@ -33,9 +36,18 @@ int32_t& ProcessTickerLine() {
   static int32_t tickerLine = 0;
   return tickerLine;
 }
+
+bool IsSaverWindow(HWND window) {
+  DWORD process = 0;
+  if (!window || !::GetWindowThreadProcessId(window, &process)) return false;
+  if (process != ::GetCurrentProcessId()) return false;
+  wchar_t name[32]{};
+  ::GetClassNameW(window, name, int(std::size(name)));
+  return std::wstring_view(name) == TForm1::kClassName;
+}
 }  // namespace
 
-TForm1::TForm1() : ticker(ProcessTickerLine()) {
+TForm1::TForm1(std::optional<OtherMonitor> otherMonitor) : otherMonitor(otherMonitor) {
   CreateHandle();
   FormCreate();
 }
@@ -60,23 +72,33 @@ void TForm1::CreateParams(platform::CreateParamsData& params) {
   }
 }
 
-// The show is made once the back buffer has its screen size: its view of the
-// pixels is taken here and stays valid for the window's life.
+// The engine is made once the back buffer has its screen size: its view of
+// the pixels is taken here and stays valid for the window's life.
 void TForm1::FormCreate() {
   HideApplicationWindow();
-  SetBounds(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
-  savedCursor = platform::ApplicationCursor();
-  if (!InPreview()) platform::SetApplicationCursor(nullptr);
+  const slideshow::Size screen = ScreenSize();
+  const POINT origin = otherMonitor ? POINT{otherMonitor->area.left, otherMonitor->area.top} : POINT{};
+  SetBounds(origin.x, origin.y, screen.width, screen.height);
+  if (!otherMonitor) {
+    savedCursor = platform::ApplicationCursor();
+    if (!InPreview()) platform::SetApplicationCursor(nullptr);
+  }
   ::GetCursorPos(&startCursorPos);
   const SIZE client = ClientSize();
   backBuffer.Resize(client.cx, client.cy);
-  show.emplace(*this, ProcessFrameCounters(),
-               slideshow::SaverShowSetup{BackBufferView(), codecs::LoadSamplePicture(), InPreview(),
-                                         &DecodePictureFile});
-  show->FormCreate();
-  pacer = slideshow::PresentPacer(slideshow::PresentPacer::RefreshPeriodNs(DisplayRefreshHz()));
-  driver.emplace(*show, scheduler, pacer);
-  platform::Application::Instance().SetClockwork(this);
+  slideshow::SaverShowSetup show{BackBufferView(), codecs::LoadSamplePicture(), InPreview(),
+                                 &DecodePictureFile};
+  if (otherMonitor) {
+    show.followsSwitches = true;
+    show.pictureOffset = otherMonitor->pictureOffset;
+  }
+  engine.emplace(*this, otherMonitor ? ownCounters : ProcessFrameCounters(),
+                 otherMonitor ? ownTickerLine : ProcessTickerLine(),
+                 slideshow::SaverEngineSetup{
+                     std::move(show),
+                     [] { return platform::Application::Instance().Clock().NowNanoseconds(); },
+                     slideshow::PresentPacer::RefreshPeriodNs(DisplayRefreshHz())});
+  if (!otherMonitor) platform::Application::Instance().SetClockwork(this);
   ::ImmAssociateContext(Handle(), nullptr);
 }
 
@@ -89,7 +111,7 @@ void TForm1::FormShow() { HideApplicationWindow(); }
 
 void TForm1::FormPaint() {
   const platform::PaintDc paint(Handle());
-  show->FormPaint();
+  engine->Paint();
 }
 
 void TForm1::FormKeyDown(UINT /*key*/) {
@@ -101,35 +123,29 @@ void TForm1::FormMouseDown(UINT /*button*/, int /*x*/, int /*y*/) {
 }
 
 // Each axis on its own: exactly 10 pixels away keeps the saver, 11 ends it.
+// The start is in screen coordinates, and so is the move once translated
+// from the window's (another monitor's window does not start at 0, 0).
 void TForm1::FormMouseMove(int x, int y) {
   if (InPreview()) return;
-  const int dx = x - startCursorPos.x;
-  const int dy = y - startCursorPos.y;
+  POINT at{x, y};
+  ::ClientToScreen(Handle(), &at);
+  const int dx = at.x - startCursorPos.x;
+  const int dy = at.y - startCursorPos.y;
   if (dx < -kMoveTolerance || dx > kMoveTolerance || dy < -kMoveTolerance || dy > kMoveTolerance) {
     Close();
   }
 }
 
 void TForm1::FormDestroy() {
-  if (!InPreview()) platform::SetApplicationCursor(savedCursor);
+  if (!InPreview() && !otherMonitor) platform::SetApplicationCursor(savedCursor);
   auto& application = platform::Application::Instance();
   if (application.Clockwork() == this) application.SetClockwork(nullptr);
-  driver.reset();
-  if (show) show->FormDestroy();
-  show.reset();
+  engine.reset();
+  windowMeasurer.reset();
   backBuffer.Resize(0, 0);
 }
 
-void TForm1::Step() {
-  driver->Step();
-  if (!resumeSwitching) return;
-  resumeSwitching = false;
-  scheduler.SetEnabled(slideshow::SaverTimer::tmGamen, true);
-}
-
-std::optional<int64_t> TForm1::NextWake() const { return driver->NextWake(); }
-
-void TForm1::StepTicker() { ticker.tmComTimer(backBuffer.Height()); }
+void TForm1::Step() { engine->Step(platform::Application::Instance().Clock().NowNanoseconds()); }
 
 void TForm1::PresentFrame() {
   if (!Handle()) return;
@@ -180,35 +196,33 @@ settings::ReadOutcome TForm1::ReadSaverMessageSettings(settings::SaverSettings& 
 
 void TForm1::RequestEnd() { platform::Application::Instance().Terminate(); }
 
-// Measured on the window's own DC against its current width (the preview
-// window's in preview mode); the same font then goes onto backBuffer.
-void TForm1::LayoutMessage(const settings::SaverSettings& settings) {
-  LOGFONTW font{};
-  {
-    WindowTextMeasurer measurer(Handle());
-    ticker.LayoutMessage(settings, measurer, ClientSize().cx);
-    font = MessageLogFont(ticker.font(), backBuffer.Dc());
-  }
-  backBuffer.SetFont(font);
+slideshow::TextMeasurer::Extent TForm1::MeasureText(const slideshow::MessageFont& font,
+                                                    std::string_view cp932Text) {
+  if (!windowMeasurer) windowMeasurer.emplace(Handle());
+  return windowMeasurer->MeasureText(font, cp932Text);
 }
 
 // The rectangle returned holds every pixel the text may touch: an italic
 // glyph reaches past its advance and some faces draw above or below the cell,
 // so it is widened by a line height and grown by a quarter line each way.
-slideshow::Rect TForm1::DrawTicker() {
-  const std::string& text = ticker.tickerText();
-  if (text.empty()) return {};
-  const std::wstring wide = platform::WideFromCp932(text);
-  backBuffer.DrawTextLine(0, ticker.tickerY(), wide, COLORREF(ticker.font().color));
-  if (text != measuredTicker) {
+slideshow::Rect TForm1::DrawText(const slideshow::MessageFont& font, int32_t x, int32_t y,
+                                 const std::string& cp932Text) {
+  if (drawingFont != font) {
+    backBuffer.SetFont(MessageLogFont(font, backBuffer.Dc()));
+    drawingFont = font;
+    measuredText.clear();
+  }
+  const std::wstring wide = platform::WideFromCp932(cp932Text);
+  backBuffer.DrawTextLine(x, y, wide, COLORREF(font.color));
+  if (cp932Text != measuredText) {
     measuredExtent = backBuffer.MeasureText(wide);
-    measuredTicker = text;
+    measuredText = cp932Text;
   }
   ::GdiFlush();
   const int32_t width = int32_t(measuredExtent.cx), height = int32_t(measuredExtent.cy);
   const int32_t margin = height / 4 + 1;
-  const int32_t y = ticker.tickerY();
-  return {0, std::max(0, y - margin), std::min(backBuffer.Width(), width + height + margin),
+  return {std::max(0, x), std::max(0, y - margin),
+          std::min(backBuffer.Width(), x + width + height + margin),
           std::min(backBuffer.Height(), y + height + margin)};
 }
 
@@ -216,15 +230,11 @@ void TForm1::HideApplicationWindow() {
   ::ShowWindow(platform::Application::Instance().Handle(), SW_HIDE);
 }
 
-void TForm1::SetTimerInterval(slideshow::SaverTimer timer, uint32_t milliseconds) {
-  scheduler.SetInterval(timer, milliseconds);
-}
-
-void TForm1::SetTimerEnabled(slideshow::SaverTimer timer, bool enabled) {
-  scheduler.SetEnabled(timer, enabled);
-}
-
 slideshow::Size TForm1::ScreenSize() {
+  if (otherMonitor) {
+    const RECT& r = otherMonitor->area;
+    return {r.right - r.left, r.bottom - r.top};
+  }
   return {::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
 }
 
@@ -232,23 +242,17 @@ int64_t TForm1::NowSeconds() { return int64_t(std::time(nullptr)); }
 
 void TForm1::MessageBeep(uint32_t type) { ::MessageBeep(UINT(type)); }
 
-// While the box is open the switch timer waits: otherwise a list of pictures
-// that all give the message would stack one box on another every switch.
-// The box comes inside a tick, whose logical time lies before the box
-// opened; started again there, the countdown would be long over, so it is
-// started once the tick is done (Step). No tick runs while the box is open:
-// its own loop does not run the clockwork.
-void TForm1::ShowMessage(const std::string& cp932Text) {
-  const bool switching = scheduler.Enabled(slideshow::SaverTimer::tmGamen);
-  scheduler.SetEnabled(slideshow::SaverTimer::tmGamen, false);
-  platform::ShowMessageCp932(cp932Text);
-  resumeSwitching = resumeSwitching || switching;
-}
+void TForm1::ShowMessage(const std::string& cp932Text) { platform::ShowMessageCp932(cp932Text); }
 
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ACTIVATE:
-      return HandleActivate(wParam);
+      return HandleActivate(wParam, lParam);
+    case WM_DISPLAYCHANGE:
+      // The monitors' windows no longer match the layout: the run ends
+      // rather than leave a monitor uncovered.
+      if (!InPreview()) Close();
+      return Form::HandleMessage(message, wParam, lParam);
     case WM_ERASEBKGND:
       return HandleEraseBkgnd();
     case WM_SYSCOMMAND:
@@ -260,9 +264,10 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 // Not passed on, so the keyboard focus that the normal handling would set on
 // activation is set here: keys must reach the window to end the saver.
-LRESULT TForm1::HandleActivate(WPARAM wParam) {
+// Activation moving to another monitor's saver window is not another program.
+LRESULT TForm1::HandleActivate(WPARAM wParam, LPARAM lParam) {
   if (LOWORD(wParam) == WA_INACTIVE) {
-    if (!InPreview()) Close();
+    if (!InPreview() && !IsSaverWindow(reinterpret_cast<HWND>(lParam))) Close();
   } else if (!InPreview()) {
     ::SetFocus(Handle());
   }

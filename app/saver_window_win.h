@@ -1,37 +1,43 @@
 #pragma once
-// TForm1, the one window of the saver and preview modes: full screen and top
-// most in saver mode, a child of the preview window in preview mode. Any key,
-// mouse button, a mouse move of more than 10 pixels on an axis, or the
-// activation of another window closes it (saver mode only); closing is always
-// a posted request, never a destroy inside the handler that noticed the input.
+// TForm1, the saver window of the primary screen in saver mode and the one
+// window of preview mode: full screen and top most in saver mode, a child of
+// the preview window in preview mode. In saver mode every other monitor has a
+// window of this class too, covering that monitor with its own engine. Any
+// key, mouse button, a mouse move of more than 10 pixels on an axis, or the
+// activation of another program's window ends the run from any of them (saver
+// mode only); closing is always a posted request, never a destroy inside the
+// handler that noticed the input.
 //
-// The window hosts the slideshow: it owns the screen-sized backBuffer, the
-// three timers and the message ticker, and lends them to the show through
-// SaverHost; the show owns the settings, the picture list, the picture and
-// the motion and animation state. The timers are logical ones on the
-// performance counter, run by the application's loop between messages (the
-// window is its clockwork), and frames reach the window at most once per
-// display refresh.
+// The window is a form, a canvas and an engine: it owns the screen-sized
+// backBuffer and lends it, the registry, the decoders and GDI text to its
+// engine through SaverHost; the engine owns the show, its timers and the
+// ticker, and is driven by the application's loop between messages (the
+// window is its clockwork unless SaverMonitors drives every monitor).
 #include <windows.h>
 
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "slideshow/message_ticker.h"
+#include "app/message_font_win.h"
 #include "platform/application_win.h"
 #include "platform/dib_canvas_win.h"
 #include "platform/form_win.h"
 #include "settings/directory_search_win.h"
 #include "settings/registry_win.h"
 #include "slideshow/composition.h"
-#include "slideshow/present_pacer.h"
+#include "slideshow/message_ticker.h"
+#include "slideshow/saver_engine.h"
 #include "slideshow/saver_host.h"
-#include "slideshow/saver_show.h"
-#include "slideshow/tick_driver.h"
-#include "slideshow/tick_scheduler.h"
 
 namespace app {
+
+// A monitor other than the primary: its place on the virtual screen, in
+// physical pixels, and how many pictures further along its show starts.
+struct OtherMonitor {
+  RECT area{};
+  int32_t pictureOffset = 0;
+};
 
 class TForm1 : public platform::Form,
                public slideshow::SaverHost,
@@ -39,37 +45,38 @@ class TForm1 : public platform::Form,
  public:
   static constexpr wchar_t kClassName[] = L"TForm1";
 
-  TForm1();
+  // The primary screen's window (or the preview's), or another monitor's.
+  explicit TForm1(std::optional<OtherMonitor> otherMonitor = std::nullopt);
   ~TForm1() override;
 
   // Stretches the whole backBuffer onto the whole window.
   void PresentFrame();
   // backBuffer's pixels for the show's composition.
   slideshow::PixelView BackBufferView();
+  slideshow::SaverEngine& Engine() { return *engine; }
 
   // SaverHost.
   std::optional<codecs::Image> Decode(const std::string& cp932Path) override;
+  Extent MeasureText(const slideshow::MessageFont& font, std::string_view cp932Text) override;
   settings::ReadOutcome ReadSaverPictureSettings(settings::SaverSettings& settings,
                                                  slideshow::PictureList& list) override;
   settings::ReadOutcome ReadSaverMessageSettings(settings::SaverSettings& settings) override;
   settings::DirectorySearch& PictureFolderSearch() override { return folderSearch; }
   void RequestEnd() override;
-  void LayoutMessage(const settings::SaverSettings& settings) override;
-  void StepTicker() override;
-  slideshow::Rect DrawTicker() override;
+  int32_t WindowWidth() override { return ClientSize().cx; }
+  slideshow::Rect DrawText(const slideshow::MessageFont& font, int32_t x, int32_t y,
+                           const std::string& cp932Text) override;
   void StretchBackBuffer() override { PresentFrame(); }
   void PresentBackBuffer(const std::vector<slideshow::Rect>& dirty) override;
   void HideApplicationWindow() override;
-  void SetTimerInterval(slideshow::SaverTimer timer, uint32_t milliseconds) override;
-  void SetTimerEnabled(slideshow::SaverTimer timer, bool enabled) override;
   slideshow::Size ScreenSize() override;
   int64_t NowSeconds() override;
   void MessageBeep(uint32_t type) override;
   void ShowMessage(const std::string& cp932Text) override;
 
-  // LoopClockwork: the due ticks, then the frame if the display takes one.
+  // LoopClockwork: the engine's wake.
   void Step() override;
-  std::optional<int64_t> NextWake() const override;
+  std::optional<int64_t> NextWake() const override { return engine->NextWake(); }
 
  protected:
   void CreateParams(platform::CreateParamsData& params) override;
@@ -79,6 +86,8 @@ class TForm1 : public platform::Form,
   void OnKeyDown(UINT key) override { FormKeyDown(key); }
   void OnMouseDown(UINT button, int x, int y) override { FormMouseDown(button, x, y); }
   void OnMouseMove(int x, int y) override { FormMouseMove(x, y); }
+  // Closing any saver window ends the run: all of them close together.
+  void OnClose() override { platform::Application::Instance().Terminate(); }
 
  private:
   void FormCreate();
@@ -88,32 +97,33 @@ class TForm1 : public platform::Form,
   void FormMouseDown(UINT button, int x, int y);
   void FormMouseMove(int x, int y);
   void FormDestroy();
-  LRESULT HandleActivate(WPARAM wParam);
+  LRESULT HandleActivate(WPARAM wParam, LPARAM lParam);
   LRESULT HandleEraseBkgnd();
   LRESULT HandleSysCommand(WPARAM wParam, LPARAM lParam);
   bool InPreview() const;
   SIZE ClientSize() const;
   int32_t DisplayRefreshHz() const;
 
-  // Timer1, tmCom and tmGamen.
-  slideshow::TickScheduler scheduler{
-      [] { return platform::Application::Instance().Clock().NowNanoseconds(); }};
-  slideshow::PresentPacer pacer;
-  // tmGamen paused by a message box inside a tick, to be started again once
-  // that tick is over, so that its countdown runs from when the box closed.
-  bool resumeSwitching = false;
+  std::optional<OtherMonitor> otherMonitor;
+  // Another monitor's strip frames and ticker line are its own; the primary
+  // screen uses the process-wide ones.
+  slideshow::FrameCounters ownCounters;
+  int32_t ownTickerLine = 0;
 
   settings::Win32Registry registry;
   settings::Win32DirectorySearch folderSearch;
   POINT startCursorPos{};
   HCURSOR savedCursor = nullptr;
   platform::DibCanvas backBuffer;
-  slideshow::MessageTicker ticker;
-  // The extent of the ticker text last drawn, measured once per text.
-  std::string measuredTicker;
+  // The font selected into backBuffer, and the extent of the text last
+  // drawn, measured once per text.
+  std::optional<slideshow::MessageFont> drawingFont;
+  // Measures for the ticker's layout on the window's own DC, kept with its
+  // font between measurements.
+  std::optional<WindowTextMeasurer> windowMeasurer;
+  std::string measuredText;
   SIZE measuredExtent{};
-  std::optional<slideshow::SaverShow> show;
-  std::optional<slideshow::TickDriver> driver;
+  std::optional<slideshow::SaverEngine> engine;
 };
 
 }  // namespace app

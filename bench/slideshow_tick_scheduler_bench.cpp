@@ -34,7 +34,7 @@ void BM_SimulatedTickRate(benchmark::State& state) {
       const int64_t wake = *scheduler.NextDue() + late(random) + (stall(random) == 0 ? 40 * kMs : 0);
       if (wake > 10'000 * kMs) break;
       now = wake;
-      scheduler.RunDue([&timer1](SaverTimer t) { timer1 += t == SaverTimer::Timer1; });
+      scheduler.RunDue(now, [&timer1](SaverTimer t) { timer1 += t == SaverTimer::Timer1; });
     }
     perSecond = double(timer1) / 10.0;
   }

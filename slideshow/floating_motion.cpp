@@ -16,10 +16,16 @@ AxisRange RangeFor(int32_t extent, int32_t limit) {
   return {std::min(0, limit - extent), std::max(0, limit - extent)};
 }
 
-void Reflect(int32_t& pos, int32_t& dir, AxisRange r) {
+// The position mirrored at the edge it passed. Mirrored positions come back
+// into the range by at least the range's width less a step per return, so
+// they converge only if the range is wider than a step: a picture larger than
+// the buffer, or one that fits with no more than a step to spare, is clamped
+// instead of letting its position swing wider at every bounce.
+void Reflect(int32_t& pos, int32_t& dir, AxisRange r, int32_t step) {
   dir = -dir;
   const int64_t mirrored = pos < r.lo ? 2 * int64_t(r.lo) - pos : 2 * int64_t(r.hi) - pos;
-  pos = int32_t(std::clamp<int64_t>(mirrored, r.lo, r.hi));
+  const bool converges = r.lo == 0 && int64_t(r.hi) > step;
+  pos = int32_t(converges ? mirrored : std::clamp<int64_t>(mirrored, r.lo, r.hi));
 }
 
 // The classic linear congruential generator, 15-bit results.
@@ -36,12 +42,12 @@ void FloatStep(MotionState& m, Size picture, Size buffer, const std::function<vo
   const AxisRange rx = RangeFor(picture.width, buffer.width);
   if (!rx.Contains(m.posX)) {
     bounce();
-    Reflect(m.posX, m.dirX, rx);
+    Reflect(m.posX, m.dirX, rx, m.stepX);
   }
   const AxisRange ry = RangeFor(picture.height, buffer.height);
   if (!ry.Contains(m.posY)) {
     bounce();
-    Reflect(m.posY, m.dirY, ry);
+    Reflect(m.posY, m.dirY, ry, m.stepY);
   }
   m.destRect = {m.posX, m.posY, m.posX + picture.width, m.posY + picture.height};
 }

@@ -23,10 +23,13 @@ struct MotionState {
 //
 // A picture larger than the buffer on an axis (only a strip, which is never
 // reduced, can be) travels between the two positions where its edges meet the
-// buffer's, [BW - w, 0], and bounces there; after mirroring, the position is
-// clamped into the allowed range, so a picture that arrives far outside it (a
-// larger picture after a switch) comes back at once and no position grows
-// without bound. For pictures that fit, the range is [0, BW - w] as usual.
+// buffer's, [BW - w, 0], and bounces there; after mirroring, its position is
+// clamped into that range, so it comes back at once and no position grows
+// without bound. A picture that fits bounces in [0, BW - w] and is mirrored
+// exactly (-pos, or 2 x BW - 2 x w - pos), even when it arrives far outside
+// (a larger picture after a switch): it then comes back over a few bounces.
+// Only when it fits with no more than a step to spare, where mirroring would
+// swing ever wider, is it clamped too.
 void FloatStep(MotionState& m, Size picture, Size buffer, const std::function<void()>& bounce);
 
 // Centres a w x h picture on the SW x SH screen; a picture larger than the

@@ -1,8 +1,9 @@
 #pragma once
-// What the show needs from the saver window that hosts it. The window
-// implements this with its timers, the settings store, the decoders, GDI and
-// message boxes; tests implement it with fakes. All calls come on the
-// window's thread, from inside the show's handlers.
+// What the saver's engine needs from the platform that hosts it: decoding,
+// the settings store, text measuring and drawing, putting the back buffer on
+// the window, sounds, message boxes, the end. The saver window implements it
+// with the registry, the decoders and GDI; tests implement it with fakes. All
+// calls come on the window's thread, from inside the engine.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -13,18 +14,18 @@
 #include "settings/saver_settings.h"
 #include "settings/saver_store.h"
 #include "slideshow/load_picture.h"
+#include "slideshow/message_ticker.h"
 #include "slideshow/picture_list.h"
 #include "slideshow/rect.h"
 
 namespace slideshow {
 
-enum class SaverTimer { Timer1, tmCom, tmGamen };
-
 // Decode (from PictureDecoder) reads a picture file and decodes it by its
 // extension, on the window's thread. The prefetch worker decodes through a
 // separate function (SaverShowSetup::prefetchDecode), never through this
-// interface: every call here comes on the window's thread.
-class SaverHost : public PictureDecoder {
+// interface. MeasureText (from TextMeasurer) measures on the window's own
+// drawing surface, for the ticker's layout.
+class SaverHost : public PictureDecoder, public TextMeasurer {
  public:
   // The store's readers, over the real settings key.
   virtual settings::ReadOutcome ReadSaverPictureSettings(settings::SaverSettings& settings,
@@ -35,17 +36,15 @@ class SaverHost : public PictureDecoder {
   // Posts the quit request; the application ends once its loop takes it.
   virtual void RequestEnd() = 0;
 
-  // The ticker's layout (font, line height, pad) from the message settings
-  // just read, measured against the window's current width.
-  virtual void LayoutMessage(const settings::SaverSettings& settings) = 0;
-  // The ticker's step on each tick of tmCom (tmComTimer of the ticker).
-  virtual void StepTicker() = 0;
-  // Draws the ticker text over the back buffer at (0, tickerY), transparent
-  // background, and returns a rectangle holding every pixel the drawing may
-  // have touched, for example (0, tickerY, text width + overhang, tickerY +
-  // lineHeight); too large costs a little time, too small leaves trails.
-  // Pending GDI drawing must be flushed before the show next writes pixels.
-  virtual Rect DrawTicker() = 0;
+  // The window's current width, which the ticker's pad must reach.
+  virtual int32_t WindowWidth() = 0;
+  // Draws a line of text over the back buffer at (x, y) in `font`,
+  // transparent background, and returns a rectangle holding every pixel the
+  // drawing may have touched; too large costs a little time, too small
+  // leaves trails. Pending drawing must be flushed before the engine next
+  // writes pixels.
+  virtual Rect DrawText(const MessageFont& font, int32_t x, int32_t y,
+                        const std::string& cp932Text) = 0;
   // Stretches the whole back buffer onto the whole window.
   virtual void StretchBackBuffer() = 0;
   // Puts the given parts of the back buffer onto the window: where they are,
@@ -55,19 +54,15 @@ class SaverHost : public PictureDecoder {
   // Hides the application's own top-level window.
   virtual void HideApplicationWindow() = 0;
 
-  // Window timers with these rules: setting a value it already has changes
-  // nothing; a real change stops it and, if it is on, starts its countdown
-  // afresh; an interval of 0 never fires.
-  virtual void SetTimerInterval(SaverTimer timer, uint32_t milliseconds) = 0;
-  virtual void SetTimerEnabled(SaverTimer timer, bool enabled) = 0;
-
-  // The primary screen in pixels, also in preview mode.
+  // The screen the show is fitted to in pixels (the primary screen also in
+  // preview mode; another monitor's own size for its window).
   virtual Size ScreenSize() = 0;
   // The current time in whole seconds; seeds the bounce tempo.
   virtual int64_t NowSeconds() = 0;
   // MessageBeep with 0xFFFFFFFF (simple beep) or 0 (default sound).
   virtual void MessageBeep(uint32_t type) = 0;
   // A plain message box with an OK button; `cp932Text` in code page 932.
+  // No tick runs while it is open.
   virtual void ShowMessage(const std::string& cp932Text) = 0;
 };
 

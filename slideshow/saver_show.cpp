@@ -20,18 +20,24 @@ void EndIfAsked(SaverHost& host, settings::ReadOutcome outcome) {
 
 }  // namespace
 
-SaverShow::SaverShow(SaverHost& host, FrameCounters& counters, SaverShowSetup setup)
-    : host_(host), counters_(counters), setup_(std::move(setup)), composer_(setup_.backBuffer) {
+SaverShow::SaverShow(SaverHost& host, TickScheduler& timers, FrameCounters& counters,
+                     int32_t& tickerLine, SaverShowSetup setup)
+    : host_(host),
+      timers_(timers),
+      counters_(counters),
+      setup_(std::move(setup)),
+      composer_(setup_.backBuffer),
+      ticker_(tickerLine) {
   if (setup_.prefetchDecode) prefetch_ = std::make_unique<PicturePrefetch>(setup_.prefetchDecode);
 }
 
 void SaverShow::FormCreate() {
   motion_ = MotionState{};
   animation_ = AnimationState{};
-  host_.SetTimerInterval(SaverTimer::Timer1, kFrameInterval);
-  host_.SetTimerEnabled(SaverTimer::Timer1, true);
-  host_.SetTimerInterval(SaverTimer::tmCom, kTickerInterval);
-  host_.SetTimerEnabled(SaverTimer::tmCom, true);
+  timers_.SetInterval(SaverTimer::Timer1, kFrameInterval);
+  timers_.SetEnabled(SaverTimer::Timer1, true);
+  timers_.SetInterval(SaverTimer::tmCom, kTickerInterval);
+  timers_.SetEnabled(SaverTimer::tmCom, true);
   composer_.ClearAll();
   frameDue_ = false;
 }
@@ -44,15 +50,20 @@ void SaverShow::FormPaint() {
   // of the paint still runs before the message loop takes it.
   EndIfAsked(host_, host_.ReadSaverPictureSettings(settings_, list_));
   EndIfAsked(host_, host_.ReadSaverMessageSettings(settings_));
-  host_.LayoutMessage(settings_);
+  ticker_.LayoutMessage(settings_, host_, host_.WindowWidth());
   if (!settings_.useRegisteredList)
     ScanPictureFolder(settings_.pictureFolder, host_.PictureFolderSearch(), list_);
+  // The offset moves the start once; a repaint keeps the picture shown.
+  if (setup_.pictureOffset > 0 && list_.lastIndex > 0)
+    list_.currentIndex = (list_.currentIndex + setup_.pictureOffset) % (list_.lastIndex + 1);
+  setup_.pictureOffset = 0;
   LoadPicture(/*atSwitch=*/false);
   host_.HideApplicationWindow();
   host_.StretchBackBuffer();
   composer_.Dirty().Clear();
-  host_.SetTimerInterval(SaverTimer::tmGamen, SwitchInterval(settings_.switchSeconds));
-  host_.SetTimerEnabled(SaverTimer::tmGamen, true);
+  if (setup_.followsSwitches) return;
+  timers_.SetInterval(SaverTimer::tmGamen, SwitchInterval(settings_.switchSeconds));
+  timers_.SetEnabled(SaverTimer::tmGamen, true);
 }
 
 void SaverShow::Timer1Timer() {
@@ -68,7 +79,7 @@ void SaverShow::Timer1Timer() {
 
 void SaverShow::tmComTimer() {
   ComposeDueFrame();
-  host_.StepTicker();
+  ticker_.tmComTimer(setup_.backBuffer.height);
 }
 
 void SaverShow::OnTimer(SaverTimer timer) {
@@ -84,20 +95,21 @@ void SaverShow::OnTimer(SaverTimer timer) {
 
 void SaverShow::tmGamenTimer() {
   ComposeDueFrame();
-  host_.SetTimerEnabled(SaverTimer::Timer1, false);
-  host_.SetTimerEnabled(SaverTimer::tmCom, false);
+  timers_.SetEnabled(SaverTimer::Timer1, false);
+  timers_.SetEnabled(SaverTimer::tmCom, false);
+  ++switches_;
   ++list_.currentIndex;
   if (list_.currentIndex > list_.lastIndex) list_.currentIndex = 0;
   LoadPicture(/*atSwitch=*/true);
-  host_.SetTimerInterval(SaverTimer::Timer1, kFrameInterval);
-  host_.SetTimerInterval(SaverTimer::tmCom, kTickerInterval);
-  host_.SetTimerEnabled(SaverTimer::Timer1, true);
-  host_.SetTimerEnabled(SaverTimer::tmCom, true);
+  timers_.SetInterval(SaverTimer::Timer1, kFrameInterval);
+  timers_.SetInterval(SaverTimer::tmCom, kTickerInterval);
+  timers_.SetEnabled(SaverTimer::Timer1, true);
+  timers_.SetEnabled(SaverTimer::tmCom, true);
 }
 
 void SaverShow::FormDestroy() {
-  host_.SetTimerEnabled(SaverTimer::Timer1, false);
-  host_.SetTimerEnabled(SaverTimer::tmGamen, false);
+  timers_.SetEnabled(SaverTimer::Timer1, false);
+  timers_.SetEnabled(SaverTimer::tmGamen, false);
 }
 
 uint32_t SaverShow::SwitchInterval(int32_t switchSeconds) {
@@ -122,8 +134,17 @@ void SaverShow::LoadPicture(bool atSwitch) {
             : slideshow::LoadPicture(list_, settings_.floating, screen, host_,
                                      setup_.samplePicture, picture_);
   PrefetchNext(screen);
-  if (outcome == LoadOutcome::ZeroHeight && !setup_.previewMode)
-    host_.ShowMessage(kZeroHeightMessage);
+  if (outcome == LoadOutcome::ZeroHeight && !Quiet()) TellZeroHeight();
+}
+
+// While the box is open the switch timer waits, and its countdown starts
+// afresh when the box has closed: otherwise a list of pictures that all give
+// the message would stack one box on another every switch.
+void SaverShow::TellZeroHeight() {
+  const bool switching = timers_.Enabled(SaverTimer::tmGamen);
+  timers_.SetEnabled(SaverTimer::tmGamen, false);
+  host_.ShowMessage(kZeroHeightMessage);
+  timers_.SetEnabled(SaverTimer::tmGamen, switching);
 }
 
 // The picture the next switch will load, unless a paint rebuilds the list
@@ -141,16 +162,16 @@ void SaverShow::Bounce() {
 }
 
 void SaverShow::PlaySoundEffect() {
-  if (setup_.previewMode) return;
+  if (Quiet()) return;
   if (settings_.soundEffect == settings::Beep) host_.MessageBeep(kSimpleBeep);
   if (settings_.soundEffect == settings::SystemSound) host_.MessageBeep(kDefaultSound);
 }
 
 void SaverShow::ChangeTempo() {
   const Tempo tempo = TempoAt(host_.NowSeconds());
-  host_.SetTimerEnabled(SaverTimer::Timer1, false);
-  host_.SetTimerInterval(SaverTimer::Timer1, tempo.timerInterval);
-  host_.SetTimerEnabled(SaverTimer::Timer1, true);
+  timers_.SetEnabled(SaverTimer::Timer1, false);
+  timers_.SetInterval(SaverTimer::Timer1, tempo.timerInterval);
+  timers_.SetEnabled(SaverTimer::Timer1, true);
   animation_.framePeriod = tempo.framePeriod;
 }
 
@@ -159,7 +180,12 @@ void SaverShow::ComposeDueFrame() {
   frameDue_ = false;
   const FrameGeometry& g = picture_.geometry;
   composer_.Compose(picture_.pictureBitmap, g.sourceRect, motion_.destRect,
-                    [this] { return host_.DrawTicker(); });
+                    [this] { return DrawTicker(); });
+}
+
+Rect SaverShow::DrawTicker() {
+  if (ticker_.tickerText().empty()) return {};
+  return host_.DrawText(ticker_.font(), 0, ticker_.tickerY(), ticker_.tickerText());
 }
 
 void SaverShow::PresentFrame() {

@@ -1,13 +1,13 @@
 #pragma once
-// The slideshow of the saver window: the settings it read, the picture list,
-// the current picture and its geometry, the motion and animation state. The
-// window forwards its creation, paint, timer ticks and destruction here and
-// implements SaverHost.
+// The slideshow of one saver window: the settings it read, the picture list,
+// the current picture and its geometry, the motion and animation state, the
+// message ticker. Its handlers run on the ticks of the engine's timers
+// (SaverEngine), which it sets as the window's timers were set.
 //
 // A tick of Timer1 advances the motion and the animation and defines the
 // frame of that moment; the frame is composed into the back buffer (only what
 // changed) and put on the window when it is presented, at most once per
-// display refresh (TickDriver), or at once before anything it shows would
+// display refresh (SaverEngine), or at once before anything it shows would
 // change: the ticker's step, a switch, a paint. So what reaches the window is
 // always exactly what composing every tick would have shown at that moment.
 #include <cstddef>  // codecs/image.h uses size_t
@@ -20,9 +20,11 @@
 #include "slideshow/composition.h"
 #include "slideshow/floating_motion.h"
 #include "slideshow/load_picture.h"
+#include "slideshow/message_ticker.h"
 #include "slideshow/picture_list.h"
 #include "slideshow/picture_prefetch.h"
 #include "slideshow/saver_host.h"
+#include "slideshow/tick_scheduler.h"
 
 namespace slideshow {
 
@@ -34,12 +36,20 @@ struct SaverShowSetup {
   // PicturePrefetch: it runs off the window's thread and must touch no
   // window state); empty: every load decodes through the host.
   DecodeFunction prefetchDecode;
+  // Another monitor's show: silent, no message box, no switch timer of its
+  // own (its owner switches it with the primary's), and starting this many
+  // pictures further along the list than the primary.
+  bool followsSwitches = false;
+  int32_t pictureOffset = 0;
 };
 
 class SaverShow {
  public:
-  // `counters` are the process-wide frame counters; they outlive the show.
-  SaverShow(SaverHost& host, FrameCounters& counters, SaverShowSetup setup);
+  // `timers` run the handlers; `counters` and `tickerLine` are the frame
+  // counters and the ticker's line count (process-wide for the primary
+  // screen); all three outlive the show.
+  SaverShow(SaverHost& host, TickScheduler& timers, FrameCounters& counters, int32_t& tickerLine,
+            SaverShowSetup setup);
 
   // The show's part of window creation: motion and animation start values,
   // Timer1 at 50 ms and tmCom at 200 ms running, the buffer black.
@@ -49,7 +59,7 @@ class SaverShow {
   void FormPaint();
   // One tick: move or centre, step a strip; the frame is due.
   void Timer1Timer();
-  // The ticker's step (by the host), after the frame due is composed.
+  // The ticker's step, after the frame due is composed.
   void tmComTimer();
   // Next picture: Timer1 and tmCom stopped, next index, load, both restarted.
   void tmGamenTimer();
@@ -70,6 +80,9 @@ class SaverShow {
   const LoadedPicture& Picture() const { return picture_; }
   const MotionState& Motion() const { return motion_; }
   const AnimationState& Animation() const { return animation_; }
+  const MessageTicker& Ticker() const { return ticker_; }
+  // How many switches the show has made.
+  int64_t Switches() const { return switches_; }
 
   // tmGamen's interval for a number of seconds: 0 (never fires) for 0 or
   // less, and at most the largest interval a window timer takes.
@@ -81,10 +94,14 @@ class SaverShow {
   void PrefetchNext(Size screen);
   void ChangeTempo();
   void PlaySoundEffect();
+  void TellZeroHeight();
+  bool Quiet() const { return setup_.previewMode || setup_.followsSwitches; }
+  Rect DrawTicker();
   void Bounce();
   Size PictureSizeOnScreen() const;
 
   SaverHost& host_;
+  TickScheduler& timers_;
   FrameCounters& counters_;
   SaverShowSetup setup_;
   FrameComposer composer_;
@@ -94,6 +111,8 @@ class SaverShow {
   LoadedPicture picture_;
   MotionState motion_;
   AnimationState animation_;
+  MessageTicker ticker_;
+  int64_t switches_ = 0;
   std::unique_ptr<PicturePrefetch> prefetch_;  // last: its worker stops first
 };
 

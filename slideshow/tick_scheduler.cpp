@@ -38,19 +38,21 @@ std::optional<SaverTimer> TickScheduler::Earliest() const {
   return best;
 }
 
-void TickScheduler::DropTicksBefore(int64_t oldest) {
+void TickScheduler::DropTicksBefore(int64_t oldest, int64_t now) {
   for (Timer& t : timers_) {
     if (!t.Running() || t.due >= oldest) continue;
     const int64_t missed = (oldest - t.due + t.Period() - 1) / t.Period();
-    t.due += missed * t.Period();
+    const int64_t kept = t.due + missed * t.Period();
+    // Nothing left to replay: the last tick before now stays, late.
+    t.due = kept <= now ? kept : t.due + (now - t.due) / t.Period() * t.Period();
   }
 }
 
-size_t TickScheduler::RunDue(const std::function<void(SaverTimer)>& fire) {
-  const int64_t now = clock_();
-  DropTicksBefore(now - maxCatchUpNs_);
+size_t TickScheduler::RunDue(int64_t now, const std::function<void(SaverTimer)>& fire) {
+  DropTicksBefore(now - maxCatchUpNs_, now);
   // Every tick moves its timer's due time forward by at least 1 ms and every
-  // restart lies after the tick that made it, so this loop ends.
+  // restart lies a whole interval after the clock, which is not behind `now`,
+  // so this loop ends.
   size_t ran = 0;
   for (std::optional<SaverTimer> next = Earliest(); next && Entry(*next).due <= now;
        next = Earliest()) {

@@ -10,18 +10,18 @@
 //
 // The rules are those of window timers: setting the value a timer already
 // has changes nothing; a real change stops it and, if it is on, starts its
-// countdown afresh; an interval of 0 never fires. A change made by a handler
-// while ticks are being caught up takes effect at the logical time of the
-// tick that made it, exactly as if that tick had run on time.
+// countdown afresh from the clock, as it stands when the change is made, also
+// inside a handler: a handler that blocked (a slow load, a message box) must
+// not leave the timers it restarts a burst of ticks to replay.
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
 
-#include "slideshow/saver_host.h"
-
 namespace slideshow {
+
+enum class SaverTimer { Timer1, tmCom, tmGamen };
 
 class TickScheduler {
  public:
@@ -30,7 +30,9 @@ class TickScheduler {
 
   // Ticks more than this far behind the clock are dropped whole, keeping
   // each timer's phase: after a sleep or a long stall the show goes on from
-  // where the clock stands and replays at most this much.
+  // where the clock stands and replays at most this much. A timer whose
+  // every missed tick lies further back still runs once, late, as a window
+  // timer would: a switch comes late after a stall, never not at all.
   static constexpr int64_t kMaxCatchUpNs = 250'000'000;
 
   explicit TickScheduler(Clock clock, int64_t maxCatchUpNs = kMaxCatchUpNs);
@@ -40,18 +42,18 @@ class TickScheduler {
   uint32_t Interval(SaverTimer timer) const { return Entry(timer).interval; }
   bool Enabled(SaverTimer timer) const { return Entry(timer).enabled; }
 
-  // Runs every tick due at the clock's current time through `fire`, earliest
+  // Runs every tick due at `now` (a reading of the clock) through `fire`, earliest
   // first (equal times in the order Timer1, tmCom, tmGamen), re-reading the
   // schedule after each one, since a handler may change any timer. Returns
   // the number of ticks run. A handler that throws leaves the schedule as it
   // stands after its own tick; the exception goes to the caller.
-  size_t RunDue(const std::function<void(SaverTimer)>& fire);
+  size_t RunDue(int64_t now, const std::function<void(SaverTimer)>& fire);
 
   // The clock time of the next tick; none while no timer runs.
   std::optional<int64_t> NextDue() const;
 
-  // The time changes take effect at: the due time of the tick being run
-  // inside RunDue, the clock's time otherwise.
+  // The due time of the tick being run inside RunDue, the clock's time
+  // otherwise.
   int64_t LogicalNow() const;
 
  private:
@@ -64,8 +66,8 @@ class TickScheduler {
   };
   Timer& Entry(SaverTimer t) { return timers_[size_t(t)]; }
   const Timer& Entry(SaverTimer t) const { return timers_[size_t(t)]; }
-  void Restart(Timer& t) { t.due = LogicalNow() + t.Period(); }
-  void DropTicksBefore(int64_t oldest);
+  void Restart(Timer& t) { t.due = clock_() + t.Period(); }
+  void DropTicksBefore(int64_t oldest, int64_t now);
   std::optional<SaverTimer> Earliest() const;
 
   Clock clock_;

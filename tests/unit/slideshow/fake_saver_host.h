@@ -1,7 +1,7 @@
 #pragma once
 // A saver window in memory: settings handed in by the test, pictures decoded
-// from a map, timers that follow the window-timer rules on a virtual clock,
-// and a log of every call in order.
+// from a map, text of fixed-size glyphs, the show's timers on a virtual
+// clock, and a log of the calls that matter to the tests.
 #include <functional>
 #include <map>
 #include <string>
@@ -10,6 +10,7 @@
 #include "settings/memory_directory.h"
 #include "slideshow/saver_host.h"
 #include "slideshow/saver_show.h"
+#include "slideshow/tick_scheduler.h"
 
 namespace slideshow::testing {
 
@@ -18,14 +19,6 @@ inline void Tick(SaverShow& show) {
   show.Timer1Timer();
   show.PresentFrame();
 }
-
-// Interval and on/off of one window timer; a real change restarts it.
-struct FakeTimer {
-  uint32_t interval = 0;
-  bool enabled = false;
-  int64_t started = 0;
-  bool Due(int64_t now) const { return enabled && interval > 0 && now - started >= interval; }
-};
 
 class FakeSaverHost : public SaverHost {
  public:
@@ -46,15 +39,23 @@ class FakeSaverHost : public SaverHost {
   Size screen{1024, 768};
   int64_t seconds = 1'700'000'000;
   int64_t nowMs = 0;
-  std::map<SaverTimer, FakeTimer> timers;
+  // The show's timers, on the virtual clock (in nanoseconds), and its
+  // ticker's line count.
+  std::function<int64_t()> clock = [this] { return nowMs * 1'000'000; };
+  TickScheduler timers{[this] { return clock(); }};
+  int32_t tickerLine = 0;
   std::vector<std::string> log;
   std::vector<uint32_t> beeps;
   std::vector<std::string> messages;
   std::vector<std::vector<Rect>> presents;  // the dirty rectangles of every present
-  int tickerSteps = 0;
-  // The ticker's drawing; by default it draws nothing and touches nothing.
-  std::function<Rect()> drawTicker = [] { return Rect{}; };
+  // Text is measured as 6 x 10 pixels a byte; drawing it draws nothing and
+  // touches nothing unless a test says otherwise.
+  std::function<Rect(int32_t x, int32_t y, const std::string& text)> drawText =
+      [](int32_t, int32_t, const std::string&) { return Rect{}; };
   std::vector<int64_t> switchTimes;  // nowMs of every tmGamen tick
+  std::vector<int64_t> frameTimes;   // nowMs of every Timer1 tick
+  // How long a decode and a message box block the window's thread.
+  int64_t decodeMs = 0, messageBoxMs = 0;
 
   settings::ReadOutcome ReadSaverPictureSettings(settings::SaverSettings& s, PictureList& l) override {
     log.push_back("ReadSaverPictureSettings");
@@ -70,14 +71,13 @@ class FakeSaverHost : public SaverHost {
   }
   settings::DirectorySearch& PictureFolderSearch() override { return directory; }
   void RequestEnd() override { log.push_back("RequestEnd"); }
-  void LayoutMessage(const settings::SaverSettings&) override { log.push_back("LayoutMessage"); }
-  void StepTicker() override {
-    log.push_back("StepTicker");
-    ++tickerSteps;
+  Extent MeasureText(const MessageFont&, std::string_view text) override {
+    return {int32_t(text.size()) * 6, 10};
   }
-  Rect DrawTicker() override {
-    log.push_back("DrawTicker");
-    return drawTicker();
+  int32_t WindowWidth() override { return screen.width; }
+  Rect DrawText(const MessageFont&, int32_t x, int32_t y, const std::string& text) override {
+    log.push_back("DrawText");
+    return drawText(x, y, text);
   }
   void StretchBackBuffer() override { log.push_back("StretchBackBuffer"); }
   void PresentBackBuffer(const std::vector<Rect>& dirty) override {
@@ -85,53 +85,34 @@ class FakeSaverHost : public SaverHost {
     presents.push_back(dirty);
   }
   void HideApplicationWindow() override { log.push_back("HideApplicationWindow"); }
-  void SetTimerInterval(SaverTimer t, uint32_t ms) override {
-    log.push_back(Name(t) + ".interval=" + std::to_string(ms));
-    FakeTimer& timer = timers[t];
-    if (timer.interval == ms) return;
-    timer.interval = ms;
-    timer.started = nowMs;
-  }
-  void SetTimerEnabled(SaverTimer t, bool on) override {
-    log.push_back(Name(t) + (on ? ".on" : ".off"));
-    FakeTimer& timer = timers[t];
-    if (timer.enabled == on) return;
-    timer.enabled = on;
-    timer.started = nowMs;
-  }
   Size ScreenSize() override { return screen; }
   int64_t NowSeconds() override { return seconds; }
   void MessageBeep(uint32_t type) override { beeps.push_back(type); }
-  void ShowMessage(const std::string& text) override { messages.push_back(text); }
+  void ShowMessage(const std::string& text) override {
+    messages.push_back(text);
+    nowMs += messageBoxMs;
+  }
   std::optional<codecs::Image> Decode(const std::string& path) override {
     log.push_back("Decode " + path);
+    nowMs += decodeMs;
     const auto it = files.find(path);
     if (it == files.end()) return std::nullopt;
     return it->second;
   }
 
-  // Runs the virtual clock forward 1 ms at a time, firing due timers into
-  // the show as a window-timer loop would, presenting every frame.
+  // Runs the virtual clock forward 1 ms at a time, running the due ticks
+  // into the show as a window-timer loop would, presenting every frame.
   void Run(SaverShow& show, int64_t ms) {
     for (const int64_t end = nowMs + ms; nowMs < end;) {
       ++nowMs;
       seconds = 1'700'000'000 + nowMs / 1000;
-      Fire(SaverTimer::Timer1, [&] { Tick(show); });
-      Fire(SaverTimer::tmGamen, [&] { show.tmGamenTimer(); });
+      timers.RunDue(nowMs * 1'000'000, [&](SaverTimer t) {
+        if (t == SaverTimer::tmGamen) switchTimes.push_back(nowMs);
+        if (t == SaverTimer::Timer1) frameTimes.push_back(nowMs);
+        show.OnTimer(t);
+        if (t == SaverTimer::Timer1) show.PresentFrame();
+      });
     }
-  }
-  static std::string Name(SaverTimer t) {
-    return t == SaverTimer::Timer1 ? "Timer1" : t == SaverTimer::tmCom ? "tmCom" : "tmGamen";
-  }
-
- private:
-  template <class F>
-  void Fire(SaverTimer t, F handler) {
-    FakeTimer& timer = timers[t];
-    if (!timer.Due(nowMs)) return;
-    timer.started = nowMs;
-    if (t == SaverTimer::tmGamen) switchTimes.push_back(nowMs);
-    handler();
   }
 };
 

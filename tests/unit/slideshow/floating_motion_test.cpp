@@ -69,14 +69,32 @@ TEST(FloatStep, CornerBouncesTwiceHorizontalFirst) {
   EXPECT_EQ(f.m.posY, 734);
 }
 
-TEST(FloatStep, LargerPictureAfterASwitchComesBackInside) {
+// A larger picture that still fits, after a switch, far past the right edge:
+// mirrored exactly by the formula, it comes back over two bounces.
+TEST(FloatStep, LargerPictureAfterASwitchIsMirroredExactly) {
   Float f;
   f.m.posX = 900;
   f.m.posY = 10;
   f.Tick({682, 511});
   EXPECT_EQ(f.m.dirX, -1);
-  EXPECT_GE(f.m.posX, 0);
-  EXPECT_LE(f.m.posX, 342);
+  EXPECT_EQ(f.m.posX, 2 * 1024 - 2 * 682 - 902);
+  f.Tick({682, 511});
+  EXPECT_EQ(f.m.dirX, 1);
+  EXPECT_EQ(f.m.posX, 220);
+}
+
+// With no more than a step to spare, mirroring would swing wider at every
+// bounce; such a picture stays inside its range.
+TEST(FloatStep, PictureFittingWithinAStepStaysBounded) {
+  for (int32_t spare : {0, 1, 2}) {
+    Float f;
+    for (int t = 0; t < 1000; ++t) {
+      f.Tick({1024 - spare, 768 - spare});
+      ASSERT_GE(f.m.posX, 0) << spare;
+      ASSERT_LE(f.m.posX, spare) << spare;
+      ASSERT_LE(f.m.posY, spare) << spare;
+    }
+  }
 }
 
 TEST(FloatStep, StripLargerThanTheScreenPansAndStaysBounded) {

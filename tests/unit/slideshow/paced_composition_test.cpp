@@ -23,51 +23,39 @@ using testing::TestBuffer;
 constexpr int64_t kMs = 1'000'000;
 constexpr Size kScreen{160, 120};
 
-// A ticker like the window's: a line of 6-pixel glyph cells stepping left two
-// cells per tmCom tick, a line lower at each pass. Its glyphs are boxes whose
-// colour depends on the pixel under them, as antialiased text would, so any
-// difference in what lies under the ticker shows in the frame.
-struct FakeTicker {
-  static constexpr int32_t kCell = 6, kLine = 10, kCells = 40;
-  int32_t shift = 0, y = 0;
-
-  void Step(int32_t bufferHeight) {
-    shift += 2;
-    if (shift < kCells) return;
-    shift = 0;
-    y = y + 2 * kLine >= bufferHeight ? 0 : y + kLine;
+// Text drawn as the window draws it, in 6-pixel glyph cells on 10-pixel
+// lines (the fake host's measure). Its glyphs are boxes whose colour depends
+// on the pixel under them, as antialiased text would, so any difference in
+// what lies under the ticker shows in the frame.
+Rect DrawGlyphs(const PixelView& b, int32_t y, const std::string& text) {
+  constexpr int32_t kCell = 6, kLine = 10;
+  const int32_t cells = int32_t(text.size());
+  for (int32_t cell = 0; cell < cells; ++cell) {
+    if (text[size_t(cell)] == ' ') continue;
+    for (int32_t py = std::max(0, y + 1); py < std::min(y + kLine - 1, b.height); ++py)
+      for (int32_t px = cell * kCell; px < std::min(cell * kCell + kCell - 1, b.width); ++px)
+        b.row(py)[px] = (b.row(py)[px] >> 1 & 0x7F7F7F) + 0x204000 + uint32_t(text[size_t(cell)]);
   }
-  Rect Draw(const PixelView& b) const {
-    for (int32_t cell = 0; cell < kCells - shift; ++cell) {
-      if ((cell + shift) % 3 == 0) continue;  // a space
-      for (int32_t py = y + 1; py < std::min(y + kLine - 1, b.height); ++py)
-        for (int32_t px = cell * kCell; px < std::min(cell * kCell + kCell - 1, b.width); ++px)
-          b.row(py)[px] = (b.row(py)[px] >> 1 & 0x7F7F7F) + 0x204000 + uint32_t(cell);
-    }
-    return {0, y, (kCells - shift) * kCell, y + kLine};
-  }
-};
+  return Intersection({0, y, cells * kCell, y + kLine}, b.bounds());
+}
 
-// The fake window wired to a scheduler: its timers are the scheduler's, its
-// clock in seconds follows the scheduler's clock, and presents copy the dirty
+// The fake window wired to a jittery clock: its clock in seconds follows the
+// timers' clock, text is drawn as boxes, and presents copy the dirty
 // rectangles into a separate window image.
 class PacedHost : public FakeSaverHost {
  public:
   int64_t now = 0;
-  TickScheduler scheduler{[this] { return now; }};
   TestBuffer buffer{kScreen};
   std::vector<uint32_t> window = std::vector<uint32_t>(buffer.pixels.size(), 0xABCDEF);
-  FakeTicker ticker;
   int wholeStretches = 0;
 
   PacedHost() {
     screen = kScreen;
-    drawTicker = [this] { return ticker.Draw(buffer.view); };
+    clock = [this] { return now; };
+    message.messageText = "Ticker text over the moving picture";
+    drawText = [this](int32_t, int32_t y, const std::string& text) { return DrawGlyphs(buffer.view, y, text); };
   }
-  void SetTimerInterval(SaverTimer t, uint32_t ms) override { scheduler.SetInterval(t, ms); }
-  void SetTimerEnabled(SaverTimer t, bool on) override { scheduler.SetEnabled(t, on); }
   int64_t NowSeconds() override { return 1'700'000'000 + now / 1'000'000'000; }
-  void StepTicker() override { ticker.Step(kScreen.height); }
   void StretchBackBuffer() override {
     window = buffer.pixels;
     ++wholeStretches;
@@ -110,7 +98,7 @@ class PacedComposition : public ::testing::TestWithParam<bool> {
       host.directory.AddEntry("P", name);
       host.files["P\\" + name] = image;
     }
-    show = std::make_unique<SaverShow>(host, counters,
+    show = std::make_unique<SaverShow>(host, host.timers, counters, host.tickerLine,
                                        SaverShowSetup{host.buffer.view, SampleStrip(), false, {}});
   }
 
@@ -120,7 +108,8 @@ class PacedComposition : public ::testing::TestWithParam<bool> {
     ClearBackBuffer(ref.view);
     CopyPictureToBuffer(ref.view, show->Picture().pictureBitmap, show->Picture().geometry.sourceRect,
                         show->Motion().destRect);
-    host.ticker.Draw(ref.view);
+    const MessageTicker& ticker = show->Ticker();
+    if (!ticker.tickerText().empty()) DrawGlyphs(ref.view, ticker.tickerY(), ticker.tickerText());
     return ref.pixels;
   }
 
@@ -130,11 +119,11 @@ class PacedComposition : public ::testing::TestWithParam<bool> {
     std::mt19937 random(GetParam() ? 11 : 12);
     std::uniform_int_distribution<int64_t> late(0, 3 * kMs);
     while (true) {
-      std::optional<int64_t> wake = host.scheduler.NextDue();
+      std::optional<int64_t> wake = host.timers.NextDue();
       if (show->HasFrameToPresent()) wake = std::min(*wake, pacer.NextSlot(host.now));
       host.now = std::max(host.now, *wake + late(random));
       if (host.now > until) return;
-      host.scheduler.RunDue([&](SaverTimer t) {
+      host.timers.RunDue(host.now, [&](SaverTimer t) {
         show->OnTimer(t);
         if (t == SaverTimer::Timer1) {
           expected = FullRecomposition();

@@ -152,8 +152,8 @@ class PrefetchingShow : public ::testing::Test {
 };
 
 TEST_F(PrefetchingShow, SwitchTakesThePictureDecodedAheadAndShowsTheSame) {
-  SaverShow withWorker(prefetching, countersA, {bufferA.view, SampleStrip(), false, WorkerDecode()});
-  SaverShow without(plain, countersB, {bufferB.view, SampleStrip(), false, {}});
+  SaverShow withWorker(prefetching, prefetching.timers, countersA, prefetching.tickerLine, {bufferA.view, SampleStrip(), false, WorkerDecode()});
+  SaverShow without(plain, plain.timers, countersB, plain.tickerLine, {bufferB.view, SampleStrip(), false, {}});
   for (SaverShow* show : {&withWorker, &without}) {
     show->FormCreate();
     show->FormPaint();
@@ -174,7 +174,7 @@ TEST_F(PrefetchingShow, SwitchTakesThePictureDecodedAheadAndShowsTheSame) {
 }
 
 TEST_F(PrefetchingShow, AListRebuiltByAPaintMakesTheSwitchDecodeItself) {
-  SaverShow show(prefetching, countersA, {bufferA.view, SampleStrip(), false, WorkerDecode()});
+  SaverShow show(prefetching, prefetching.timers, countersA, prefetching.tickerLine, {bufferA.view, SampleStrip(), false, WorkerDecode()});
   show.FormCreate();
   show.FormPaint();
   ASSERT_EQ(workerStarted.get_future().wait_for(10s), std::future_status::ready);

@@ -25,7 +25,7 @@ codecs::Image Filled(int32_t w, int32_t h, uint32_t colour) {
 class SaverShowTest : public ::testing::Test {
  protected:
   void Create(bool preview = false) {
-    show = std::make_unique<SaverShow>(host, counters, SaverShowSetup{buffer.view, SampleStrip(), preview, {}});
+    show = std::make_unique<SaverShow>(host, host.timers, counters, host.tickerLine, SaverShowSetup{buffer.view, SampleStrip(), preview, {}});
     show->FormCreate();
   }
   // Folder mode over C:\P holding the given files.
@@ -62,7 +62,11 @@ class SaverShowTest : public ::testing::Test {
 
 TEST_F(SaverShowTest, CreationStartsTheFrameAndTickerTimersOverABlackBuffer) {
   Create();
-  EXPECT_EQ(host.log, (std::vector<std::string>{"Timer1.interval=50", "Timer1.on", "tmCom.interval=200", "tmCom.on"}));
+  EXPECT_TRUE(host.log.empty());
+  EXPECT_EQ(host.timers.Interval(SaverTimer::Timer1), 50u);
+  EXPECT_EQ(host.timers.Interval(SaverTimer::tmCom), 200u);
+  EXPECT_TRUE(host.timers.Enabled(SaverTimer::Timer1) && host.timers.Enabled(SaverTimer::tmCom));
+  EXPECT_FALSE(host.timers.Enabled(SaverTimer::tmGamen));
   EXPECT_TRUE(std::all_of(buffer.pixels.begin(), buffer.pixels.end(), [](uint32_t p) { return p == 0; }));
   EXPECT_EQ(show->Animation().framePeriod, 20);
   EXPECT_EQ(show->Motion().dirX, 1);
@@ -73,9 +77,11 @@ TEST_F(SaverShowTest, PaintRunsItsStepsInOrder) {
   Create();
   const size_t from = host.log.size();
   show->FormPaint();
-  EXPECT_EQ(LogSince(from), (std::vector<std::string>{"ReadSaverPictureSettings", "ReadSaverMessageSettings", "LayoutMessage",
-                                           "Decode C:\\P\\a.jpg", "HideApplicationWindow", "StretchBackBuffer",
-                                           "tmGamen.interval=5000", "tmGamen.on"}));
+  EXPECT_EQ(LogSince(from), (std::vector<std::string>{"ReadSaverPictureSettings", "ReadSaverMessageSettings",
+                                           "Decode C:\\P\\a.jpg", "HideApplicationWindow", "StretchBackBuffer"}));
+  EXPECT_EQ(host.timers.Interval(SaverTimer::tmGamen), 5000u);
+  EXPECT_TRUE(host.timers.Enabled(SaverTimer::tmGamen));
+  EXPECT_GE(show->Ticker().tickerFull().size(), 1024u / 6);  // the pad reaches the window's width
   EXPECT_EQ(host.directory.patternsSearched.size(), 10u);
   EXPECT_EQ(show->Picture().pictureBitmap.width, 682);  // floating by the message settings
   EXPECT_EQ(show->Picture().pictureBitmap.height, 511);
@@ -90,7 +96,8 @@ TEST_F(SaverShowTest, PaintGoesOnAfterAReaderAsksToEnd) {
   const auto log = LogSince(from);
   EXPECT_EQ(log[1], "RequestEnd");
   EXPECT_EQ(log[3], "RequestEnd");
-  EXPECT_EQ(log.back(), "tmGamen.on");
+  EXPECT_EQ(log.back(), "StretchBackBuffer");
+  EXPECT_TRUE(host.timers.Enabled(SaverTimer::tmGamen));
 }
 
 TEST_F(SaverShowTest, RegisteredModeNeedsNoFolderSearch) {
@@ -110,10 +117,9 @@ TEST_F(SaverShowTest, SwitchRunsItsStepsInOrderAndWrapsAfterTheLastIndex) {
     const size_t from = host.log.size();
     show->tmGamenTimer();
     shown.push_back(show->List().currentIndex);
-    if (i == 0) {
-      EXPECT_EQ(LogSince(from), (std::vector<std::string>{"Timer1.off", "tmCom.off", "Decode R1.bmp", "Timer1.interval=50",
-                                                          "tmCom.interval=200", "Timer1.on", "tmCom.on"}));
-    }
+    EXPECT_EQ(LogSince(from), (std::vector<std::string>{"Decode R" + std::to_string(shown.back()) + ".bmp"}));
+    EXPECT_EQ(host.timers.Interval(SaverTimer::Timer1), 50u);
+    EXPECT_TRUE(host.timers.Enabled(SaverTimer::Timer1) && host.timers.Enabled(SaverTimer::tmCom));
   }
   EXPECT_EQ(shown, (std::vector<int32_t>{1, 2, 0, 1}));
 }
@@ -191,7 +197,7 @@ TEST_F(SaverShowTest, TickComposesClearMoveCopyTickerPresent) {
   show->FormPaint();
   const size_t from = host.log.size();
   Tick(*show);
-  EXPECT_EQ(LogSince(from), (std::vector<std::string>{"DrawTicker", "PresentBackBuffer"}));
+  EXPECT_EQ(LogSince(from), (std::vector<std::string>{"PresentBackBuffer"}));  // no ticker text before its first step
   EXPECT_EQ(show->Motion().destRect, (Rect{2, 2, 102, 102}));
   EXPECT_EQ(buffer.pixels[2 * 1024 + 2], 0xFF0000u);
   EXPECT_EQ(buffer.pixels[1 * 1024 + 1], 0u);
@@ -234,9 +240,8 @@ TEST_F(BounceTest, OtherNumbersAndPreviewAreSilent) {
 TEST_F(BounceTest, BounceRestartsTimer1AtTheDrawnTempoAndFlipsTheAnimation) {
   BounceOnce(settings::NoSound);
   const Tempo tempo = TempoAt(host.seconds);
-  const std::vector<std::string> expected{"Timer1.off", "Timer1.interval=" + std::to_string(tempo.timerInterval),
-                                          "Timer1.on", "DrawTicker", "PresentBackBuffer"};
-  EXPECT_EQ(std::vector<std::string>(host.log.end() - 5, host.log.end()), expected);
+  EXPECT_EQ(host.timers.Interval(SaverTimer::Timer1), tempo.timerInterval);
+  EXPECT_TRUE(host.timers.Enabled(SaverTimer::Timer1));
   EXPECT_EQ(show->Animation().framePeriod, tempo.framePeriod);
   EXPECT_FALSE(show->Animation().animForward);
 }
@@ -245,9 +250,9 @@ TEST_F(BounceTest, SwitchResetsTheTickToFiftyButKeepsTheFramePeriod) {
   // A second whose draw is r = 2: Timer1 at 8 ms, framePeriod 2.
   while (TempoAt(host.seconds).timerInterval != 8) ++host.seconds;
   BounceOnce(settings::NoSound);
-  EXPECT_EQ(host.timers[SaverTimer::Timer1].interval, 8u);
+  EXPECT_EQ(host.timers.Interval(SaverTimer::Timer1), 8u);
   show->tmGamenTimer();
-  EXPECT_EQ(host.timers[SaverTimer::Timer1].interval, 50u);
+  EXPECT_EQ(host.timers.Interval(SaverTimer::Timer1), 50u);
   EXPECT_EQ(show->Animation().framePeriod, 2);
   EXPECT_FALSE(show->Animation().animForward);
 }
@@ -257,9 +262,9 @@ TEST_F(SaverShowTest, StandingStillNeverTouchesTheTimers) {
   Folder({{"a.bmp", Filled(800, 600, 1)}});
   Create();
   show->FormPaint();
-  const size_t from = host.log.size();
+  host.nowMs = 20;  // a restart would count from here
   for (int i = 0; i < 50; ++i) Tick(*show);
-  for (const std::string& entry : LogSince(from)) EXPECT_FALSE(entry.starts_with("Timer1")) << entry;
+  EXPECT_EQ(host.timers.NextDue(), 50'000'000) << "Timer1 never restarted";
   EXPECT_EQ(show->Motion().destRect, (Rect{112, 84, 912, 684}));
 }
 
@@ -321,6 +326,35 @@ TEST_F(SwitchTimingTest, ASingleEntryReloadsAndTheMotionGoesOn) {
   EXPECT_EQ(host.switchTimes.size(), 1u);
   EXPECT_EQ(show->List().currentIndex, 0);
   EXPECT_EQ(std::abs(show->Motion().posX - before.posX), 2);
+}
+
+// A switch whose load blocks the thread: the frame and ticker timers count
+// afresh from when it ended, so the picture does not jump by a burst of
+// ticks; and a message box holds the next switch back until it has closed.
+TEST_F(SwitchTimingTest, TimersRestartedByABlockingSwitchCountFromItsEnd) {
+  host.decodeMs = 300;
+  host.message.floating = false;  // Timer1 at 50 ms throughout, no bounce
+  Create();
+  show->FormPaint();  // decodes a.bmp: the clock is now at 300 ms
+  host.Run(*show, 4999);
+  host.frameTimes.clear();
+  host.Run(*show, 450);  // the switch at 5300 ms decodes until 5600 ms
+  EXPECT_EQ(host.switchTimes, (std::vector<int64_t>{5300}));
+  EXPECT_EQ(host.frameTimes.front(), 5300);  // the tick due with the switch, before it
+  EXPECT_EQ(std::vector<int64_t>(host.frameTimes.begin() + 1, host.frameTimes.end()),
+            (std::vector<int64_t>{5650, 5700}));
+}
+
+TEST_F(SwitchTimingTest, AMessageBoxHoldsTheNextSwitchUntilItCloses) {
+  host.directory = {};
+  Folder({{"tall.bmp", Filled(5000, 3, 2)}});  // fits to a height of 0: the box at every load
+  host.messageBoxMs = 2000;
+  Create();
+  show->FormPaint();
+  host.Run(*show, 20'000);
+  ASSERT_GE(host.messages.size(), 2u);
+  for (size_t i = 1; i < host.switchTimes.size(); ++i)
+    EXPECT_EQ(host.switchTimes[i] - host.switchTimes[i - 1], 5000 + 2000) << i;
 }
 
 }  // namespace

@@ -26,7 +26,7 @@ struct Fixture {
 
   size_t RunAt(int64_t t) {
     now = t;
-    return scheduler.RunDue([this](SaverTimer timer) {
+    return scheduler.RunDue(t, [this](SaverTimer timer) {
       ticks.push_back({timer, scheduler.LogicalNow()});
       onTick(timer);
     });
@@ -75,8 +75,9 @@ TEST(TickScheduler, RunsMissedTicksInTimeOrderAtTheirLogicalTimes) {
 }
 
 // A bounce at the third caught-up tick sets a new tempo, and a switch later
-// puts Timer1 back to 50 ms: each change counts from the tick that made it.
-TEST(TickScheduler, ChangesMadeWhileCatchingUpCountFromTheTickThatMadeThem) {
+// puts Timer1 back to 50 ms: a restart counts from the clock, as a window
+// timer's does, so a handler that ran late (or blocked) leaves no burst.
+TEST(TickScheduler, TimersRestartedWhileCatchingUpCountFromTheClock) {
   Fixture f;
   f.Start(SaverTimer::Timer1, 2);
   f.Start(SaverTimer::tmGamen, 60);
@@ -93,12 +94,12 @@ TEST(TickScheduler, ChangesMadeWhileCatchingUpCountFromTheTickThatMadeThem) {
       f.scheduler.SetEnabled(SaverTimer::Timer1, true);
     }
   };
-  f.RunAt(115 * kMs);  // one late wake covers it all
-  std::vector<int64_t> timer1;
-  for (const auto& t : f.ticks)
-    if (t.timer == SaverTimer::Timer1) timer1.push_back(t.at / kMs);
-  EXPECT_EQ(timer1, (std::vector<int64_t>{2, 4, 6, 14, 22, 30, 38, 46, 54, 110}));
-  EXPECT_EQ(f.scheduler.NextDue(), 120 * kMs);  // the next switch
+  f.RunAt(115 * kMs);  // one late wake: the bounce at 6 ms restarts Timer1 at 115 ms
+  f.RunAt(140 * kMs);  // the switch at 120 ms restarts it at 140 ms
+  std::vector<int64_t> ticks;
+  for (const auto& t : f.ticks) ticks.push_back(t.at / kMs);
+  EXPECT_EQ(ticks, (std::vector<int64_t>{2, 4, 6, 60, 120}));
+  EXPECT_EQ(f.scheduler.NextDue(), 180 * kMs);
 }
 
 TEST(TickScheduler, AfterASleepReplaysAtMostTheCatchUpLimitAndKeepsThePhase) {
@@ -113,6 +114,25 @@ TEST(TickScheduler, AfterASleepReplaysAtMostTheCatchUpLimitAndKeepsThePhase) {
   EXPECT_GE(f.ticks.front().at, wake - TickScheduler::kMaxCatchUpNs);
   for (const auto& t : f.ticks) EXPECT_EQ(t.at % (2 * kMs), 0) << t.at;  // still on the 2 ms grid
   EXPECT_EQ(f.scheduler.NextDue(), wake + kMs);
+}
+
+// After a stall longer than the catch-up limit, a timer whose ticks all lie
+// further back still runs once, late: a switch is late, never lost.
+TEST(TickScheduler, AStallKeepsOneLateTickOfEveryTimer) {
+  Fixture f;
+  f.Start(SaverTimer::Timer1, 50);
+  f.Start(SaverTimer::tmGamen, 5000);
+  f.RunAt(4990 * kMs);
+  f.ticks.clear();
+  f.RunAt(5300 * kMs);  // stalled from 4990 to 5300 ms
+  using T = Fixture::Tick;
+  EXPECT_EQ(f.ticks, (std::vector<T>{{SaverTimer::tmGamen, 5000 * kMs}, {SaverTimer::Timer1, 5050 * kMs},
+                                     {SaverTimer::Timer1, 5100 * kMs}, {SaverTimer::Timer1, 5150 * kMs},
+                                     {SaverTimer::Timer1, 5200 * kMs}, {SaverTimer::Timer1, 5250 * kMs},
+                                     {SaverTimer::Timer1, 5300 * kMs}}));
+  f.ticks.clear();
+  f.RunAt(10'000 * kMs);
+  EXPECT_EQ(f.ticks.back(), (T{SaverTimer::tmGamen, 10'000 * kMs})) << "the next switch keeps the 5 s grid";
 }
 
 TEST(TickScheduler, AHandlerThatThrowsLeavesTheScheduleMovedPastItsTick) {

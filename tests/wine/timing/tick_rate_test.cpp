@@ -29,7 +29,7 @@ class CountingClockwork : public platform::LoopClockwork {
   void Step() override {
     ++wakes;
     lastStepNs = NowNs();
-    ticks += scheduler_.RunDue([this](SaverTimer) {
+    ticks += scheduler_.RunDue(lastStepNs, [this](SaverTimer) {
       const int64_t late = NowNs() - scheduler_.LogicalNow();
       lateSumNs += late;
       lateMaxNs = std::max(lateMaxNs, late);

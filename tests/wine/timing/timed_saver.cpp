@@ -29,13 +29,11 @@ void TimedSaver::StretchBackBuffer() {
   presents_.push_back(NowNs());
 }
 
-void TimedSaver::SetTimerEnabled(slideshow::SaverTimer timer, bool enabled) {
-  if (timer == slideshow::SaverTimer::tmCom && !enabled) switches_.push_back({NowNs(), 0});
-  TForm1::SetTimerEnabled(timer, enabled);
-  if (timer == slideshow::SaverTimer::tmCom && enabled && !switches_.empty() &&
-      switches_.back().endNs == 0) {
-    switches_.back().endNs = NowNs();
-  }
+void TimedSaver::Step() {
+  const int64_t switchesBefore = Engine().Show().Switches();
+  const int64_t beginNs = NowNs();
+  TForm1::Step();
+  if (Engine().Show().Switches() != switchesBefore) switches_.push_back({beginNs, NowNs()});
 }
 
 }  // namespace timing_test

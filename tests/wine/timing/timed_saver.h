@@ -1,7 +1,7 @@
 #pragma once
 // The saver window, full screen in this process, noting when each frame
-// reached the window and when each switch began and ended (a switch is the
-// only handler that switches tmCom off, and it switches it on again last).
+// reached the window and when each switch began and ended (the span of the
+// loop's wake in which the show switched).
 #include <cstdint>
 #include <vector>
 
@@ -22,7 +22,7 @@ class TimedSaver : public app::TForm1 {
 
   void PresentBackBuffer(const std::vector<slideshow::Rect>& dirty) override;
   void StretchBackBuffer() override;
-  void SetTimerEnabled(slideshow::SaverTimer timer, bool enabled) override;
+  void Step() override;
 
  private:
   std::vector<int64_t> presents_;
