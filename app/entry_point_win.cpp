@@ -9,6 +9,7 @@
 
 #include "app/command_line.h"
 #include "app/preview_window_win.h"
+#include "app/saver_monitors_win.h"
 #include "app/saver_window_win.h"
 #include "app/settings_mode_win.h"
 #include "platform/application_win.h"
@@ -38,6 +39,7 @@ void RunSettingsMode() {
 void RunSaverMode() {
   app::TForm1 form;
   form.SetBounds(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+  const app::SaverMonitors otherMonitors(form);
   platform::Application::Instance().Run();
 }
 
