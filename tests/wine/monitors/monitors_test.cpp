@@ -1,0 +1,193 @@
+// The saver on a desktop of several monitors (run under
+// scripts/with-xorg-monitors: a 1920 x 1080 primary and a 1280 x 1024
+// monitor at its left): every monitor covered and showing a picture, input
+// over any of them ending the run, the preview still one child window.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/wine/driver/input.h"
+#include "tests/wine/driver/preview_parent.h"
+#include "tests/wine/driver/saver_process.h"
+#include "tests/wine/driver/settings_registry.h"
+#include "tests/wine/driver/wait.h"
+#include "tests/wine/driver/window_search.h"
+#include "tests/wine/saver/running_saver.h"
+#include "tests/wine/slideshow/screen_pixels.h"
+
+namespace {
+
+using driver::SaverProcess;
+using saver_test::kStartTimeoutMs;
+using slideshow_test::ScreenShot;
+
+struct Monitor {
+  RECT area;
+  bool primary;
+};
+
+std::vector<Monitor> Monitors() {
+  std::vector<Monitor> monitors;
+  const auto collect = [](HMONITOR monitor, HDC, LPRECT, LPARAM data) -> BOOL {
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    ::GetMonitorInfoW(monitor, &info);
+    reinterpret_cast<std::vector<Monitor>*>(data)->push_back(
+        {info.rcMonitor, (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+    return TRUE;
+  };
+  ::EnumDisplayMonitors(nullptr, nullptr, collect, reinterpret_cast<LPARAM>(&monitors));
+  return monitors;
+}
+
+const Monitor& SecondMonitor(const std::vector<Monitor>& monitors) {
+  for (const Monitor& m : monitors)
+    if (!m.primary) return m;
+  throw std::runtime_error("only one monitor");
+}
+
+// Starts "/s" over runnable settings (floating or still, without a ticker
+// text, so that what is not black is the picture) and waits for a visible
+// saver window on every monitor.
+std::unique_ptr<SaverProcess> StartOnEveryMonitor(bool floating, size_t monitors) {
+  driver::WriteRunnableSettings();
+  driver::WriteDword(L"MoveFlag", floating ? 1 : 0);
+  driver::WriteString(L"SCRcom", L"");
+  auto saver = std::make_unique<SaverProcess>(L"/s");
+  const bool all = driver::WaitUntil(
+      [&] {
+        size_t visible = 0;
+        for (HWND w : driver::TopLevelWindows(saver->Id(), driver::kSaverClass)) visible += ::IsWindowVisible(w) != 0;
+        return visible == monitors;
+      },
+      kStartTimeoutMs);
+  if (!all) throw std::runtime_error("not every monitor got a saver window");
+  return saver;
+}
+
+// Points of an 8 x 6 grid over the monitor, its corners included.
+std::vector<POINT> Grid(const RECT& r) {
+  std::vector<POINT> points;
+  for (int i = 0; i <= 7; ++i)
+    for (int j = 0; j <= 5; ++j)
+      points.push_back({r.left + (r.right - 1 - r.left) * i / 7, r.top + (r.bottom - 1 - r.top) * j / 5});
+  return points;
+}
+
+bool OwnedBy(HWND window, DWORD processId) {
+  DWORD owner = 0;
+  ::GetWindowThreadProcessId(::GetAncestor(window, GA_ROOT), &owner);
+  return owner == processId;
+}
+
+// The desktop this test runs on: two monitors or more, one primary.
+class DesktopOfMonitors : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    monitors = Monitors();
+    ASSERT_GE(monitors.size(), 2u) << "run under scripts/with-xorg-monitors";
+  }
+  std::vector<Monitor> monitors;
+};
+
+using EveryMonitor = DesktopOfMonitors;
+
+TEST_F(EveryMonitor, IsCoveredByATopMostSaverWindowStillAndFloating) {
+  for (const bool floating : {false, true}) {
+    const auto saver = StartOnEveryMonitor(floating, monitors.size());
+    for (const Monitor& m : monitors) {
+      for (const POINT p : Grid(m.area)) {
+        const HWND w = ::WindowFromPoint(p);
+        EXPECT_TRUE(OwnedBy(w, saver->Id())) << "(" << p.x << ", " << p.y << ") floating " << floating;
+        EXPECT_TRUE(::GetWindowLongPtrW(w, GWL_EXSTYLE) & WS_EX_TOPMOST);
+      }
+    }
+    EXPECT_TRUE(saver_test::StaysRunning(*saver)) << "activation between its own windows must not end it";
+    driver::PostKeyDown(driver::FindVisibleWindow(saver->Id(), driver::kSaverClass), 'A');
+    EXPECT_TRUE(saver_test::EndsNormally(*saver));
+  }
+}
+
+// A picture (the sample strip: the folder has none) on every monitor, in the
+// middle when still, and moving when floating.
+TEST_F(EveryMonitor, ShowsAPictureThatMovesWhenFloating) {
+  const auto notBlack = [](uint32_t p) { return p != slideshow_test::kBlack; };
+  for (const bool floating : {false, true}) {
+    const auto saver = StartOnEveryMonitor(floating, monitors.size());
+    for (const Monitor& m : monitors) {
+      std::optional<RECT> first;
+      ASSERT_TRUE(driver::WaitUntil([&] { return (first = ScreenShot(m.area).BoundsOf(notBlack)).has_value(); },
+                                    kStartTimeoutMs))
+          << "nothing shown at x = " << m.area.left;
+      if (!floating) {
+        const LONG width = m.area.right - m.area.left, height = m.area.bottom - m.area.top;
+        EXPECT_NEAR((first->left + first->right) / 2, width / 2, 2) << m.area.left;
+        EXPECT_NEAR((first->top + first->bottom) / 2, height / 2, 2) << m.area.left;
+        continue;
+      }
+      EXPECT_TRUE(driver::WaitUntil(
+          [&] {
+            const std::optional<RECT> now = ScreenShot(m.area).BoundsOf(notBlack);
+            return now && (now->left != first->left || now->top != first->top);
+          },
+          kStartTimeoutMs))
+          << "no motion at x = " << m.area.left;
+    }
+    driver::PostKeyDown(driver::FindVisibleWindow(saver->Id(), driver::kSaverClass), 'A');
+    EXPECT_TRUE(saver_test::EndsNormally(*saver));
+  }
+}
+
+using InputOverAnotherMonitor = DesktopOfMonitors;
+
+// The cursor rests on the second monitor when the saver starts; moves are
+// sent to the saver window there, in its own client coordinates.
+TEST_F(InputOverAnotherMonitor, TenPixelsKeepTheSaverElevenEndItAndNoWindowStays) {
+  const Monitor& second = SecondMonitor(monitors);
+  const POINT start{second.area.left + 400, second.area.top + 300};
+  ::SetCursorPos(start.x, start.y);
+  const auto saver = StartOnEveryMonitor(true, monitors.size());
+  const HWND there = ::WindowFromPoint(start);
+  ASSERT_TRUE(OwnedBy(there, saver->Id()));
+  const POINT client{start.x - second.area.left, start.y - second.area.top};
+  driver::PostMouseMove(there, client.x + 10, client.y - 10);
+  EXPECT_TRUE(saver_test::StaysRunning(*saver));
+  driver::PostMouseMove(there, client.x + 11, client.y);
+  EXPECT_TRUE(saver_test::EndsNormally(*saver));
+  for (const Monitor& m : monitors)
+    for (const POINT p : Grid(m.area)) EXPECT_FALSE(OwnedBy(::WindowFromPoint(p), saver->Id()));
+  ::SetCursorPos(0, 0);
+}
+
+TEST_F(InputOverAnotherMonitor, AClickThereEndsIt) {
+  const auto saver = StartOnEveryMonitor(true, monitors.size());
+  const Monitor& second = SecondMonitor(monitors);
+  driver::PostLeftButtonDown(::WindowFromPoint({second.area.left + 5, second.area.top + 5}), 5, 5);
+  EXPECT_TRUE(saver_test::EndsNormally(*saver));
+}
+
+TEST_F(EveryMonitor, ASecondStartEndsWithOne) {
+  const auto saver = StartOnEveryMonitor(true, monitors.size());
+  SaverProcess second(L"/s");
+  ASSERT_TRUE(second.WaitForExit(saver_test::kExitTimeoutMs));
+  EXPECT_EQ(second.ExitCode(), 1u);
+  EXPECT_TRUE(saver->Running());
+}
+
+TEST_F(EveryMonitor, ThePreviewIsOneChildWindow) {
+  driver::WriteRunnableSettings();
+  driver::PreviewParent parent;
+  SaverProcess saver(parent.Argument());
+  HWND child = nullptr;
+  ASSERT_TRUE(driver::WaitUntil(
+      [&] { return (child = ::FindWindowExW(parent.Handle(), nullptr, driver::kSaverClass, nullptr)) != nullptr; },
+      kStartTimeoutMs));
+  EXPECT_TRUE(saver_test::StaysRunning(saver));
+  EXPECT_EQ(::FindWindowExW(parent.Handle(), child, driver::kSaverClass, nullptr), nullptr);
+  for (HWND w : driver::TopLevelWindows(saver.Id(), driver::kSaverClass)) EXPECT_FALSE(::IsWindowVisible(w));
+  parent.Destroy();
+  EXPECT_TRUE(saver_test::EndsNormally(saver));
+}
+
+}  // namespace
