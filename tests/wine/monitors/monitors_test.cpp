@@ -160,6 +160,20 @@ TEST_F(InputOverAnotherMonitor, TenPixelsKeepTheSaverElevenEndItAndNoWindowStays
   ::SetCursorPos(0, 0);
 }
 
+// Activation moving from the primary's window to another monitor's is the
+// saver's own affair.
+TEST_F(InputOverAnotherMonitor, ActivationMovingToItsWindowThereKeepsTheSaver) {
+  const auto saver = StartOnEveryMonitor(true, monitors.size());
+  const Monitor& second = SecondMonitor(monitors);
+  const HWND there = ::WindowFromPoint({second.area.left + 5, second.area.top + 5});
+  const HWND primary = ::WindowFromPoint({0, 0});
+  ASSERT_NE(there, primary);
+  ::PostMessageW(primary, WM_ACTIVATE, WA_INACTIVE, reinterpret_cast<LPARAM>(there));
+  EXPECT_TRUE(saver_test::StaysRunning(*saver));
+  ::PostMessageW(primary, WM_ACTIVATE, WA_INACTIVE, 0);  // to no window of its own
+  EXPECT_TRUE(saver_test::EndsNormally(*saver));
+}
+
 TEST_F(InputOverAnotherMonitor, AClickThereEndsIt) {
   const auto saver = StartOnEveryMonitor(true, monitors.size());
   const Monitor& second = SecondMonitor(monitors);
