@@ -160,6 +160,18 @@ TEST_F(InputOverAnotherMonitor, TenPixelsKeepTheSaverElevenEndItAndNoWindowStays
   ::SetCursorPos(0, 0);
 }
 
+TEST_F(InputOverAnotherMonitor, TheRealPointerMovingElevenPixelsThereEndsIt) {
+  const Monitor& second = SecondMonitor(monitors);
+  const POINT start{second.area.left + 200, second.area.top + 200};
+  ::SetCursorPos(start.x, start.y);
+  const auto saver = StartOnEveryMonitor(true, monitors.size());
+  driver::SendMouseMoveTo(start.x, start.y + 10);
+  EXPECT_TRUE(saver_test::StaysRunning(*saver));
+  driver::SendMouseMoveTo(start.x, start.y + 11);
+  EXPECT_TRUE(saver_test::EndsNormally(*saver));
+  ::SetCursorPos(0, 0);
+}
+
 // Activation moving from the primary's window to another monitor's is the
 // saver's own affair.
 TEST_F(InputOverAnotherMonitor, ActivationMovingToItsWindowThereKeepsTheSaver) {
@@ -178,6 +190,16 @@ TEST_F(InputOverAnotherMonitor, AClickThereEndsIt) {
   const auto saver = StartOnEveryMonitor(true, monitors.size());
   const Monitor& second = SecondMonitor(monitors);
   driver::PostLeftButtonDown(::WindowFromPoint({second.area.left + 5, second.area.top + 5}), 5, 5);
+  EXPECT_TRUE(saver_test::EndsNormally(*saver));
+}
+
+// A monitor plugged in or out, or a new resolution: rather than leave a
+// monitor uncovered, the run ends, every window with it.
+TEST_F(EveryMonitor, ALayoutChangeEndsTheRun) {
+  const auto saver = StartOnEveryMonitor(true, monitors.size());
+  const Monitor& second = SecondMonitor(monitors);
+  const HWND there = ::WindowFromPoint({second.area.left + 5, second.area.top + 5});
+  ::PostMessageW(there, WM_DISPLAYCHANGE, 24, MAKELPARAM(1280, 1024));
   EXPECT_TRUE(saver_test::EndsNormally(*saver));
 }
 
