@@ -3,7 +3,7 @@
 // Window-message timers step by about 15.6 ms and never fire faster than
 // 10 ms, so the 2 to 20 ms tempos of a bounce would all collapse into one.
 // Here every tick has a due time on an exact grid (start + k x interval), the
-// message loop wakes for them (TickDriver gathers the ticks of one display
+// message loop wakes for them (SaverEngine gathers the ticks of one display
 // refresh into one wake), and ticks it did not wake for are run late,
 // each one whole and in time order, so that on average a timer fires exactly
 // at its interval.
