@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace codecs {
 namespace {
@@ -51,36 +52,91 @@ Factors FactorsFor(int matrix, bool fullRange, int bitDepth) {
   return f;
 }
 
+// One row of a chroma plane brought to the luma's size. A subsampled chroma
+// sample sits between the luma samples it covers, so each pixel takes three
+// quarters of its own chroma sample and a quarter of the next one towards it,
+// across and down, as libavif's decoder does.
+template <typename Sample>
+class ChromaRows {
+ public:
+  ChromaRows(const YuvPlanes& p, int32_t width, int32_t height)
+      : p_(p),
+        width_(width),
+        chromaWidth_((width + p.chromaShiftX) >> p.chromaShiftX),
+        chromaHeight_((height + p.chromaShiftY) >> p.chromaShiftY),
+        u_(size_t(width)),
+        v_(size_t(width)) {}
+
+  void Load(int32_t y) {
+    const int32_t near = y >> p_.chromaShiftY;
+    int32_t far = near;
+    if (p_.chromaShiftY) far = (y & 1) ? std::min(near + 1, chromaHeight_ - 1) : std::max(near - 1, 0);
+    const int32_t nearWeight = p_.chromaShiftY ? 3 : 4, farWeight = 4 - nearWeight;
+    Blend(p_.u, near, far, nearWeight, farWeight, u_.data());
+    Blend(p_.v, near, far, nearWeight, farWeight, v_.data());
+  }
+  const int32_t* U() const { return u_.data(); }
+  const int32_t* V() const { return v_.data(); }
+
+ private:
+  void Blend(const void* plane, int32_t near, int32_t far, int32_t nearWeight, int32_t farWeight,
+             int32_t* out) const {
+    const Sample* a = RowOf<Sample>(plane, p_.uvStride, near);
+    const Sample* b = RowOf<Sample>(plane, p_.uvStride, far);
+    if (!p_.chromaShiftX) {
+      for (int32_t x = 0; x < width_; ++x) out[x] = (nearWeight * a[x] + farWeight * b[x] + 2) >> 2;
+      return;
+    }
+    for (int32_t x = 0; x < width_; ++x) {
+      const int32_t c = x >> 1;
+      const int32_t n = (x & 1) ? std::min(c + 1, chromaWidth_ - 1) : x == width_ - 1 ? c : std::max(c - 1, 0);
+      const int32_t across = nearWeight * (3 * a[c] + a[n]) + farWeight * (3 * b[c] + b[n]);
+      out[x] = (across + 8) >> 4;
+    }
+  }
+
+  const YuvPlanes& p_;
+  int32_t width_, chromaWidth_, chromaHeight_;
+  std::vector<int32_t> u_, v_;
+};
+
 template <typename Sample>
 void Convert(const YuvPlanes& p, int matrix, bool fullRange, Image& image) {
   const Factors f = FactorsFor(matrix, fullRange, p.bitDepth);
-  for (int32_t y = 0; y < image.height; ++y) {
-    const Sample* ys = RowOf<Sample>(p.y, p.yStride, y);
-    uint32_t* out = image.row(y);
-    if (p.u == nullptr) {
+  if (p.u == nullptr) {
+    for (int32_t y = 0; y < image.height; ++y) {
+      const Sample* ys = RowOf<Sample>(p.y, p.yStride, y);
+      uint32_t* out = image.row(y);
       for (int32_t x = 0; x < image.width; ++x) {
         const uint32_t l = Clamp8((int32_t(ys[x]) - f.yOffset) * f.y);
         out[x] = (l << 16) | (l << 8) | l;
       }
+    }
+    return;
+  }
+  ChromaRows<Sample> chroma(p, image.width, image.height);
+  for (int32_t y = 0; y < image.height; ++y) {
+    const Sample* ys = RowOf<Sample>(p.y, p.yStride, y);
+    chroma.Load(y);
+    const int32_t* us = chroma.U();
+    const int32_t* vs = chroma.V();
+    uint32_t* out = image.row(y);
+    if (matrix == 0) {
+      for (int32_t x = 0; x < image.width; ++x) {
+        const uint32_t r = Clamp8((vs[x] - f.yOffset) * f.y);
+        const uint32_t g = Clamp8((int32_t(ys[x]) - f.yOffset) * f.y);
+        const uint32_t b = Clamp8((us[x] - f.yOffset) * f.y);
+        out[x] = (r << 16) | (g << 8) | b;
+      }
       continue;
     }
-    const Sample* us = RowOf<Sample>(p.u, p.uvStride, y >> p.chromaShiftY);
-    const Sample* vs = RowOf<Sample>(p.v, p.uvStride, y >> p.chromaShiftY);
     for (int32_t x = 0; x < image.width; ++x) {
-      const int32_t c = x >> p.chromaShiftX;
-      const int32_t u = int32_t(us[c]) - f.chromaCentre;
-      const int32_t v = int32_t(vs[c]) - f.chromaCentre;
-      uint32_t r, g, b;
-      if (matrix == 0) {
-        r = Clamp8((int32_t(vs[c]) - f.yOffset) * f.y);
-        g = Clamp8((int32_t(ys[x]) - f.yOffset) * f.y);
-        b = Clamp8((int32_t(us[c]) - f.yOffset) * f.y);
-      } else {
-        const int32_t l = (int32_t(ys[x]) - f.yOffset) * f.y;
-        r = Clamp8(l + v * f.rFromV);
-        g = Clamp8(l - u * f.gFromU - v * f.gFromV);
-        b = Clamp8(l + u * f.bFromU);
-      }
+      const int32_t u = us[x] - f.chromaCentre;
+      const int32_t v = vs[x] - f.chromaCentre;
+      const int32_t l = (int32_t(ys[x]) - f.yOffset) * f.y;
+      const uint32_t r = Clamp8(l + v * f.rFromV);
+      const uint32_t g = Clamp8(l - u * f.gFromU - v * f.gFromV);
+      const uint32_t b = Clamp8(l + u * f.bFromU);
       out[x] = (r << 16) | (g << 8) | b;
     }
   }

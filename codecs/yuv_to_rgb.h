@@ -21,7 +21,7 @@ struct YuvPlanes {
 
 // Matrix coefficients by their ITU-T H.273 code point (0 identity: G, B, R
 // planes; 1 BT.709; 5, 6 BT.601; 9, 10 BT.2020; unknown ones as BT.601) and
-// the sample range. Each chroma sample serves the pixels it covers.
+// the sample range. Subsampled chroma is interpolated between its samples.
 void YuvToRgb(const YuvPlanes& planes, int matrix, bool fullRange, Image& image);
 
 // An alpha plane (the luma of its own picture) times each pixel of the Image,
