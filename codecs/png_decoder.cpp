@@ -51,8 +51,9 @@ void ReadFromMemory(png_structp png, png_bytep out, size_t length) {
 void Silent(png_structp, png_const_charp) {}
 
 // Reads the header and sets the transforms that give every file as bytes
-// B, G, R, A at 8 bits.
-bool ReadHeaderGuarded(PngSession* s, png_uint_32* width, png_uint_32* height) {
+// B, G, R, A at 8 bits; a file without transparency gets 0 for A, which is
+// the Image's own fourth byte.
+bool ReadHeaderGuarded(PngSession* s, png_uint_32* width, png_uint_32* height, bool* alpha) {
   if (setjmp(png_jmpbuf(s->png))) return false;
   png_set_read_fn(s->png, &s->input, ReadFromMemory);
   png_set_user_limits(s->png, png_uint_32(kMaxSide), png_uint_32(kMaxSide));
@@ -65,7 +66,13 @@ bool ReadHeaderGuarded(PngSession* s, png_uint_32* width, png_uint_32* height) {
   png_set_scale_16(s->png);
   png_set_gray_to_rgb(s->png);
   png_set_bgr(s->png);
-  png_set_add_alpha(s->png, 0xFF, PNG_FILLER_AFTER);
+  *alpha = (png_get_color_type(s->png, s->info) & PNG_COLOR_MASK_ALPHA) != 0 ||
+           png_get_valid(s->png, s->info, PNG_INFO_tRNS) != 0;
+  if (*alpha) {
+    png_set_add_alpha(s->png, 0xFF, PNG_FILLER_AFTER);
+  } else {
+    png_set_filler(s->png, 0, PNG_FILLER_AFTER);
+  }
   png_set_interlace_handling(s->png);
   png_read_update_info(s->png, s->info);
   return png_get_rowbytes(s->png, s->info) == size_t(*width) * 4;
@@ -115,7 +122,8 @@ std::optional<Image> DecodePng(Bytes bytes) {
   if (session.info == nullptr) return std::nullopt;
   png_uint_32 width = 0;
   png_uint_32 height = 0;
-  if (!ReadHeaderGuarded(&session, &width, &height)) return std::nullopt;
+  bool alpha = false;
+  if (!ReadHeaderGuarded(&session, &width, &height, &alpha)) return std::nullopt;
   std::optional<Image> image = AllocateImage(width, height);
   if (!image) return std::nullopt;
   std::vector<png_bytep> rows(height);
@@ -124,7 +132,7 @@ std::optional<Image> DecodePng(Bytes bytes) {
   }
   if (!ReadRowsGuarded(&session, rows.data())) return std::nullopt;
   ReadEndGuarded(&session);
-  CompositeOverBlack(image->pixels.data(), image->pixels.size());
+  if (alpha) CompositeOverBlack(image->pixels.data(), image->pixels.size());
   return ApplyPhotoMetadata(std::move(*image), MetadataOf(session));
 }
 

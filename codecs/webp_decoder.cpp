@@ -72,7 +72,12 @@ std::optional<Image> DecodeWebp(Bytes bytes) {
   uint32_t* first = image->row(frame.y_offset) + frame.x_offset;
   if (!DecodeFrameInto(frame, first, image->width)) return std::nullopt;
   for (int32_t y = 0; y < frame.height; ++y) {
-    CompositeOverBlack(image->row(frame.y_offset + y) + frame.x_offset, size_t(frame.width));
+    uint32_t* row = image->row(frame.y_offset + y) + frame.x_offset;
+    if (frame.has_alpha) {
+      CompositeOverBlack(row, size_t(frame.width));
+    } else {
+      for (int32_t x = 0; x < frame.width; ++x) row[x] &= 0x00FFFFFFu;
+    }
   }
   return ApplyPhotoMetadata(std::move(*image), MetadataOf(demux.get()));
 }
