@@ -2,6 +2,7 @@
 
 #include <lcms2.h>
 
+#include <cmath>
 #include <memory>
 #include <optional>
 
@@ -18,13 +19,42 @@ struct CurveFreer {
 };
 using Curve = std::unique_ptr<cmsToneCurve, CurveFreer>;
 
+bool SameXyz(cmsHPROFILE a, cmsHPROFILE b, cmsTagSignature tag) {
+  const auto* x = static_cast<const cmsCIEXYZ*>(cmsReadTag(a, tag));
+  const auto* y = static_cast<const cmsCIEXYZ*>(cmsReadTag(b, tag));
+  constexpr double kTolerance = 0.002;
+  return x != nullptr && y != nullptr && std::abs(x->X - y->X) < kTolerance &&
+         std::abs(x->Y - y->Y) < kTolerance && std::abs(x->Z - y->Z) < kTolerance;
+}
+
+bool SameCurve(cmsHPROFILE a, cmsHPROFILE b, cmsTagSignature tag) {
+  const auto* x = static_cast<const cmsToneCurve*>(cmsReadTag(a, tag));
+  const auto* y = static_cast<const cmsToneCurve*>(cmsReadTag(b, tag));
+  if (x == nullptr || y == nullptr) return false;
+  for (int i = 0; i <= 16; ++i) {
+    const float v = float(i) / 16;
+    if (std::abs(cmsEvalToneCurveFloat(x, v) - cmsEvalToneCurveFloat(y, v)) > 0.5f / 255) return false;
+  }
+  return true;
+}
+
+// Most photos carry an sRGB profile: converting would cost time for changes
+// below one step, so a matrix profile with sRGB's colorants and curves counts
+// as sRGB.
+bool IsSrgb(cmsHPROFILE profile, cmsHPROFILE srgb) {
+  return cmsIsMatrixShaper(profile) && SameXyz(profile, srgb, cmsSigRedColorantTag) &&
+         SameXyz(profile, srgb, cmsSigGreenColorantTag) && SameXyz(profile, srgb, cmsSigBlueColorantTag) &&
+         SameCurve(profile, srgb, cmsSigRedTRCTag) && SameCurve(profile, srgb, cmsSigGreenTRCTag) &&
+         SameCurve(profile, srgb, cmsSigBlueTRCTag);
+}
+
 // Image pixels are bytes B, G, R, 0; the fourth byte is an extra channel lcms
 // leaves as it is when converting in place.
 void ConvertInPlace(Image& image, cmsHPROFILE source) {
   if (source == nullptr || cmsGetColorSpace(source) != cmsSigRgbData) return;
   if (cmsGetDeviceClass(source) == cmsSigLinkClass) return;
   Profile srgb(cmsCreate_sRGBProfile());
-  if (!srgb) return;
+  if (!srgb || IsSrgb(source, srgb.get())) return;
   cmsHTRANSFORM transform =
       cmsCreateTransform(source, TYPE_BGRA_8, srgb.get(), TYPE_BGRA_8, INTENT_PERCEPTUAL, 0);
   if (transform == nullptr) return;

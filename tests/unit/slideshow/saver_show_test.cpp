@@ -76,7 +76,7 @@ TEST_F(SaverShowTest, PaintRunsItsStepsInOrder) {
   EXPECT_EQ(LogSince(from), (std::vector<std::string>{"ReadSaverPictureSettings", "ReadSaverMessageSettings", "LayoutMessage",
                                            "Decode C:\\P\\a.jpg", "HideApplicationWindow", "StretchBackBuffer",
                                            "tmGamen.interval=5000", "tmGamen.on"}));
-  EXPECT_EQ(host.directory.patternsSearched.size(), 10u);
+  EXPECT_EQ(host.directory.patternsSearched.size(), 13u);
   EXPECT_EQ(show->Picture().pictureBitmap.width, 682);  // floating by the message settings
   EXPECT_EQ(show->Picture().pictureBitmap.height, 511);
 }
