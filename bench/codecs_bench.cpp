@@ -1,9 +1,11 @@
 // Decoder speed. The JPEG cases run beside libjpeg-turbo's own djpeg on the
-// same file with the same settings, so the ratio is read off one run. djpeg's
-// reported time is the CPU time of the child process (starting it and writing
-// the pixels to /dev/null included), to compare with our CPU column on a
-// machine that is busy with other work. Fixtures are made once under the
-// build tree and reused.
+// same file with the same settings, WebP beside dwebp, AVIF beside avifdec,
+// PNG beside a plain read through libpng's simplified API, so the ratio is
+// read off one run. A tool's reported time is the CPU time of the child
+// process (starting it and writing the pixels to /dev/null included), to
+// compare with our CPU column on a machine that is busy with other work.
+// Fixtures are made once under the build tree and reused. The colour
+// conversion and the orientation are timed on their own.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -17,12 +19,15 @@
 #include <sys/resource.h>
 
 #include <jpeglib.h>
+#include <png.h>
 
+#include "codecs/colour_profile.h"
 #include "codecs/decode_limits.h"
 #include "codecs/decode_picture.h"
 #include "codecs/gif_decoder.h"
 #include "codecs/jpeg_decoder.h"
 #include "codecs/nview_lib.h"
+#include "codecs/orientation.h"
 
 namespace {
 
@@ -102,6 +107,13 @@ fs::path Fixture(const std::string& name) {
   if (name == "large.gif") options = "+dither -colors 256 ";
   if (name == "large.tga") options = "-compress RLE ";
   if (name == "large_rle8.bmp") options = "+dither -colors 256 -compress RLE bmp3:";
+  if (name == "large.webp") options = "-quality 85 ";
+  if (name == "large.avif") {
+    const std::string command = "avifenc -s 8 -j 2 --min 20 --max 30 " + Fixture("large.png").string() + " " + path.string() +
+                                " >/dev/null";
+    if (std::system(command.c_str()) != 0) std::fprintf(stderr, "could not make %s\n", name.c_str());
+    return path;
+  }
   const std::string command = "/usr/bin/convert " + src.string() + " " + options + (options.back() == ':' ? "" : " ") + path.string();
   if (std::system(command.c_str()) != 0) std::fprintf(stderr, "could not make %s\n", name.c_str());
   return path;
@@ -129,16 +141,72 @@ double ChildCpuSeconds() {
   return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
-void Djpeg(benchmark::State& state, const std::string& options) {
-  const std::string command = "djpeg " + options + " -outfile /dev/null " + Fixture("photo24mp.jpg").string();
+void Tool(benchmark::State& state, const std::string& command) {
   for (auto _ : state) {
     const double before = ChildCpuSeconds();
     if (std::system(command.c_str()) != 0) {
-      state.SkipWithError("djpeg failed");
+      state.SkipWithError("the tool failed");
       return;
     }
     state.SetIterationTime(ChildCpuSeconds() - before);
   }
+}
+
+void Djpeg(benchmark::State& state, const std::string& options) {
+  Tool(state, "djpeg " + options + " -outfile /dev/null " + Fixture("photo24mp.jpg").string());
+}
+
+// libpng's simplified API reading the whole file into B, G, R, A rows of a
+// fresh buffer, as a decoder returns a fresh picture.
+void PlainLibpng(benchmark::State& state) {
+  const Bytes bytes = ReadAll(Fixture("large.png"));
+  for (auto _ : state) {
+    std::vector<uint8_t> pixels;
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_memory(&image, bytes.data(), bytes.size())) {
+      state.SkipWithError("libpng failed");
+      return;
+    }
+    image.format = PNG_FORMAT_BGRA;
+    pixels.resize(PNG_IMAGE_SIZE(image));
+    png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr);
+    benchmark::DoNotOptimize(pixels.data());
+  }
+}
+
+codecs::Image PhotoImage(int width, int height) {
+  const std::vector<uint8_t> rgb = PhotoRgb(width, height);
+  codecs::Image image(width, height);
+  for (size_t i = 0; i < image.pixels.size(); ++i) {
+    image.pixels[i] = codecs::Rgb(rgb[i * 3], rgb[i * 3 + 1], rgb[i * 3 + 2]);
+  }
+  return image;
+}
+
+// Converting a 24-megapixel picture from an embedded profile to sRGB, in place.
+void BM_AdobeRgbToSrgb24MP(benchmark::State& state) {
+  const Bytes profile = ReadAll("/usr/share/color/icc/compatibleWithAdobeRGB1998.icc");
+  codecs::Image image = PhotoImage(6000, 4000);
+  for (auto _ : state) codecs::ConvertIccToSrgb(image, profile);
+  state.counters["MP/s"] = benchmark::Counter(24, benchmark::Counter::kIsIterationInvariantRate);
+}
+
+void BM_DisplayP3ToSrgb24MP(benchmark::State& state) {
+  codecs::Image image = PhotoImage(6000, 4000);
+  for (auto _ : state) codecs::ConvertCodedToSrgb(image, {12, 13});
+  state.counters["MP/s"] = benchmark::Counter(24, benchmark::Counter::kIsIterationInvariantRate);
+}
+
+// Turning a 24-megapixel picture: a half turn (rows copied backwards) and a
+// quarter turn (rows become columns).
+void Orientation(benchmark::State& state, int orientation) {
+  const codecs::Image source = PhotoImage(6000, 4000);
+  for (auto _ : state) {
+    codecs::Image turned = codecs::Orient(source, orientation);
+    benchmark::DoNotOptimize(turned.pixels.data());
+  }
+  state.counters["MP/s"] = benchmark::Counter(24, benchmark::Counter::kIsIterationInvariantRate);
 }
 
 // What materialising a 6000 x 4000 Image costs by itself (djpeg streams its
@@ -158,6 +226,17 @@ void BM_Gif12MP(benchmark::State& s) { DecodeLoop(s, "large.gif", "gif", codecs:
 void BM_TgaRle12MP(benchmark::State& s) { DecodeLoop(s, "large.tga", "tga", codecs::JpegQuality::Saver); }
 void BM_Pcx12MP(benchmark::State& s) { DecodeLoop(s, "large.pcx", "pcx", codecs::JpegQuality::Saver); }
 void BM_BmpRle8_12MP(benchmark::State& s) { DecodeLoop(s, "large_rle8.bmp", "rle", codecs::JpegQuality::Saver); }
+void BM_Png12MP(benchmark::State& s) { DecodeLoop(s, "large.png", "png", codecs::JpegQuality::Saver); }
+void BM_PlainLibpng12MP(benchmark::State& s) { PlainLibpng(s); }
+void BM_WebpLossy12MP(benchmark::State& s) { DecodeLoop(s, "large.webp", "webp", codecs::JpegQuality::Saver); }
+void BM_Dwebp12MP(benchmark::State& s) { Tool(s, "dwebp -quiet -ppm -o /dev/null " + Fixture("large.webp").string()); }
+void BM_Avif12MP(benchmark::State& s) { DecodeLoop(s, "large.avif", "avif", codecs::JpegQuality::Saver); }
+// avifdec writes Y4M, the planes as decoded, without a conversion to RGB.
+void BM_Avifdec12MP(benchmark::State& s) {
+  Tool(s, "avifdec -j all " + Fixture("large.avif").string() + " " + (kDir / "avifdec.y4m").string() + " >/dev/null");
+}
+void BM_OrientHalfTurn24MP(benchmark::State& s) { Orientation(s, 3); }
+void BM_OrientQuarterTurn24MP(benchmark::State& s) { Orientation(s, 6); }
 
 BENCHMARK(BM_ImageAllocation24MP)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_JpegSaver24MP)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
@@ -168,6 +247,17 @@ BENCHMARK(BM_Gif12MP)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_TgaRle12MP)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Pcx12MP)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_BmpRle8_12MP)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Png12MP)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PlainLibpng12MP)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_WebpLossy12MP)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Dwebp12MP)->Unit(benchmark::kMillisecond)->UseManualTime();
+// dav1d decodes on threads of its own: the CPU column counts the whole process.
+BENCHMARK(BM_Avif12MP)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
+BENCHMARK(BM_Avifdec12MP)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_AdobeRgbToSrgb24MP)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_DisplayP3ToSrgb24MP)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_OrientHalfTurn24MP)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_OrientQuarterTurn24MP)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 

@@ -2,20 +2,26 @@
 
 #include <array>
 
+#include "codecs/avif_decoder.h"
 #include "codecs/dib_decoder.h"
 #include "codecs/ico_decoder.h"
 #include "codecs/nview_lib.h"
+#include "codecs/png_decoder.h"
+#include "codecs/webp_decoder.h"
 
 namespace codecs {
 namespace {
 
-enum class Decoder { None, Bitmap, Jpeg, Library, Icon };
+enum class Decoder { None, Bitmap, Jpeg, Library, Icon, Png, Webp, Avif };
 
 Decoder DecoderFor(std::string_view ext) {
   constexpr std::array<std::string_view, 6> kLibrary = {"jif", "gif", "dib", "rle", "tga", "pcx"};
   if (ext == "bmp") return Decoder::Bitmap;
   if (ext == "jpg" || ext == "jpeg") return Decoder::Jpeg;
   if (ext == "ico") return Decoder::Icon;
+  if (ext == "png") return Decoder::Png;
+  if (ext == "webp") return Decoder::Webp;
+  if (ext == "avif") return Decoder::Avif;
   for (std::string_view e : kLibrary) {
     if (ext == e) return Decoder::Library;
   }
@@ -32,6 +38,9 @@ std::optional<Image> DecodePicture(std::string_view extension, Bytes bytes, Jpeg
     case Decoder::Jpeg: return DecodeJpeg(bytes, quality);
     case Decoder::Library: return NViewLibLoad(bytes);
     case Decoder::Icon: return DecodeIco(bytes);
+    case Decoder::Png: return DecodePng(bytes);
+    case Decoder::Webp: return DecodeWebp(bytes);
+    case Decoder::Avif: return DecodeAvif(bytes);
     case Decoder::None: break;
   }
   return std::nullopt;

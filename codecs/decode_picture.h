@@ -14,8 +14,9 @@ bool HasPictureDecoder(std::string_view extension);
 
 // Decodes a picture file's bytes by its extension: "bmp" as a Windows bitmap
 // file, "jpg" and "jpeg" as JPEG with the given quality, "jif", "gif", "dib",
-// "rle", "tga" and "pcx" through NViewLibLoad, "ico" as an icon. Any other
-// extension, and any file that does not decode, gives nothing.
+// "rle", "tga" and "pcx" through NViewLibLoad, "ico" as an icon, "png", "webp"
+// and "avif" as those formats. Any other extension, and any file that does not
+// decode, gives nothing.
 std::optional<Image> DecodePicture(std::string_view extension, Bytes bytes, JpegQuality quality);
 
 }  // namespace codecs

@@ -8,11 +8,16 @@
 
 #include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <utility>
 
 #include <jpeglib.h>
 #include <jerror.h>
 
 #include "codecs/decode_limits.h"
+#include "codecs/exif_orientation.h"
+#include "codecs/photo_metadata.h"
 
 namespace codecs {
 namespace {
@@ -34,11 +39,15 @@ struct JpegSession {
   bool created = false;
   bool cmyk = false;
   bool adobeInverted = false;
+  int orientation = 1;
+  JOCTET* iccProfile = nullptr;  // malloc'ed by libjpeg, assembled from APP2 markers
+  unsigned int iccProfileBytes = 0;
 
   JpegSession() = default;
   JpegSession(const JpegSession&) = delete;
   JpegSession& operator=(const JpegSession&) = delete;
   ~JpegSession() {
+    std::free(iccProfile);
     if (created) jpeg_destroy_decompress(&cinfo);
   }
 };
@@ -100,6 +109,17 @@ bool ChooseOutput(JpegSession* s) {
   }
 }
 
+// The orientation from the first APP1 marker holding EXIF.
+int OrientationOf(const jpeg_decompress_struct& cinfo) {
+  for (jpeg_saved_marker_ptr m = cinfo.marker_list; m != nullptr; m = m->next) {
+    if (m->marker == JPEG_APP0 + 1 && m->data_length >= 6 &&
+        std::memcmp(m->data, "Exif\0\0", 6) == 0) {
+      return ExifOrientation(Bytes(m->data, m->data_length));
+    }
+  }
+  return 1;
+}
+
 bool ReadHeaderGuarded(JpegSession* s, const uint8_t* data, size_t size, JpegQuality quality) {
   if (setjmp(s->trap.jump)) return false;
   InstallHandlers(s);
@@ -108,7 +128,11 @@ bool ReadHeaderGuarded(JpegSession* s, const uint8_t* data, size_t size, JpegQua
   s->cinfo.progress = &s->progress;
   s->cinfo.mem->max_memory_to_use = kJpegWorkingMemory;
   jpeg_mem_src(&s->cinfo, data, static_cast<unsigned long>(size));
+  jpeg_save_markers(&s->cinfo, JPEG_APP0 + 1, 0xFFFF);
+  jpeg_save_markers(&s->cinfo, JPEG_APP0 + 2, 0xFFFF);
   if (jpeg_read_header(&s->cinfo, TRUE) != JPEG_HEADER_OK) return false;
+  s->orientation = OrientationOf(s->cinfo);
+  jpeg_read_icc_profile(&s->cinfo, &s->iccProfile, &s->iccProfileBytes);
   if (!ChooseOutput(s)) return false;
   s->cinfo.buffered_image = FALSE;
   if (quality == JpegQuality::Saver) {
@@ -182,7 +206,12 @@ std::optional<Image> DecodeJpeg(Bytes bytes, JpegQuality quality) {
       AllocateImage(session.cinfo.output_width, session.cinfo.output_height);
   if (!image || session.cinfo.output_components != 4) return std::nullopt;
   if (!DecodeRowsGuarded(&session, image->pixels.data())) return std::nullopt;
-  return image;
+  PhotoMetadata metadata;
+  metadata.orientation = session.orientation;
+  if (session.iccProfile != nullptr) {
+    metadata.iccProfile.assign(session.iccProfile, session.iccProfile + session.iccProfileBytes);
+  }
+  return ApplyPhotoMetadata(std::move(*image), metadata);
 }
 
 }  // namespace codecs

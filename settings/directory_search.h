@@ -24,9 +24,10 @@ class DirectorySearch {
 
 // The picture masks in search order, each beginning with its separator, so a
 // pattern is the folder followed directly by a mask.
-inline constexpr std::array<std::string_view, 10> kPictureMasks = {
+inline constexpr std::array<std::string_view, 13> kPictureMasks = {
     "\\*.bmp", "\\*.jpg", "\\*.jpeg", "\\*.gif", "\\*.jif",
-    "\\*.dib", "\\*.rle", "\\*.tga", "\\*.pcx", "\\*.ico"};
+    "\\*.dib", "\\*.rle", "\\*.tga", "\\*.pcx", "\\*.ico",
+    "\\*.png", "\\*.webp", "\\*.avif"};
 
 // Both folder scans stop at 100 names over all masks together.
 inline constexpr int kMaxScannedPictures = 100;

@@ -23,19 +23,26 @@ class DecoderTable : public ::testing::Test {
 
 TEST_F(DecoderTable, ChoosesTheDecoderByExtension) {
   const ByteVector bmp = Make("a.bmp", "bmp3:"), jpg = Make("a.jpg", ""), gif = Make("a.gif", "");
+  const ByteVector png = Make("a.png", ""), webp = Make("a.webp", ""), avif = Make("a.avif", "");
   EXPECT_TRUE(DecodePicture("bmp", bmp, JpegQuality::Saver));
   EXPECT_TRUE(DecodePicture("dib", bmp, JpegQuality::Saver));
   EXPECT_TRUE(DecodePicture("jpeg", jpg, JpegQuality::Saver));
   EXPECT_TRUE(DecodePicture("jif", jpg, JpegQuality::Saver));
   EXPECT_TRUE(DecodePicture("gif", gif, JpegQuality::Saver));
+  EXPECT_TRUE(DecodePicture("png", png, JpegQuality::Saver));
+  EXPECT_TRUE(DecodePicture("webp", webp, JpegQuality::Saver));
+  EXPECT_TRUE(DecodePicture("avif", avif, JpegQuality::Saver));
   EXPECT_FALSE(DecodePicture("bmp", jpg, JpegQuality::Saver)) << "a bitmap file is read as nothing else";
   EXPECT_FALSE(DecodePicture("png", bmp, JpegQuality::Saver));
+  EXPECT_FALSE(DecodePicture("webp", png, JpegQuality::Saver));
+  EXPECT_FALSE(DecodePicture("avif", webp, JpegQuality::Saver));
   EXPECT_FALSE(DecodePicture("_", bmp, JpegQuality::Saver));
   EXPECT_FALSE(DecodePicture("pics\\re", bmp, JpegQuality::Saver));
-  for (const char* ext : {"bmp", "jpg", "jpeg", "jif", "gif", "dib", "rle", "tga", "pcx", "ico"}) {
+  for (const char* ext :
+       {"bmp", "jpg", "jpeg", "jif", "gif", "dib", "rle", "tga", "pcx", "ico", "png", "webp", "avif"}) {
     EXPECT_TRUE(HasPictureDecoder(ext)) << ext;
   }
-  EXPECT_FALSE(HasPictureDecoder("png"));
+  EXPECT_FALSE(HasPictureDecoder("tif"));
   EXPECT_FALSE(HasPictureDecoder("JPG")) << "extensions arrive lower-cased";
 }
 

@@ -50,7 +50,10 @@ INSTANTIATE_TEST_SUITE_P(
                       Sample{"gif_interlaced", "gif", "-interlace GIF"}, Sample{"tga", "tga", "-compress None"},
                       Sample{"tga_rle", "tga", "-compress RLE"}, Sample{"pcx", "pcx", ""},
                       Sample{"pcx_palette", "pcx", "-type Palette"}, Sample{"ico", "ico", "-colors 16"},
-                      Sample{"jif", "jif", "jpg:"}),
+                      Sample{"jif", "jif", "jpg:"}, Sample{"png", "png", ""},
+                      Sample{"png_adam7", "png", "-interlace PNG"}, Sample{"webp_lossy", "webp", ""},
+                      Sample{"webp_lossless", "webp", "-define webp:lossless=true"},
+                      Sample{"avif", "avif", ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

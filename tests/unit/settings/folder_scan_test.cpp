@@ -18,14 +18,17 @@ std::vector<std::string> Names(const PictureSelectionState& s) {
 
 TEST(ScanFolder, GroupsByMaskInMaskOrderAndKeepsTheSearchOrderWithinOne) {
   MemoryDirectory dir;
-  for (const char* name : {"z.jpg", "b.BMP", "notes.txt", "c.jpeg", "a.bmp", "d.ico", "sub.gif"})
+  for (const char* name :
+       {"z.jpg", "e.avif", "b.BMP", "notes.txt", "f.webp", "c.jpeg", "a.bmp", "g.PNG", "d.ico", "sub.gif"})
     dir.AddEntry("C:\\Photos", name);
   PictureSelectionState s;
   ScanFolder(dir, "C:\\Photos\\", s);
-  EXPECT_THAT(Names(s), ElementsAre("b.BMP", "a.bmp", "z.jpg", "c.jpeg", "sub.gif", "d.ico"));
-  EXPECT_EQ(s.scanLast, 5);
+  EXPECT_THAT(Names(s),
+              ElementsAre("b.BMP", "a.bmp", "z.jpg", "c.jpeg", "sub.gif", "d.ico", "g.PNG", "f.webp", "e.avif"));
+  EXPECT_EQ(s.scanLast, 8);
   EXPECT_EQ(dir.patternsSearched.front(), "C:\\Photos\\*.bmp");
-  EXPECT_EQ(dir.patternsSearched.size(), 10u);
+  EXPECT_EQ(dir.patternsSearched.back(), "C:\\Photos\\*.avif");
+  EXPECT_EQ(dir.patternsSearched.size(), 13u);
 }
 
 TEST(ScanFolder, EmptyOrMissingFolderGivesNoNames) {

@@ -9,18 +9,19 @@ namespace {
 
 TEST(ScanPictureFolder, GroupsByMaskInMaskOrderIgnoringCase) {
   settings::MemoryDirectory dir;
-  for (const char* name : {"d.ico", "a.jpg", "b.BMP", "c.jpeg", "notes.txt"}) dir.AddEntry("C:\\Photos", name);
+  for (const char* name : {"e.png", "d.ico", "a.jpg", "b.BMP", "c.jpeg", "notes.txt"}) dir.AddEntry("C:\\Photos", name);
   PictureList list;
   ScanPictureFolder("C:\\Photos", dir, list);
-  EXPECT_EQ(list.entryCount, 4);
-  EXPECT_EQ(list.lastIndex, 3);
+  EXPECT_EQ(list.entryCount, 5);
+  EXPECT_EQ(list.lastIndex, 4);
   EXPECT_EQ(list.paths[0], "C:\\Photos\\b.BMP");
   EXPECT_EQ(list.paths[1], "C:\\Photos\\a.jpg");
   EXPECT_EQ(list.paths[2], "C:\\Photos\\c.jpeg");
   EXPECT_EQ(list.paths[3], "C:\\Photos\\d.ico");
+  EXPECT_EQ(list.paths[4], "C:\\Photos\\e.png");
   EXPECT_EQ(dir.patternsSearched.front(), "C:\\Photos\\*.bmp");
-  EXPECT_EQ(dir.patternsSearched.back(), "C:\\Photos\\*.ico");
-  EXPECT_EQ(dir.patternsSearched.size(), 10u);
+  EXPECT_EQ(dir.patternsSearched.back(), "C:\\Photos\\*.avif");
+  EXPECT_EQ(dir.patternsSearched.size(), 13u);
 }
 
 TEST(ScanPictureFolder, StopsAtOneHundredEntriesOverAllMasks) {
@@ -82,7 +83,7 @@ TEST(ScanPictureFolder, RootAndEmptyFolderTextsJoinDirectly) {
   ScanPictureFolder("C:", dir, list);  // a stored C:\ arrives without its backslash
   EXPECT_EQ(list.paths[0], "C:\\a.bmp");
   ScanPictureFolder("", dir, list);
-  EXPECT_EQ(dir.patternsSearched.back(), "\\*.ico");
+  EXPECT_EQ(dir.patternsSearched.back(), "\\*.avif");
   EXPECT_EQ(list.paths[0], "\\b.bmp");
 }
 

@@ -3,6 +3,8 @@
 // its controls, as the settings dialog would open it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <future>
 #include <thread>
@@ -12,6 +14,7 @@
 #include "platform/application_win.h"
 #include "platform/cp932.h"
 #include "resources/dcdir_ids.h"
+#include "tests/wine/driver/photo_fixtures.h"
 #include "tests/wine/driver/wait.h"
 
 namespace picker_wine {
@@ -192,6 +195,44 @@ TEST_F(PickerFormTest, UndecodableFileShowsTheSamplePictureWithItsPath) {
     const int scale = int(::GetDpiForWindow(dialog));
     EXPECT_EQ(box.right - box.left, ::MulDiv(128, scale, 96));
     EXPECT_EQ(box.top, ::MulDiv(289 + 68, scale, 96));
+    End(IDC_DCDIR_BTCANCEL);
+  });
+}
+
+// A phone photo stored lying on its side and marked as turned a quarter, in
+// each format that can say so: the preview stands it upright, red on top.
+TEST_F(PickerFormTest, ThePreviewStandsTurnedPhotosUpright) {
+  const std::vector<std::wstring> photos = {L"portrait.jpg", L"portrait.png", L"portrait.webp", L"portrait.avif"};
+  for (const std::wstring& name : photos) {
+    ASSERT_TRUE(::CopyFileW(driver::PhotoFixture(name).c_str(), (folder / name).c_str(), FALSE))
+        << "missing fixture (made by tests/wine/make-photo-fixtures)";
+  }
+  auto closeTo = [](COLORREF c, int r, int b) {
+    return std::abs(GetRValue(c) - r) <= 40 && GetGValue(c) <= 40 && std::abs(GetBValue(c) - b) <= 40;
+  };
+  Prime(folder.Path(), true, {});
+  ShowAndDrive([&] {
+    const std::vector<std::wstring> files = ListTexts(Item(IDC_DCDIR_LBSFILE));
+    for (const std::wstring& name : photos) {
+      const auto at = std::find(files.begin(), files.end(), name);
+      ASSERT_NE(at, files.end()) << "not listed: " << std::string(name.begin(), name.end());
+      ClickListEntry(dialog, IDC_DCDIR_LBSFILE, int(at - files.begin()));
+      RECT box{};
+      COLORREF top = 0, bottom = 0;
+      const bool upright = driver::WaitUntil(
+          [&] {
+            ::GetWindowRect(Item(IDC_DCDIR_IMS), &box);
+            const LONG x = (box.left + box.right) / 2, h = box.bottom - box.top;
+            HDC screen = ::GetDC(nullptr);
+            top = ::GetPixel(screen, x, box.top + h / 4);
+            bottom = ::GetPixel(screen, x, box.bottom - 1 - h / 4);
+            ::ReleaseDC(nullptr, screen);
+            return h > box.right - box.left && closeTo(top, 255, 0) && closeTo(bottom, 0, 255);
+          },
+          kTimeout);
+      EXPECT_TRUE(upright) << std::string(name.begin(), name.end()) << ": box " << box.right - box.left << " x "
+                           << box.bottom - box.top << ", top " << std::hex << top << ", bottom " << bottom;
+    }
     End(IDC_DCDIR_BTCANCEL);
   });
 }

@@ -1,0 +1,13 @@
+#pragma once
+// The photo pictures tests/wine/make-photo-fixtures writes beside the test
+// programs at build time: red.png, green.webp, blue.avif (160 x 120, solid)
+// and portrait.jpg, .png, .webp, .avif (stored 160 x 120, red left, blue
+// right, marked as turned a quarter: upright 120 x 160, red on top).
+#include <string>
+
+namespace driver {
+
+// The full path of one of those pictures.
+std::wstring PhotoFixture(const std::wstring& name);
+
+}  // namespace driver
