@@ -10,7 +10,7 @@
 #include "app/preview_window_win.h"
 #include "codecs/sample_picture_win.h"
 #include "platform/application_win.h"
-#include "platform/cp932.h"
+#include "platform/utf16.h"
 #include "platform/cursor_win.h"
 #include "platform/handles_win.h"
 #include "platform/message_box_win.h"
@@ -165,8 +165,8 @@ slideshow::PixelView TForm1::BackBufferView() {
   return {backBuffer.Pixels(), backBuffer.Width(), backBuffer.Height(), backBuffer.Width()};
 }
 
-std::optional<codecs::Image> TForm1::Decode(const std::string& cp932Path) {
-  return DecodePictureFile(cp932Path);
+std::optional<codecs::Image> TForm1::Decode(const std::string& path) {
+  return DecodePictureFile(path);
 }
 
 settings::ReadOutcome TForm1::ReadSaverPictureSettings(settings::SaverSettings& settings,
@@ -198,7 +198,7 @@ void TForm1::LayoutMessage(const settings::SaverSettings& settings) {
 slideshow::Rect TForm1::DrawTicker() {
   const std::string& text = ticker.tickerText();
   if (text.empty()) return {};
-  const std::wstring wide = platform::WideFromCp932(text);
+  const std::wstring wide = platform::WideFromUtf8(text);
   backBuffer.DrawTextLine(0, ticker.tickerY(), wide, COLORREF(ticker.font().color));
   if (text != measuredTicker) {
     measuredExtent = backBuffer.MeasureText(wide);
@@ -238,10 +238,10 @@ void TForm1::MessageBeep(uint32_t type) { ::MessageBeep(UINT(type)); }
 // opened; started again there, the countdown would be long over, so it is
 // started once the tick is done (Step). No tick runs while the box is open:
 // its own loop does not run the clockwork.
-void TForm1::ShowMessage(const std::string& cp932Text) {
+void TForm1::ShowMessage(const std::string& text) {
   const bool switching = scheduler.Enabled(slideshow::SaverTimer::tmGamen);
   scheduler.SetEnabled(slideshow::SaverTimer::tmGamen, false);
-  platform::ShowMessageCp932(cp932Text);
+  platform::ShowMessageUtf8(text);
   resumeSwitching = resumeSwitching || switching;
 }
 

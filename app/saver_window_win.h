@@ -48,7 +48,7 @@ class TForm1 : public platform::Form,
   slideshow::PixelView BackBufferView();
 
   // SaverHost.
-  std::optional<codecs::Image> Decode(const std::string& cp932Path) override;
+  std::optional<codecs::Image> Decode(const std::string& path) override;
   settings::ReadOutcome ReadSaverPictureSettings(settings::SaverSettings& settings,
                                                  slideshow::PictureList& list) override;
   settings::ReadOutcome ReadSaverMessageSettings(settings::SaverSettings& settings) override;
@@ -65,7 +65,7 @@ class TForm1 : public platform::Form,
   slideshow::Size ScreenSize() override;
   int64_t NowSeconds() override;
   void MessageBeep(uint32_t type) override;
-  void ShowMessage(const std::string& cp932Text) override;
+  void ShowMessage(const std::string& text) override;
 
   // LoopClockwork: the due ticks, then the frame if the display takes one.
   void Step() override;

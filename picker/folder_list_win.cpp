@@ -6,7 +6,7 @@
 #include <cwctype>
 
 #include "picker/system_text_win.h"
-#include "platform/cp932.h"
+#include "platform/utf16.h"
 #include "platform/handles_win.h"
 #include "platform/message_box_win.h"
 
@@ -127,7 +127,7 @@ bool FolderListBox::SetDirectory(const std::wstring& path) {
   return true;
 }
 
-std::string FolderListBox::Directory() const { return platform::Cp932FromWide(directory_); }
+std::string FolderListBox::Directory() const { return platform::Utf8FromWide(directory_); }
 
 char FolderListBox::Drive() const {
   return !directory_.empty() && directory_[0] < 0x80 ? char(directory_[0]) : '\0';

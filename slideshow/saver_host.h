@@ -67,8 +67,8 @@ class SaverHost : public PictureDecoder {
   virtual int64_t NowSeconds() = 0;
   // MessageBeep with 0xFFFFFFFF (simple beep) or 0 (default sound).
   virtual void MessageBeep(uint32_t type) = 0;
-  // A plain message box with an OK button; `cp932Text` in code page 932.
-  virtual void ShowMessage(const std::string& cp932Text) = 0;
+  // A plain message box with an OK button; `text` in code page 932.
+  virtual void ShowMessage(const std::string& text) = 0;
 };
 
 }  // namespace slideshow

@@ -11,15 +11,14 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::Pair;
-using testing::Cp932;
 using testing::StoreTest;
 
 using DialogMessageTest = StoreTest;
 
 TEST_F(DialogMessageTest, NoKeyGivesTheDialogDefaultsAndCreatesTheEmptyKey) {
   const MessageSettings m = ReadDialogMessageSettings(reg);
-  EXPECT_EQ(m.messageText, Cp932("明日できることは明日に伸ばそう"));
-  EXPECT_EQ(m.fontName, Cp932("ＭＳ ゴシック"));
+  EXPECT_EQ(m.messageText, "明日できることは明日に伸ばそう");
+  EXPECT_EQ(m.fontName, "ＭＳ ゴシック");
   EXPECT_EQ(m.textColor, 0x0000FF00u);
   EXPECT_EQ(m.fontSize, 26);
   EXPECT_EQ(m.bold + m.italic + m.underline + m.strikeOut, 0);
@@ -60,7 +59,7 @@ class WriteMessageTest : public StoreTest {
  protected:
   MessageSettings Sample() {
     MessageSettings m = DialogMessageDefaults();
-    m.messageText = Cp932("ソフト十表");  // trail bytes 0x5C
+    m.messageText = "ソフト十表";  // trail bytes 0x5C in CP932
     m.bold = 2;
     m.soundEffect = SystemSound;
     m.switchSeconds = 42;
