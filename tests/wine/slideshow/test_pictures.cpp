@@ -27,16 +27,29 @@ TempFolder::TempFolder() {
   }
 }
 
-TempFolder::~TempFolder() {
+namespace {
+void RemoveTree(const std::wstring& folder) {
   WIN32_FIND_DATAW entry{};
-  const HANDLE search = ::FindFirstFileW((path_ + L"\\*").c_str(), &entry);
+  const HANDLE search = ::FindFirstFileW((folder + L"\\*").c_str(), &entry);
   if (search != INVALID_HANDLE_VALUE) {
     do {
-      ::DeleteFileW(File(entry.cFileName).c_str());
+      const std::wstring name = entry.cFileName;
+      if (name == L"." || name == L"..") continue;
+      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(folder + L"\\" + name);
+      else ::DeleteFileW((folder + L"\\" + name).c_str());
     } while (::FindNextFileW(search, &entry));
     ::FindClose(search);
   }
-  ::RemoveDirectoryW(path_.c_str());
+  ::RemoveDirectoryW(folder.c_str());
+}
+}  // namespace
+
+TempFolder::~TempFolder() { RemoveTree(path_); }
+
+std::wstring TempFolder::MakeFolder(const std::wstring& relative) const {
+  const std::wstring path = File(relative);
+  if (!::CreateDirectoryW(path.c_str(), nullptr)) throw std::runtime_error("a sub-folder could not be made");
+  return path;
 }
 
 void WriteSolidBmp(const std::wstring& path, int32_t width, int32_t height, uint32_t rgb) {
