@@ -3,6 +3,10 @@
 // deep it lies, and a message in Hangul draws real glyphs.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <string_view>
+
 #include "tests/wine/driver/wait.h"
 #include "tests/wine/slideshow/screen_pixels.h"
 #include "tests/wine/slideshow/show_fixture.h"
@@ -11,7 +15,7 @@
 namespace slideshow_test {
 namespace {
 
-constexpr uint32_t kRed = 0xFF0000;
+constexpr uint32_t kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF;
 
 POINT ScreenCentre() {
   const RECT s = ScreenRect();
@@ -55,6 +59,66 @@ TEST(AnyName, ThePictureIsShownNotTheSample) {
                                   kStartTimeoutMs))
         << "the picture at " << picture.size() << " characters is not shown";
   }
+}
+
+// How many pixels of exactly the text colour GDI gives a text drawn in one
+// face over the ticker's background: what the ticker must show once the whole
+// text is on the screen, if its glyphs are that face's.
+int64_t TextColourPixels(const std::wstring& text, const wchar_t* face, int32_t points) {
+  const HDC screen = ::GetDC(nullptr);
+  LOGFONTW log{};
+  log.lfHeight = -::MulDiv(points, ::GetDeviceCaps(screen, LOGPIXELSY), 72);
+  log.lfCharSet = DEFAULT_CHARSET;
+  std::wstring_view(face).copy(log.lfFaceName, LF_FACESIZE - 1);
+  const HFONT font = ::CreateFontIndirectW(&log);
+  const HDC memory = ::CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = 2000;
+  info.bmiHeader.biHeight = -200;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  const HBITMAP bitmap = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  const HGDIOBJ oldBitmap = ::SelectObject(memory, bitmap);
+  const HGDIOBJ oldFont = ::SelectObject(memory, font);
+  auto* pixels = static_cast<uint32_t*>(bits);
+  std::fill(pixels, pixels + 2000 * 200, kBlue);
+  ::SetBkMode(memory, TRANSPARENT);
+  ::SetTextColor(memory, RGB(0, 255, 0));
+  ::TextOutW(memory, 0, 0, text.c_str(), int(text.size()));
+  ::GdiFlush();
+  const int64_t count = std::count_if(pixels, pixels + 2000 * 200, [](uint32_t p) { return (p & 0xFFFFFF) == kGreen; });
+  ::SelectObject(memory, oldFont);
+  ::SelectObject(memory, oldBitmap);
+  ::DeleteObject(bitmap);
+  ::DeleteObject(font);
+  ::DeleteDC(memory);
+  ::ReleaseDC(nullptr, screen);
+  return count;
+}
+
+// The ticker's face has no Hangul; the face linked to it has, and draws it:
+// once the whole message stands on the screen it shows as many pixels of the
+// text colour as GDI gives that face for it (boxes or nothing would not).
+TEST(AnyScriptTicker, HangulDrawsTheGlyphsOfTheLinkedFace) {
+  const std::wstring message = L"안녕하세요";
+  const int64_t expected = TextColourPixels(message, L"WenQuanYi Micro Hei", 48);
+  ASSERT_GT(expected, 2000) << "the fallback face is not installed";
+  TempFolder folder;
+  const RECT screen = ScreenRect();
+  WriteSolidBmp(folder.File(L"large.bmp"), screen.right, screen.bottom, kBlue);
+  RunningShow show({.folder = folder.Path(), .switchSeconds = 100, .message = message, .fontSize = 48});
+  // A pass brings the message in from the right and takes it off at the left.
+  int64_t most = 0;
+  driver::WaitUntil(
+      [&] {
+        most = std::max(most, ScreenShot().Count(Is(kGreen)));
+        return std::abs(most - expected) * 50 <= expected;
+      },
+      20000);
+  EXPECT_NEAR(double(most), double(expected), double(expected) / 50);
 }
 
 }  // namespace
