@@ -263,5 +263,35 @@ TEST_F(WritePictureTest, RoundTripsThroughTheDialogReader) {
   EXPECT_EQ(state.registeredFiles[2], "C:\\Photos\\2.bmp");
 }
 
+// Whatever the script, a text comes back from both readers as it was written:
+// the store's rules look at no byte but the zero that ends a text.
+TEST_F(WritePictureTest, TextsOfAnyScriptAndLengthRoundTripThroughBothReaders) {
+  const std::string texts[] = {
+      "C:\\사진폴더\\풍경.bmp",
+      "C:\\😀\\𠮷 Ünïcödé.bmp",
+      "C:\\\xED\xA0\x80x.bmp",  // a lone surrogate from a file name
+      "C:\\" + std::string(32000, 'p') + ".bmp",
+  };
+  for (const std::string& text : texts) {
+    MessageSettings m = DialogMessageDefaults();
+    m.messageText = text + std::string(1 << 20, 'm');
+    WriteMessageSettings(reg, m);
+    WritePictureSettings(reg, {text, true, {text, text + "\\"}});
+
+    PictureSelectionState state;
+    ASSERT_TRUE(ReadDialogPictureSettings(reg, state));
+    EXPECT_EQ(state.pictureFolder, text);
+    EXPECT_EQ(state.registeredFiles[1], text + "\\");
+    EXPECT_TRUE(ReadDialogMessageSettings(reg).messageText == m.messageText);
+    SaverSettings saver;
+    slideshow::PictureList list;
+    ASSERT_EQ(ReadSaverPictureSettings(reg, saver, list), ReadOutcome::Continue);
+    ASSERT_EQ(ReadSaverMessageSettings(reg, saver), ReadOutcome::Continue);
+    EXPECT_EQ(saver.pictureFolder, text);
+    EXPECT_EQ(list.paths[0], text);
+    EXPECT_TRUE(saver.messageText == m.messageText);
+  }
+}
+
 }  // namespace
 }  // namespace settings

@@ -61,6 +61,24 @@ TEST(AnyName, ThePictureIsShownNotTheSample) {
   }
 }
 
+// A registered entry of 32 000 characters and a message of a megabyte: the
+// saver goes on to the next picture, keeps answering and runs the ticker.
+TEST(AnyName, HugeEntriesAndMessagesNeitherHangNorCrash) {
+  TempFolder folder;
+  WriteSolidBmp(folder.File(L"a.bmp"), 160, 120, kRed);
+  RunningShow show({.folder = folder.Path(),
+                    .switchSeconds = 1,
+                    .message = std::wstring(size_t(1) << 19, L'가'),
+                    .registered = {L"C:\\" + std::wstring(32000, L'p') + L".bmp", folder.File(L"a.bmp")}});
+  EXPECT_TRUE(driver::WaitUntil([] { return ScreenPixel(ScreenCentre().x, ScreenCentre().y) == kRed; },
+                                kStartTimeoutMs));
+  EXPECT_TRUE(driver::WaitUntil([] { return ScreenShot().Count(Is(kGreen)) > 100; }, kStartTimeoutMs))
+      << "no ticker";
+  DWORD_PTR answer = 0;
+  EXPECT_TRUE(::SendMessageTimeoutW(show.Window(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer));
+  EXPECT_TRUE(show.Process().Running());
+}
+
 // How many pixels of exactly the text colour GDI gives a text drawn in one
 // face over the ticker's background: what the ticker must show once the whole
 // text is on the screen, if its glyphs are that face's.
