@@ -142,6 +142,32 @@ TEST_F(StoreRegistryTest, PictureSettingsReplaceTheOldListAndReadBackByteForByte
   EXPECT_EQ(list.paths[1], kJapanese);
 }
 
+// Texts no code page holds are REG_SZ in UTF-16 unit for unit, and what the
+// registry holds (a lone surrogate included) comes back to it unchanged.
+TEST_F(StoreRegistryTest, TextsOfAnyScriptAreStoredAndReadUnitForUnit) {
+  const std::wstring texts[] = {
+      L"C:\\사진폴더\\풍경.bmp",
+      L"안녕하세요 😀 こんにちは Ünïcödé 𠮷",
+      std::wstring(L"C:\\") + wchar_t(0xD800) + L"x" + wchar_t(0xDC00) + L".bmp",
+  };
+  for (const std::wstring& wide : texts) {
+    const std::string text = platform::Utf8FromWide(wide);
+    settings::MessageSettings m = settings::DialogMessageDefaults();
+    m.messageText = text;
+    settings::WriteMessageSettings(registry, m);
+    settings::WritePictureSettings(registry, {text, true, {text}});
+    for (const wchar_t* name : {L"SCRcom", L"dtDir", L"File_000"}) {
+      const Raw r = QueryW(name);
+      EXPECT_EQ(r.type, DWORD(REG_SZ)) << name;
+      EXPECT_TRUE(WideText(r) == wide) << name;
+    }
+    settings::PictureSelectionState state;
+    ASSERT_TRUE(settings::ReadDialogPictureSettings(registry, state));
+    EXPECT_EQ(state.registeredFiles[0], text);
+    EXPECT_EQ(settings::ReadDialogMessageSettings(registry).messageText, text);
+  }
+}
+
 TEST_F(StoreRegistryTest, ExpandStringIsTakenUnexpandedAndTheSaverNeedsTheKey) {
   settings::SaverSettings saver;
   slideshow::PictureList list;
