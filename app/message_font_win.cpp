@@ -3,8 +3,8 @@
 #include <cwchar>
 #include <string>
 
-#include "platform/utf16.h"
 #include "platform/japanese_font_win.h"
+#include "platform/utf16.h"
 
 namespace app {
 

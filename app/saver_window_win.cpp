@@ -10,10 +10,10 @@
 #include "app/preview_window_win.h"
 #include "codecs/sample_picture_win.h"
 #include "platform/application_win.h"
-#include "platform/utf16.h"
 #include "platform/cursor_win.h"
 #include "platform/handles_win.h"
 #include "platform/message_box_win.h"
+#include "platform/utf16.h"
 #include "settings/saver_store.h"
 
 namespace app {

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "codecs/file_bytes.h"
-#include "platform/utf16.h"
 #include "platform/handles_win.h"
+#include "platform/utf16.h"
 
 namespace codecs {
 

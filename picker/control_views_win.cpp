@@ -1,7 +1,7 @@
 #include "picker/control_views_win.h"
 
-#include "platform/utf16.h"
 #include "platform/handles_win.h"
+#include "platform/utf16.h"
 
 namespace picker {
 namespace {

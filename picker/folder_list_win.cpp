@@ -6,9 +6,9 @@
 #include <cwctype>
 
 #include "picker/system_text_win.h"
-#include "platform/utf16.h"
 #include "platform/handles_win.h"
 #include "platform/message_box_win.h"
+#include "platform/utf16.h"
 
 namespace picker {
 namespace {

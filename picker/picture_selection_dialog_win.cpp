@@ -5,8 +5,8 @@
 #include "picker/system_text_win.h"
 #include "picker/thumbnail_picture.h"
 #include "platform/application_win.h"
-#include "platform/utf16.h"
 #include "platform/message_box_win.h"
+#include "platform/utf16.h"
 #include "resources/dcdir_ids.h"
 #include "settings/folder_scan.h"
 

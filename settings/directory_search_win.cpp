@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "platform/utf16.h"
 #include "platform/handles_win.h"
+#include "platform/utf16.h"
 
 namespace settings {
 

@@ -4,8 +4,8 @@
 #include <commdlg.h>
 
 #include "platform/application_win.h"
-#include "platform/utf16.h"
 #include "platform/japanese_font_win.h"
+#include "platform/utf16.h"
 #include "resources/setup_ids.h"
 
 namespace settings {

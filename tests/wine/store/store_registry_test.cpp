@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/utf16.h"
 #include "settings/dialog_store.h"
 #include "settings/registry_win.h"
-#include "platform/utf16.h"
 #include "settings/saver_store.h"
 
 namespace {
