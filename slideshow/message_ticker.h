@@ -2,9 +2,9 @@
 // The message ticker: the user's text runs from the right edge to the left,
 // two bytes every tmCom tick, one text line further down the screen at each
 // pass, back at the top after the bottom. Texts are UTF-8; every length and
-// step here is in CP932 bytes (cp932_width.h). The window measures and draws the text in
-// the font this describes; choosing a face that shows Japanese where the named
-// one is missing is the window's job.
+// step here is in CP932 bytes (cp932_width.h). The window measures and draws
+// the text in the font this describes; choosing a face that shows Japanese
+// where the named one is missing is the window's job.
 #include <cstdint>
 #include <string>
 #include <string_view>
