@@ -4,12 +4,14 @@
 
 #include "codecs/file_bytes.h"
 #include "platform/handles_win.h"
+#include "platform/long_path_win.h"
 #include "platform/utf16.h"
 
 namespace codecs {
 
 std::optional<std::vector<uint8_t>> ReadFileBytes(const std::string& path, size_t maxBytes) {
-  HANDLE raw = CreateFileW(platform::WideFromUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+  const std::wstring name = platform::FileSystemPath(platform::WideFromUtf8(path));
+  HANDLE raw = CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (raw == INVALID_HANDLE_VALUE) return std::nullopt;
   const platform::UniqueKernelHandle file(raw);

@@ -22,11 +22,14 @@ POINT ScreenCentre() {
   return {s.right / 2, s.bottom / 2};
 }
 
-// The folder and, when registered, the one entry that names the picture.
+// The folder and, when registered, the one entry that names the picture; its
+// colour is the case's own, unlike the sample's, so no case can pass on what
+// an earlier one or the sample left on the screen.
 struct PictureCase {
   const char* what;
   std::wstring folder;    // under the temporary folder; made level by level
   std::wstring fileName;
+  uint32_t rgb;
   bool registered = false;
 };
 
@@ -34,12 +37,12 @@ TEST(AnyName, ThePictureIsShownNotTheSample) {
   const std::wstring deep = std::wstring(70, L'd') + L"\\" + std::wstring(70, L'e') + L"\\" +
                             std::wstring(70, L'f') + L"\\" + std::wstring(70, L'g');
   const PictureCase cases[] = {
-      {"a Hangul name", L"", L"사진.bmp"},
-      {"an emoji name", L"", L"😀.bmp"},
-      {"a Hangul folder", L"사진폴더", L"a.bmp"},
-      {"a registered Hangul path", L"풍경", L"풍경.bmp", true},
-      {"Chinese outside JIS and accents", L"Ünïcödé", L"𠮷.bmp"},
-      {"a folder over 300 characters deep", deep, L"a.bmp"},
+      {"a Hangul name", L"", L"사진.bmp", 0xD02040},
+      {"an emoji name", L"", L"😀.bmp", 0x40D020},
+      {"a Hangul folder", L"사진폴더", L"a.bmp", 0x2040D0},
+      {"a registered Hangul path", L"풍경", L"풍경.bmp", 0xD0D020, true},
+      {"Chinese outside JIS and accents", L"Ünïcödé", L"𠮷.bmp", 0x20D0D0},
+      {"a folder over 300 characters deep", deep, L"a.bmp", 0xD020D0},
   };
   for (const PictureCase& c : cases) {
     SCOPED_TRACE(c.what);
@@ -51,11 +54,11 @@ TEST(AnyName, ThePictureIsShownNotTheSample) {
       start = end + 1;
     }
     const std::wstring picture = folder + L"\\" + c.fileName;
-    WriteSolidBmp(picture, 160, 120, kRed);
+    WriteSolidBmp(picture, 160, 120, c.rgb);
     ShowSettings settings{.folder = folder, .switchSeconds = 100};
     if (c.registered) settings = {.folder = base.Path(), .switchSeconds = 100, .registered = {picture}};
     RunningShow show(settings);
-    EXPECT_TRUE(driver::WaitUntil([] { return ScreenPixel(ScreenCentre().x, ScreenCentre().y) == kRed; },
+    EXPECT_TRUE(driver::WaitUntil([&] { return ScreenPixel(ScreenCentre().x, ScreenCentre().y) == c.rgb; },
                                   kStartTimeoutMs))
         << "the picture at " << picture.size() << " characters is not shown";
   }
