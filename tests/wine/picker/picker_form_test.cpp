@@ -180,6 +180,29 @@ TEST_F(PickerFormTest, FolderListOpensSubfoldersAndTheirParents) {
   });
 }
 
+TEST_F(PickerFormTest, AFolderOver300CharactersDeepIsListedAndItsPictureShown) {
+  std::wstring relative;
+  for (const wchar_t letter : {L'd', L'e', L'f', L'g'}) {
+    relative += (relative.empty() ? L"" : L"\\") + std::wstring(70, letter);
+    folder.MakeFolder(relative);
+  }
+  folder.WriteBitmap(relative + L"\\사진.bmp", 100, 50, 0xFF0000);
+  const std::wstring deep = folder / relative;
+  ASSERT_GT(deep.size(), 300u);
+  Prime(deep, false, {});
+  ShowAndDrive([&] {
+    EXPECT_EQ(ListTexts(Item(IDC_DCDIR_LBSFILE)), (std::vector<std::wstring>{L"사진.bmp"}));
+    EXPECT_EQ(ListTexts(Item(IDC_DCDIR_DLBTHUMB)).back(), std::wstring(70, L'g'));
+    ClickListEntry(dialog, IDC_DCDIR_LBSFILE, 0);
+    EXPECT_EQ(Text(IDC_DCDIR_LBLFILENAME), deep + L"\\사진.bmp");
+    RECT box;
+    ::GetClientRect(Item(IDC_DCDIR_IMS), &box);
+    EXPECT_EQ(box.right, 100) << "the thumbnail is not the picture";
+    End(IDC_DCDIR_BTOK);
+  });
+  EXPECT_EQ(platform::WideFromUtf8(form->Folder()), deep);
+}
+
 TEST_F(PickerFormTest, UndecodableFileShowsTheSamplePictureWithItsPath) {
   folder.WriteText(L"broken.bmp", "not a bitmap");
   Prime(folder.Path(), true, {});

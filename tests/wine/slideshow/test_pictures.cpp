@@ -3,6 +3,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "tests/wine/driver/folder_tree.h"
+
 namespace slideshow_test {
 
 namespace {
@@ -27,24 +29,8 @@ TempFolder::TempFolder() {
   }
 }
 
-namespace {
-void RemoveTree(const std::wstring& folder) {
-  WIN32_FIND_DATAW entry{};
-  const HANDLE search = ::FindFirstFileW((folder + L"\\*").c_str(), &entry);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      const std::wstring name = entry.cFileName;
-      if (name == L"." || name == L"..") continue;
-      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(folder + L"\\" + name);
-      else ::DeleteFileW((folder + L"\\" + name).c_str());
-    } while (::FindNextFileW(search, &entry));
-    ::FindClose(search);
-  }
-  ::RemoveDirectoryW(folder.c_str());
-}
-}  // namespace
 
-TempFolder::~TempFolder() { RemoveTree(path_); }
+TempFolder::~TempFolder() { driver::RemoveFolderTree(path_); }
 
 std::wstring TempFolder::MakeFolder(const std::wstring& relative) const {
   const std::wstring path = File(relative);
