@@ -15,21 +15,13 @@
 #include "platform/application_win.h"
 #include "platform/message_box_win.h"
 #include "platform/single_instance_win.h"
+#include "platform/utf16.h"
 
 namespace {
 
 constexpr wchar_t kMutexName[] = L"Quillmar_ScreenSaver";
 constexpr int kExitNormal = 0;
 constexpr int kExitAnotherInstance = 1;
-
-std::string Utf8FromWide(const wchar_t* text) {
-  const int n = ::WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-  if (n <= 1) return {};
-  std::string out(size_t(n), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), n, nullptr, nullptr);
-  out.resize(size_t(n - 1));
-  return out;
-}
 
 void RunSettingsMode() {
   const std::unique_ptr<app::SettingsForms> forms = app::CreateSettingsForms();
@@ -95,7 +87,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   app::previewWnd = nullptr;
   try {
     application.Initialize(instance);
-    Dispatch(app::SplitCommandLine(Utf8FromWide(::GetCommandLineW())));
+    Dispatch(app::SplitCommandLine(platform::Utf8FromWide(::GetCommandLineW())));
   } catch (const std::exception& error) {
     application.ShowException(error);
   }

@@ -3,8 +3,8 @@
 #include <cwchar>
 #include <string>
 
-#include "platform/cp932.h"
 #include "platform/japanese_font_win.h"
+#include "platform/utf16.h"
 
 namespace app {
 
@@ -17,13 +17,13 @@ LOGFONTW MessageLogFont(const slideshow::MessageFont& font, HDC dc) {
   log.lfStrikeOut = font.strikeOut;
   log.lfCharSet = DEFAULT_CHARSET;
   log.lfQuality = DEFAULT_QUALITY;
-  const std::wstring face = platform::JapaneseFace(platform::WideFromCp932(font.face));
+  const std::wstring face = platform::JapaneseFace(platform::WideFromUtf8(font.face));
   face.copy(log.lfFaceName, LF_FACESIZE - 1);
   return log;
 }
 
 slideshow::TextMeasurer::Extent WindowTextMeasurer::MeasureText(
-    const slideshow::MessageFont& font, std::string_view cp932Text) {
+    const slideshow::MessageFont& font, std::string_view text) {
   if (current_ != font) {
     selection_.reset();
     const LOGFONTW log = MessageLogFont(font, dc_.get());
@@ -31,9 +31,9 @@ slideshow::TextMeasurer::Extent WindowTextMeasurer::MeasureText(
     if (font_) selection_.emplace(dc_.get(), font_.get());
     current_ = font;
   }
-  const std::wstring text = platform::WideFromCp932(cp932Text);
+  const std::wstring wide = platform::WideFromUtf8(text);
   SIZE size{};
-  ::GetTextExtentPoint32W(dc_.get(), text.c_str(), int(text.size()), &size);
+  ::GetTextExtentPoint32W(dc_.get(), wide.c_str(), int(wide.size()), &size);
   return {size.cx, size.cy};
 }
 

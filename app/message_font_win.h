@@ -19,7 +19,7 @@ LOGFONTW MessageLogFont(const slideshow::MessageFont& font, HDC dc);
 class WindowTextMeasurer : public slideshow::TextMeasurer {
  public:
   explicit WindowTextMeasurer(HWND window) : dc_(window) {}
-  Extent MeasureText(const slideshow::MessageFont& font, std::string_view cp932Text) override;
+  Extent MeasureText(const slideshow::MessageFont& font, std::string_view text) override;
 
  private:
   platform::WindowDc dc_;

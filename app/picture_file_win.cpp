@@ -8,11 +8,11 @@
 
 namespace app {
 
-std::optional<codecs::Image> DecodePictureFile(const std::string& cp932Path) {
+std::optional<codecs::Image> DecodePictureFile(const std::string& path) {
   try {
-    const std::string extension = codecs::PictureExtension(cp932Path);
+    const std::string extension = codecs::PictureExtension(path);
     if (!codecs::HasPictureDecoder(extension)) return std::nullopt;
-    const std::optional<std::vector<uint8_t>> bytes = codecs::ReadFileBytes(cp932Path);
+    const std::optional<std::vector<uint8_t>> bytes = codecs::ReadFileBytes(path);
     if (!bytes) return std::nullopt;
     return codecs::DecodePicture(extension, *bytes, codecs::JpegQuality::Saver);
   } catch (const std::exception&) {

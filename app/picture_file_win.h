@@ -11,6 +11,6 @@ namespace app {
 // Nothing when the extension has no decoder, the file cannot be read, or
 // decoding fails in any way, exceptions included: a bad file never ends the
 // show, it shows the sample picture instead.
-std::optional<codecs::Image> DecodePictureFile(const std::string& cp932Path);
+std::optional<codecs::Image> DecodePictureFile(const std::string& path);
 
 }  // namespace app

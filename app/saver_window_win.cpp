@@ -13,10 +13,10 @@
 #include "app/preview_window_win.h"
 #include "codecs/sample_picture_win.h"
 #include "platform/application_win.h"
-#include "platform/cp932.h"
 #include "platform/cursor_win.h"
 #include "platform/handles_win.h"
 #include "platform/message_box_win.h"
+#include "platform/utf16.h"
 #include "settings/saver_store.h"
 
 namespace app {
@@ -181,8 +181,8 @@ slideshow::PixelView TForm1::BackBufferView() {
   return {backBuffer.Pixels(), backBuffer.Width(), backBuffer.Height(), backBuffer.Width()};
 }
 
-std::optional<codecs::Image> TForm1::Decode(const std::string& cp932Path) {
-  return DecodePictureFile(cp932Path);
+std::optional<codecs::Image> TForm1::Decode(const std::string& path) {
+  return DecodePictureFile(path);
 }
 
 settings::ReadOutcome TForm1::ReadSaverPictureSettings(settings::SaverSettings& settings,
@@ -197,26 +197,26 @@ settings::ReadOutcome TForm1::ReadSaverMessageSettings(settings::SaverSettings& 
 void TForm1::RequestEnd() { platform::Application::Instance().Terminate(); }
 
 slideshow::TextMeasurer::Extent TForm1::MeasureText(const slideshow::MessageFont& font,
-                                                    std::string_view cp932Text) {
+                                                    std::string_view text) {
   if (!windowMeasurer) windowMeasurer.emplace(Handle());
-  return windowMeasurer->MeasureText(font, cp932Text);
+  return windowMeasurer->MeasureText(font, text);
 }
 
 // The rectangle returned holds every pixel the text may touch: an italic
 // glyph reaches past its advance and some faces draw above or below the cell,
 // so it is widened by a line height and grown by a quarter line each way.
 slideshow::Rect TForm1::DrawText(const slideshow::MessageFont& font, int32_t x, int32_t y,
-                                 const std::string& cp932Text) {
+                                 const std::string& text) {
   if (drawingFont != font) {
     backBuffer.SetFont(MessageLogFont(font, backBuffer.Dc()));
     drawingFont = font;
     measuredText.clear();
   }
-  const std::wstring wide = platform::WideFromCp932(cp932Text);
+  const std::wstring wide = platform::WideFromUtf8(text);
   backBuffer.DrawTextLine(x, y, wide, COLORREF(font.color));
-  if (cp932Text != measuredText) {
+  if (text != measuredText) {
     measuredExtent = backBuffer.MeasureText(wide);
-    measuredText = cp932Text;
+    measuredText = text;
   }
   ::GdiFlush();
   const int32_t width = int32_t(measuredExtent.cx), height = int32_t(measuredExtent.cy);
@@ -242,7 +242,7 @@ int64_t TForm1::NowSeconds() { return int64_t(std::time(nullptr)); }
 
 void TForm1::MessageBeep(uint32_t type) { ::MessageBeep(UINT(type)); }
 
-void TForm1::ShowMessage(const std::string& cp932Text) { platform::ShowMessageCp932(cp932Text); }
+void TForm1::ShowMessage(const std::string& text) { platform::ShowMessageUtf8(text); }
 
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {

@@ -56,8 +56,8 @@ class TForm1 : public platform::Form,
   slideshow::SaverEngine& Engine() { return *engine; }
 
   // SaverHost.
-  std::optional<codecs::Image> Decode(const std::string& cp932Path) override;
-  Extent MeasureText(const slideshow::MessageFont& font, std::string_view cp932Text) override;
+  std::optional<codecs::Image> Decode(const std::string& path) override;
+  Extent MeasureText(const slideshow::MessageFont& font, std::string_view text) override;
   settings::ReadOutcome ReadSaverPictureSettings(settings::SaverSettings& settings,
                                                  slideshow::PictureList& list) override;
   settings::ReadOutcome ReadSaverMessageSettings(settings::SaverSettings& settings) override;
@@ -65,14 +65,14 @@ class TForm1 : public platform::Form,
   void RequestEnd() override;
   int32_t WindowWidth() override { return ClientSize().cx; }
   slideshow::Rect DrawText(const slideshow::MessageFont& font, int32_t x, int32_t y,
-                           const std::string& cp932Text) override;
+                           const std::string& text) override;
   void StretchBackBuffer() override { PresentFrame(); }
   void PresentBackBuffer(const std::vector<slideshow::Rect>& dirty) override;
   void HideApplicationWindow() override;
   slideshow::Size ScreenSize() override;
   int64_t NowSeconds() override;
   void MessageBeep(uint32_t type) override;
-  void ShowMessage(const std::string& cp932Text) override;
+  void ShowMessage(const std::string& text) override;
 
   // LoopClockwork: the engine's wake.
   void Step() override;

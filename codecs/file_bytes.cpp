@@ -8,8 +8,8 @@
 
 namespace codecs {
 
-std::optional<std::vector<uint8_t>> ReadFileBytes(const std::string& cp932Path, size_t maxBytes) {
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(cp932Path.c_str(), "rb"), std::fclose);
+std::optional<std::vector<uint8_t>> ReadFileBytes(const std::string& path, size_t maxBytes) {
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
   if (!file) return std::nullopt;
   std::vector<uint8_t> bytes;
   uint8_t buffer[1 << 16];

@@ -3,14 +3,15 @@
 #include <algorithm>
 
 #include "codecs/file_bytes.h"
-#include "platform/cp932.h"
 #include "platform/handles_win.h"
+#include "platform/long_path_win.h"
+#include "platform/utf16.h"
 
 namespace codecs {
 
-std::optional<std::vector<uint8_t>> ReadFileBytes(const std::string& cp932Path, size_t maxBytes) {
-  const std::wstring path = platform::WideFromCp932(cp932Path);
-  HANDLE raw = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+std::optional<std::vector<uint8_t>> ReadFileBytes(const std::string& path, size_t maxBytes) {
+  const std::wstring name = platform::FileSystemPath(platform::WideFromUtf8(path));
+  HANDLE raw = CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (raw == INVALID_HANDLE_VALUE) return std::nullopt;
   const platform::UniqueKernelHandle file(raw);

@@ -3,34 +3,32 @@
 namespace codecs {
 namespace {
 
-constexpr size_t kLongPathBytes = 101;
 constexpr size_t kMaxExtensionBytes = 7;
 
-bool IsCp932LeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+bool IsUtf8Continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
-// ANSI lower-casing under code page 932 changes ASCII letters only; the second
-// byte of a double-byte character may look like a letter and stays as it is.
-std::string LowerCp932(std::string_view text) {
+// In UTF-8 no byte of a multi-byte character is an ASCII letter, so lowering
+// bytes touches ASCII letters only.
+std::string LowerAscii(std::string_view text) {
   std::string out(text);
-  for (size_t i = 0; i < out.size(); ++i) {
-    unsigned char c = static_cast<unsigned char>(out[i]);
-    if (IsCp932LeadByte(c)) {
-      ++i;
-    } else if (c >= 'A' && c <= 'Z') {
-      out[i] = char(c - 'A' + 'a');
-    }
+  for (char& c : out) {
+    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
   }
   return out;
 }
 
 }  // namespace
 
-std::string PictureExtension(std::string_view cp932Path) {
-  std::string lower = LowerCp932(cp932Path);
-  if (lower.size() >= kLongPathBytes) return "_";
-  size_t dot = lower.rfind('.');
-  if (dot == std::string::npos) return "_";
-  return lower.substr(dot + 1, kMaxExtensionBytes);
+std::string PictureExtension(std::string_view path) {
+  const size_t dot = path.rfind('.');
+  if (dot == std::string_view::npos) return "_";
+  std::string_view extension = path.substr(dot + 1);
+  if (extension.size() > kMaxExtensionBytes) {
+    size_t cut = kMaxExtensionBytes;
+    while (cut > 0 && IsUtf8Continuation(extension[cut])) --cut;
+    extension = extension.substr(0, cut);
+  }
+  return LowerAscii(extension);
 }
 
 }  // namespace codecs

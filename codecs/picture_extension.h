@@ -4,9 +4,10 @@
 
 namespace codecs {
 
-// The lower-cased extension of a CP932 path that chooses its decoder: the
-// bytes after the last ".", at most 7; "_" when there is no "." or the path is
-// 101 bytes long or longer.
-std::string PictureExtension(std::string_view cp932Path);
+// The lower-cased extension of a UTF-8 path that chooses its decoder: the
+// bytes after the last ".", at most 7 (fewer when the seventh would end inside
+// a character); "_" when there is no ".". Only ASCII letters are lower-cased.
+// A path of any length has its extension.
+std::string PictureExtension(std::string_view path);
 
 }  // namespace codecs

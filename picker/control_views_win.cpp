@@ -1,7 +1,7 @@
 #include "picker/control_views_win.h"
 
-#include "platform/cp932.h"
 #include "platform/handles_win.h"
+#include "platform/utf16.h"
 
 namespace picker {
 namespace {
@@ -19,8 +19,8 @@ SIZE TextExtent(HWND control, const std::wstring& text) {
 
 }  // namespace
 
-void Win32Label::SetCaption(const std::string& cp932Text) {
-  ::SetWindowTextW(label_, platform::WideFromCp932(cp932Text).c_str());
+void Win32Label::SetCaption(const std::string& text) {
+  ::SetWindowTextW(label_, platform::WideFromUtf8(text).c_str());
   AutoSizeLabel(label_);
 }
 
@@ -51,7 +51,7 @@ std::string Win32ListBox::Text(int index) const {
   std::wstring text(size_t(length) + 1, L'\0');
   const LRESULT got = ::SendMessageW(list_, LB_GETTEXT, WPARAM(index), LPARAM(text.data()));
   text.resize(got == LB_ERR ? 0 : size_t(got));
-  return platform::Cp932FromWide(text);
+  return platform::Utf8FromWide(text);
 }
 
 bool Win32ListBox::Selected(int index) const {
@@ -70,13 +70,13 @@ int Win32ListBox::CurrentIndex() const {
 void Win32ListBox::DeselectAll() { ::SendMessageW(list_, LB_SETSEL, FALSE, LPARAM(-1)); }
 
 void Win32ListBox::Add(const std::string& text) {
-  const std::wstring wide = platform::WideFromCp932(text);
+  const std::wstring wide = platform::WideFromUtf8(text);
   ::SendMessageW(list_, LB_ADDSTRING, 0, LPARAM(wide.c_str()));
   Widen(wide);
 }
 
 void Win32ListBox::Insert(int index, const std::string& text) {
-  const std::wstring wide = platform::WideFromCp932(text);
+  const std::wstring wide = platform::WideFromUtf8(text);
   ::SendMessageW(list_, LB_INSERTSTRING, WPARAM(index), LPARAM(wide.c_str()));
   Widen(wide);
 }
@@ -94,7 +94,7 @@ void Win32ListBox::Assign(const std::vector<std::string>& items) {
   wide.reserve(items.size());
   size_t characters = 0;
   for (const std::string& item : items) {
-    wide.push_back(platform::WideFromCp932(item));
+    wide.push_back(platform::WideFromUtf8(item));
     characters += wide.back().size() + 1;
   }
   ::SendMessageW(list_, LB_INITSTORAGE, WPARAM(wide.size()), LPARAM(characters * sizeof(wchar_t)));

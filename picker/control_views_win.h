@@ -28,7 +28,7 @@ class Win32Label : public LabelView {
  public:
   void Attach(HWND label) { label_ = label; }
   void SetEnabled(bool enabled) override { ::EnableWindow(label_, enabled); }
-  void SetCaption(const std::string& cp932Text) override;
+  void SetCaption(const std::string& text) override;
 
  private:
   HWND label_ = nullptr;
@@ -43,7 +43,7 @@ class Win32Check : public CheckView {
   HWND button_ = nullptr;
 };
 
-// A list box with extended selection; texts cross the boundary as CP932.
+// A list box with extended selection; texts cross the boundary as UTF-16.
 // Long entries widen the horizontal scroll range so they can be read whole.
 class Win32ListBox : public ListBoxView {
  public:

@@ -2,7 +2,7 @@
 // The few things the picture-selection logic needs of its controls. The
 // controls stay the one source of truth: a list box's entries, selection and
 // current item live in the list box and the logic asks for them each time.
-// Texts are CP932 byte strings (file names and full paths).
+// Texts are UTF-8 (file names and full paths).
 #include <string>
 #include <vector>
 
@@ -16,7 +16,7 @@ class ControlView {
 
 class LabelView : public ControlView {
  public:
-  virtual void SetCaption(const std::string& cp932Text) = 0;
+  virtual void SetCaption(const std::string& text) = 0;
 };
 
 class CheckView {
@@ -77,7 +77,7 @@ class DriveView {
 class ThumbnailView {
  public:
   virtual ~ThumbnailView() = default;
-  virtual void ShowThumbnail(const std::string& cp932Path) = 0;
+  virtual void ShowThumbnail(const std::string& path) = 0;
   virtual void HideThumbnail() = 0;
 };
 

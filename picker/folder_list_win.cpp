@@ -6,9 +6,10 @@
 #include <cwctype>
 
 #include "picker/system_text_win.h"
-#include "platform/cp932.h"
 #include "platform/handles_win.h"
+#include "platform/long_path_win.h"
 #include "platform/message_box_win.h"
+#include "platform/utf16.h"
 
 namespace picker {
 namespace {
@@ -55,9 +56,10 @@ class QuietErrors {
 // error of the search when the folder cannot be listed at all.
 DWORD ListSubfolders(const std::wstring& folder, std::vector<std::wstring>* names) {
   WIN32_FIND_DATAW found;
+  const std::wstring pattern = platform::FileSystemPath(Join(folder, L"*"));
   const HANDLE search =
-      ::FindFirstFileExW(Join(folder, L"*").c_str(), FindExInfoBasic, &found,
-                         FindExSearchLimitToDirectories, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+      ::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchLimitToDirectories,
+                         nullptr, FIND_FIRST_EX_LARGE_FETCH);
   if (search == INVALID_HANDLE_VALUE) {
     const DWORD error = ::GetLastError();
     return error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : error;
@@ -77,7 +79,7 @@ DWORD ListSubfolders(const std::wstring& folder, std::vector<std::wstring>* name
 }
 
 bool IsListableFolder(const std::wstring& path) {
-  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  const DWORD attributes = ::GetFileAttributesW(platform::FileSystemPath(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
          ListSubfolders(path, nullptr) == ERROR_SUCCESS;
 }
@@ -127,7 +129,7 @@ bool FolderListBox::SetDirectory(const std::wstring& path) {
   return true;
 }
 
-std::string FolderListBox::Directory() const { return platform::Cp932FromWide(directory_); }
+std::string FolderListBox::Directory() const { return platform::Utf8FromWide(directory_); }
 
 char FolderListBox::Drive() const {
   return !directory_.empty() && directory_[0] < 0x80 ? char(directory_[0]) : '\0';

@@ -5,8 +5,8 @@
 #include "picker/system_text_win.h"
 #include "picker/thumbnail_picture.h"
 #include "platform/application_win.h"
-#include "platform/cp932.h"
 #include "platform/message_box_win.h"
+#include "platform/utf16.h"
 #include "resources/dcdir_ids.h"
 #include "settings/folder_scan.h"
 
@@ -132,8 +132,8 @@ INT_PTR TfrmDir::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return Dialog::HandleMessage(message, wParam, lParam);
 }
 
-bool TfrmDir::SetFolder(const std::string& cp932Folder) {
-  return dlbThumb_.SetDirectory(platform::WideFromCp932(cp932Folder));
+bool TfrmDir::SetFolder(const std::string& folder) {
+  return dlbThumb_.SetDirectory(platform::WideFromUtf8(folder));
 }
 
 std::string TfrmDir::Folder() const { return dlbThumb_.Directory(); }
@@ -154,7 +154,7 @@ settings::ModalResult TfrmDir::ShowModal() {
 }
 
 void TfrmDir::ShowMessage(const std::string& utf8Text) {
-  platform::ShowMessage(WideFromUtf8(utf8Text));
+  platform::ShowMessage(platform::WideFromUtf8(utf8Text));
 }
 
 void TfrmDir::ProcessMessages() { platform::Application::Instance().ProcessMessages(); }

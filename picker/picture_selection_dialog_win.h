@@ -32,7 +32,7 @@ class TfrmDir : public platform::Dialog,
   explicit TfrmDir(settings::PictureSelectionState& shared);
 
   // PictureSelectionPort, for the settings dialog.
-  bool SetFolder(const std::string& cp932Folder) override;
+  bool SetFolder(const std::string& folder) override;
   std::string Folder() const override;
   void SetDrive(char driveLetter) override;
   void SetUseRegisteredList(bool registered) override;

@@ -34,7 +34,7 @@ class PictureSelectionLogic {
  public:
   // scanFolder fills shared's scanNames, scanCount and scanLast from the
   // folder it is given (the settings dialog's ScanFolder).
-  using ScanFolderFn = std::function<void(const std::string& cp932Directory)>;
+  using ScanFolderFn = std::function<void(const std::string& directory)>;
 
   PictureSelectionLogic(const PictureSelectionControls& controls,
                         settings::PictureSelectionState& shared, ScanFolderFn scanFolder);

@@ -1,5 +1,7 @@
 #include "picker/system_text_win.h"
 
+#include "platform/utf16.h"
+
 namespace picker {
 
 std::string SystemErrorText(DWORD error) {
@@ -10,19 +12,7 @@ std::string SystemErrorText(DWORD error) {
   std::wstring wide = length ? std::wstring(text, length) : L"error " + std::to_wstring(error);
   if (text) ::LocalFree(text);
   while (!wide.empty() && (wide.back() == L'\n' || wide.back() == L'\r')) wide.pop_back();
-  const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), nullptr, 0,
-                                          nullptr, nullptr);
-  std::string utf8(size_t(bytes), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), utf8.data(), bytes, nullptr,
-                        nullptr);
-  return utf8;
-}
-
-std::wstring WideFromUtf8(const std::string& utf8) {
-  const int length = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
-  std::wstring wide(size_t(length), L'\0');
-  ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), wide.data(), length);
-  return wide;
+  return platform::Utf8FromWide(wide);
 }
 
 }  // namespace picker

@@ -16,15 +16,15 @@ Thumbnail::Thumbnail(ImageBoxView& imS, LabelView& lblFileName, ThumbnailDecoder
       imageBoxLeft_(imageBoxLeft),
       imageBoxTop_(imageBoxTop) {}
 
-void Thumbnail::ShowThumbnail(const std::string& cp932Path) {
-  std::optional<codecs::Image> decoded = decode_(cp932Path);
+void Thumbnail::ShowThumbnail(const std::string& path) {
+  std::optional<codecs::Image> decoded = decode_(path);
   const codecs::Image& picture = decoded && !decoded->empty() ? *decoded : fallback_;
   const ThumbnailPlacement place =
       FitThumbnail(picture.width, picture.height, imageBoxLeft_, imageBoxTop_);
   imS_.SetBounds(place.left, place.top, place.width, place.height);
   imS_.SetPicture(slideshow::ResamplePicture(picture, place.width, place.height));
   imS_.SetVisible(true);
-  lblFileName_.SetCaption(cp932Path);
+  lblFileName_.SetCaption(path);
 }
 
 void Thumbnail::HideThumbnail() {

@@ -24,7 +24,7 @@ class ImageBoxView {
 };
 
 // Decodes a file for the preview; nothing when it cannot be decoded.
-using ThumbnailDecoder = std::function<std::optional<codecs::Image>(const std::string& cp932Path)>;
+using ThumbnailDecoder = std::function<std::optional<codecs::Image>(const std::string& path)>;
 
 class Thumbnail : public ThumbnailView {
  public:
@@ -33,7 +33,7 @@ class Thumbnail : public ThumbnailView {
   Thumbnail(ImageBoxView& imS, LabelView& lblFileName, ThumbnailDecoder decode,
             codecs::Image fallback, int32_t imageBoxLeft, int32_t imageBoxTop);
 
-  void ShowThumbnail(const std::string& cp932Path) override;
+  void ShowThumbnail(const std::string& path) override;
   void HideThumbnail() override;
 
  private:

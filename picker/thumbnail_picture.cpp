@@ -5,11 +5,11 @@
 
 namespace picker {
 
-std::optional<codecs::Image> DecodeThumbnailPicture(const std::string& cp932Path,
+std::optional<codecs::Image> DecodeThumbnailPicture(const std::string& path,
                                                     const FileReader& readFile) {
-  const std::string extension = codecs::PictureExtension(cp932Path);
+  const std::string extension = codecs::PictureExtension(path);
   if (!codecs::HasPictureDecoder(extension)) return std::nullopt;
-  const std::optional<std::vector<uint8_t>> bytes = readFile(cp932Path);
+  const std::optional<std::vector<uint8_t>> bytes = readFile(path);
   if (!bytes) return std::nullopt;
   return codecs::DecodePicture(extension, *bytes, codecs::JpegQuality::Thumbnail);
 }

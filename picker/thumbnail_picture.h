@@ -9,14 +9,14 @@
 
 namespace picker {
 
-// Reads a whole file named by a CP932 path; nothing when it cannot.
-using FileReader = std::function<std::optional<std::vector<uint8_t>>(const std::string& cp932Path)>;
+// Reads a whole file named by a UTF-8 path; nothing when it cannot.
+using FileReader = std::function<std::optional<std::vector<uint8_t>>(const std::string& path)>;
 
 // Decodes a file for the preview with the decoders the saver uses, chosen by
 // the same extension rule, except that JPEG is decoded at half scale with the
 // fast DCT. Nothing when the file cannot be read or decoded or its extension
 // has no decoder (then the file is not read at all).
-std::optional<codecs::Image> DecodeThumbnailPicture(const std::string& cp932Path,
+std::optional<codecs::Image> DecodeThumbnailPicture(const std::string& path,
                                                     const FileReader& readFile);
 
 }  // namespace picker

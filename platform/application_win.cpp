@@ -5,6 +5,7 @@
 
 #include "platform/high_resolution_wait_win.h"
 #include "platform/message_box_win.h"
+#include "platform/utf16.h"
 
 namespace platform {
 
@@ -13,15 +14,6 @@ constexpr wchar_t kClassName[] = L"TApplication";
 
 LRESULT CALLBACK ApplicationWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return ::DefWindowProcW(window, message, wParam, lParam);
-}
-
-std::wstring WideFromUtf8(const char* text) {
-  const int n = ::MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
-  if (n <= 1) return {};
-  std::wstring out(size_t(n), L'\0');
-  ::MultiByteToWideChar(CP_UTF8, 0, text, -1, out.data(), n);
-  out.resize(size_t(n - 1));
-  return out;
 }
 }  // namespace
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "platform/application_win.h"
-#include "platform/cp932.h"
+#include "platform/utf16.h"
 
 namespace platform {
 
@@ -21,6 +21,6 @@ int ShowMessageBox(std::wstring_view text, UINT flags) {
 
 void ShowMessage(std::wstring_view text) { ShowMessageBox(text, MB_OK); }
 
-void ShowMessageCp932(std::string_view text) { ShowMessage(WideFromCp932(text)); }
+void ShowMessageUtf8(std::string_view text) { ShowMessage(WideFromUtf8(text)); }
 
 }  // namespace platform

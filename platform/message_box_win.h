@@ -12,7 +12,7 @@ namespace platform {
 int ShowMessageBox(std::wstring_view text, UINT flags);
 // The plain box: the text and an OK button, no icon. Waits until dismissed.
 void ShowMessage(std::wstring_view text);
-// The same for a CP932 byte string.
-void ShowMessageCp932(std::string_view text);
+// The same for a UTF-8 text.
+void ShowMessageUtf8(std::string_view text);
 
 }  // namespace platform

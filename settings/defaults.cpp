@@ -8,17 +8,13 @@
 namespace settings {
 
 namespace {
-// "ＭＳ ゴシック" in CP932.
-const char kGothicFace[] = "\x82\x6c\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4e";
+const char kGothicFace[] = "ＭＳ ゴシック";
 constexpr uint32_t kGreen = 0x0000FF00;
 }  // namespace
 
 MessageSettings SaverMessageDefaults() {
   MessageSettings m;
-  // "そんなに急いで，どこへ行くのですか？"
-  m.messageText =
-      "\x82\xbb\x82\xf1\x82\xc8\x82\xc9\x8b\x7d\x82\xa2\x82\xc5\x81\x43\x82\xc7\x82\xb1"
-      "\x82\xd6\x8d\x73\x82\xad\x82\xcc\x82\xc5\x82\xb7\x82\xa9\x81\x48";
+  m.messageText = "そんなに急いで，どこへ行くのですか？";
   m.fontName = kGothicFace;
   m.textColor = kGreen;
   m.fontSize = 14;
@@ -30,10 +26,7 @@ MessageSettings SaverMessageDefaults() {
 
 MessageSettings DialogMessageDefaults() {
   MessageSettings m;
-  // "明日できることは明日に伸ばそう"
-  m.messageText =
-      "\x96\xbe\x93\xfa\x82\xc5\x82\xab\x82\xe9\x82\xb1\x82\xc6\x82\xcd\x96\xbe\x93\xfa"
-      "\x82\xc9\x90\x4c\x82\xce\x82\xbb\x82\xa4";
+  m.messageText = "明日できることは明日に伸ばそう";
   m.fontName = kGothicFace;
   m.textColor = kGreen;
   m.fontSize = 26;

@@ -2,7 +2,7 @@
 // A directory search as the system's find-first/find-next functions run it:
 // a pattern is a folder path followed by a mask with * and ? in its last
 // component; names match the mask without regard to case; the names come in
-// the order the file system yields them, sub-folders included. Texts are CP932.
+// the order the file system yields them, sub-folders included. Texts are UTF-8.
 #include <array>
 #include <functional>
 #include <string>
@@ -19,7 +19,7 @@ class DirectorySearch {
   // returns false or the entries run out. A pattern that finds nothing, or a
   // folder that cannot be listed, calls it never. The search is closed when
   // Find returns.
-  virtual void Find(const std::string& cp932Pattern, const OnEntry& onEntry) = 0;
+  virtual void Find(const std::string& pattern, const OnEntry& onEntry) = 0;
 };
 
 // The picture masks in search order, each beginning with its separator, so a

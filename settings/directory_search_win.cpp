@@ -2,18 +2,20 @@
 
 #include <windows.h>
 
-#include "platform/cp932.h"
 #include "platform/handles_win.h"
+#include "platform/long_path_win.h"
+#include "platform/utf16.h"
 
 namespace settings {
 
-void Win32DirectorySearch::Find(const std::string& cp932Pattern, const OnEntry& onEntry) {
+void Win32DirectorySearch::Find(const std::string& pattern, const OnEntry& onEntry) {
   WIN32_FIND_DATAW entry{};
-  HANDLE first = FindFirstFileW(platform::WideFromCp932(cp932Pattern).c_str(), &entry);
+  const std::wstring wide = platform::FileSystemPath(platform::WideFromUtf8(pattern));
+  HANDLE first = FindFirstFileW(wide.c_str(), &entry);
   if (first == INVALID_HANDLE_VALUE) return;
   const platform::UniqueFindHandle search(first);
   do {
-    if (!onEntry(platform::Cp932FromWide(entry.cFileName))) return;
+    if (!onEntry(platform::Utf8FromWide(entry.cFileName))) return;
   } while (FindNextFileW(search.get(), &entry));
 }
 

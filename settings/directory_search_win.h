@@ -1,13 +1,13 @@
 #pragma once
 // The directory search of the real file system (find-first/find-next through
-// the wide functions, CP932 at the boundary).
+// the wide functions, UTF-16 at the boundary).
 #include "settings/directory_search.h"
 
 namespace settings {
 
 class Win32DirectorySearch : public DirectorySearch {
  public:
-  void Find(const std::string& cp932Pattern, const OnEntry& onEntry) override;
+  void Find(const std::string& pattern, const OnEntry& onEntry) override;
 };
 
 }  // namespace settings

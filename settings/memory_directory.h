@@ -17,7 +17,7 @@ class MemoryDirectory : public DirectorySearch {
   // the current drive's root).
   void AddEntry(const std::string& folder, const std::string& name);
 
-  void Find(const std::string& cp932Pattern, const OnEntry& onEntry) override;
+  void Find(const std::string& pattern, const OnEntry& onEntry) override;
 
   std::vector<std::string> patternsSearched;  // every Find, in order
 

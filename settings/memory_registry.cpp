@@ -25,9 +25,9 @@ class MemoryRegistry::Key : public RegistryKey {
     if (it == values.end()) return {QueryStatus::Missing, ValueType::Other, {}};
     return {QueryStatus::Ok, it->second.type, it->second.bytes};
   }
-  bool SetString(const std::string& name, const std::string& cp932Text) override {
+  bool SetString(const std::string& name, const std::string& text) override {
     if (registry_.failingSets.count(name)) return false;
-    registry_.PutString(path_, name, cp932Text);
+    registry_.PutString(path_, name, text);
     return true;
   }
   bool SetDword(const std::string& name, int32_t value) override {
@@ -62,8 +62,8 @@ void MemoryRegistry::CreateKey(const std::string& path) { keys_[path]; }
 
 // Like RegSetValueEx, a text is stored with its terminating zero.
 void MemoryRegistry::PutString(const std::string& path, const std::string& name,
-                               const std::string& cp932Text, ValueType type) {
-  PutRaw(path, name, type, cp932Text + '\0');
+                               const std::string& text, ValueType type) {
+  PutRaw(path, name, type, text + '\0');
 }
 
 void MemoryRegistry::PutDword(const std::string& path, const std::string& name, int32_t value) {

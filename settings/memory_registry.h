@@ -29,7 +29,7 @@ class MemoryRegistry : public RegistryOpener {
 
   bool HasKey(const std::string& path) const;
   void CreateKey(const std::string& path);
-  void PutString(const std::string& path, const std::string& name, const std::string& cp932Text,
+  void PutString(const std::string& path, const std::string& name, const std::string& text,
                  ValueType type = ValueType::String);
   void PutDword(const std::string& path, const std::string& name, int32_t value);
   void PutRaw(const std::string& path, const std::string& name, ValueType type, const std::string& bytes);

@@ -2,7 +2,7 @@
 // The message group as one value: what the message readers fill and what
 // WriteMessageSettings stores. The settings dialog keeps one of these for its
 // members and controls; the comments name the control each field stands for.
-// Texts are CP932 byte strings.
+// Texts are UTF-8.
 #include <cstdint>
 #include <string>
 

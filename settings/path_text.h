@@ -5,8 +5,8 @@
 namespace settings {
 
 // The path without one trailing backslash, if it ends with one. The path is
-// CP932: a 0x5C that is the trail byte of a double-byte character (as in 十 or
-// ソ) is part of that character, not a separator, and stays.
+// UTF-8, where a 0x5C byte is always a backslash, never part of a character
+// (as it could be in CP932, in 十 or ソ).
 std::string StripTrailingBackslash(std::string_view path);
 
 }  // namespace settings

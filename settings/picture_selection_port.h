@@ -15,7 +15,7 @@ class PictureSelectionPort {
   virtual ~PictureSelectionPort() = default;
   // dlbThumb: false when the folder list refuses the folder (it then keeps
   // the folder it showed before).
-  virtual bool SetFolder(const std::string& cp932Folder) = 0;
+  virtual bool SetFolder(const std::string& folder) = 0;
   virtual std::string Folder() const = 0;
   // dcbxThumb
   virtual void SetDrive(char driveLetter) = 0;

@@ -1,7 +1,7 @@
 #pragma once
 // The picture-selection state that the settings dialog owns and the
 // picture-selection dialog works on, and what that dialog hands back on OK.
-// Texts are CP932 byte strings.
+// Texts are UTF-8.
 #include <array>
 #include <cstdint>
 #include <string>

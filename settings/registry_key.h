@@ -4,7 +4,7 @@
 // once against this interface; registry_win.h adapts it to the real registry,
 // memory_registry.h keeps keys in memory for tests and demos.
 //
-// Value names and texts are CP932 byte strings. An implementation converts at
+// Value names and texts are UTF-8. An implementation converts at
 // its own boundary, so a text set here reads back byte for byte.
 #include <cstdint>
 #include <memory>
@@ -21,7 +21,7 @@ enum class QueryStatus { Ok, Missing, Refused };
 struct QueryResult {
   QueryStatus status = QueryStatus::Missing;
   ValueType type = ValueType::Other;
-  // String types: the CP932 text as stored, terminating zero(s) included when
+  // String types: the text as stored (UTF-8), terminating zero(s) included when
   // the store holds them. Dword: 4 bytes, little-endian. Other: raw data.
   std::string bytes;
 };
@@ -34,7 +34,7 @@ class RegistryKey {
   virtual ~RegistryKey() = default;
   virtual QueryResult QueryValue(const std::string& name) = 0;
   // Sets a REG_SZ of the text and its terminating zero.
-  virtual bool SetString(const std::string& name, const std::string& cp932Text) = 0;
+  virtual bool SetString(const std::string& name, const std::string& text) = 0;
   virtual bool SetDword(const std::string& name, int32_t value) = 0;
   virtual DeleteStatus DeleteValue(const std::string& name) = 0;
 };

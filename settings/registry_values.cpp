@@ -37,8 +37,8 @@ bool ReadBoolean(RegistryKey& key, const std::string& name) {
   return DwordOf(key.QueryValue(name), name) != 0;
 }
 
-void WriteText(RegistryKey& key, const std::string& name, const std::string& cp932Text) {
-  if (!key.SetString(name, cp932Text)) throw StoreError(Kind::WriteFailed, name);
+void WriteText(RegistryKey& key, const std::string& name, const std::string& text) {
+  if (!key.SetString(name, text)) throw StoreError(Kind::WriteFailed, name);
 }
 
 void WriteInteger(RegistryKey& key, const std::string& name, int32_t value) {

@@ -18,7 +18,7 @@ std::string ReadText(RegistryKey& key, const std::string& name);
 int32_t ReadInteger(RegistryKey& key, const std::string& name);
 bool ReadBoolean(RegistryKey& key, const std::string& name);
 
-void WriteText(RegistryKey& key, const std::string& name, const std::string& cp932Text);
+void WriteText(RegistryKey& key, const std::string& name, const std::string& text);
 void WriteInteger(RegistryKey& key, const std::string& name, int32_t value);
 void WriteBoolean(RegistryKey& key, const std::string& name, bool value);
 

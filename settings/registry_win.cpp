@@ -5,14 +5,14 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/cp932.h"
+#include "platform/utf16.h"
 
 namespace settings {
 
 namespace {
 
-using platform::Cp932FromWide;
-using platform::WideFromCp932;
+using platform::Utf8FromWide;
+using platform::WideFromUtf8;
 
 ValueType TypeOf(DWORD type) {
   switch (type) {
@@ -23,12 +23,13 @@ ValueType TypeOf(DWORD type) {
   }
 }
 
-// The registry stores texts as UTF-16; the program sees them as CP932, zeros
-// included, so the store's cut at the first zero works on the same bytes.
-std::string Cp932FromStoredText(const std::vector<BYTE>& data) {
+// The registry stores texts as UTF-16; the program sees them as UTF-8, zeros
+// included, so the store's cut at the first zero works on the same text. An
+// odd last byte is no UTF-16 unit and is left out.
+std::string Utf8FromStoredText(const std::vector<BYTE>& data) {
   std::wstring text(data.size() / sizeof(wchar_t), L'\0');
   if (!text.empty()) std::memcpy(text.data(), data.data(), text.size() * sizeof(wchar_t));
-  return Cp932FromWide(text);
+  return Utf8FromWide(text);
 }
 
 // A value may grow between asking its size and reading it; it is read again then.
@@ -57,32 +58,32 @@ class Win32Key : public RegistryKey {
   QueryResult QueryValue(const std::string& name) override {
     DWORD type = 0;
     std::vector<BYTE> data;
-    const LONG rc = QueryInto(key_, WideFromCp932(name).c_str(), type, data);
+    const LONG rc = QueryInto(key_, WideFromUtf8(name).c_str(), type, data);
     if (rc == ERROR_FILE_NOT_FOUND) return {QueryStatus::Missing, ValueType::Other, {}};
     if (rc != ERROR_SUCCESS) return {QueryStatus::Refused, ValueType::Other, {}};
     QueryResult r{QueryStatus::Ok, TypeOf(type), {}};
     if (type == REG_SZ || type == REG_EXPAND_SZ)
-      r.bytes = Cp932FromStoredText(data);
+      r.bytes = Utf8FromStoredText(data);
     else
       r.bytes.assign(data.begin(), data.end());
     return r;
   }
 
-  bool SetString(const std::string& name, const std::string& cp932Text) override {
-    const std::wstring text = WideFromCp932(cp932Text);
-    const auto bytes = DWORD((text.size() + 1) * sizeof(wchar_t));
-    return RegSetValueExW(key_, WideFromCp932(name).c_str(), 0, REG_SZ,
-                          reinterpret_cast<const BYTE*>(text.c_str()), bytes) == ERROR_SUCCESS;
+  bool SetString(const std::string& name, const std::string& text) override {
+    const std::wstring wide = WideFromUtf8(text);
+    const auto bytes = DWORD((wide.size() + 1) * sizeof(wchar_t));
+    return RegSetValueExW(key_, WideFromUtf8(name).c_str(), 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(wide.c_str()), bytes) == ERROR_SUCCESS;
   }
 
   bool SetDword(const std::string& name, int32_t value) override {
     const auto dword = static_cast<DWORD>(value);
-    return RegSetValueExW(key_, WideFromCp932(name).c_str(), 0, REG_DWORD,
+    return RegSetValueExW(key_, WideFromUtf8(name).c_str(), 0, REG_DWORD,
                           reinterpret_cast<const BYTE*>(&dword), sizeof dword) == ERROR_SUCCESS;
   }
 
   DeleteStatus DeleteValue(const std::string& name) override {
-    const LONG rc = RegDeleteValueW(key_, WideFromCp932(name).c_str());
+    const LONG rc = RegDeleteValueW(key_, WideFromUtf8(name).c_str());
     if (rc == ERROR_SUCCESS) return DeleteStatus::Ok;
     return rc == ERROR_FILE_NOT_FOUND ? DeleteStatus::Missing : DeleteStatus::Error;
   }
@@ -95,7 +96,7 @@ class Win32Key : public RegistryKey {
 
 std::unique_ptr<RegistryKey> Win32Registry::OpenExisting(const std::string& path) {
   HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, WideFromCp932(path).c_str(), 0, KEY_ALL_ACCESS, &key) !=
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, WideFromUtf8(path).c_str(), 0, KEY_ALL_ACCESS, &key) !=
       ERROR_SUCCESS)
     return nullptr;
   return std::make_unique<Win32Key>(key);
@@ -103,7 +104,7 @@ std::unique_ptr<RegistryKey> Win32Registry::OpenExisting(const std::string& path
 
 std::unique_ptr<RegistryKey> Win32Registry::OpenOrCreate(const std::string& path) {
   HKEY key = nullptr;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, WideFromCp932(path).c_str(), 0, nullptr,
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, WideFromUtf8(path).c_str(), 0, nullptr,
                       REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key,
                       nullptr) != ERROR_SUCCESS)
     return nullptr;

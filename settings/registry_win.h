@@ -1,7 +1,7 @@
 #pragma once
 // The store's keys in the real registry: under HKEY_CURRENT_USER, opened and
-// created with full access, through the wide functions with explicit CP932
-// conversion of names and texts.
+// created with full access, through the wide functions; names and texts
+// are UTF-8 in the program and UTF-16 in the registry.
 #include "settings/registry_key.h"
 
 namespace settings {

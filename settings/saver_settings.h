@@ -1,6 +1,6 @@
 #pragma once
 // The in-memory record of everything stored under the settings key. Texts are
-// CP932 byte strings, exactly as the registry holds them.
+// UTF-8, converted losslessly from the registry's UTF-16.
 #include <cstdint>
 #include <string>
 #include <vector>

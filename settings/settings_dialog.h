@@ -5,7 +5,7 @@
 // the picture-selection button's sequence. The controls stay the one source
 // of truth for the message text, the time, the display mode and the sound;
 // this class keeps only the font members and the picture-selection state.
-// Texts are CP932 byte strings.
+// Texts are UTF-8.
 #include <cstdint>
 #include <string>
 
@@ -51,8 +51,8 @@ class SettingsControls {
  public:
   virtual ~SettingsControls() = default;
   virtual std::string MessageText() const = 0;  // meEdit
-  virtual void SetMessageText(const std::string& cp932Text) = 0;
-  virtual void SetPreviewText(const std::string& cp932Text) = 0;  // meCom
+  virtual void SetMessageText(const std::string& text) = 0;
+  virtual void SetPreviewText(const std::string& text) = 0;  // meCom
   virtual void SetPreviewFont(const PreviewFont& font) = 0;
   virtual int32_t SwitchSeconds() const = 0;  // udTime
   virtual void SetSwitchSeconds(int32_t seconds) = 0;

@@ -4,8 +4,8 @@
 #include <commdlg.h>
 
 #include "platform/application_win.h"
-#include "platform/cp932.h"
 #include "platform/japanese_font_win.h"
+#include "platform/utf16.h"
 #include "resources/setup_ids.h"
 
 namespace settings {
@@ -26,7 +26,7 @@ std::string CurrentDirectory() {
   const DWORD needed = ::GetCurrentDirectoryW(0, nullptr);
   std::wstring directory(needed, L'\0');
   directory.resize(::GetCurrentDirectoryW(needed, directory.data()));
-  return platform::Cp932FromWide(directory);
+  return platform::Utf8FromWide(directory);
 }
 
 }  // namespace
@@ -121,7 +121,7 @@ void TfrmSet::btFontClick() {
   font.lfUnderline = preset.underline;
   font.lfStrikeOut = preset.strikeOut;
   font.lfCharSet = DEFAULT_CHARSET;
-  platform::JapaneseFace(platform::WideFromCp932(preset.face)).copy(font.lfFaceName, LF_FACESIZE - 1);
+  platform::JapaneseFace(platform::WideFromUtf8(preset.face)).copy(font.lfFaceName, LF_FACESIZE - 1);
   CHOOSEFONTW dialog{};
   dialog.lStructSize = sizeof(dialog);
   dialog.hwndOwner = Handle();
@@ -131,7 +131,7 @@ void TfrmSet::btFontClick() {
   const bool confirmed = ::ChooseFontW(&dialog) != FALSE;
   if (confirmed) {
     FontChoice choice;
-    choice.face = platform::Cp932FromWide(font.lfFaceName);
+    choice.face = platform::Utf8FromWide(font.lfFaceName);
     choice.pointTenths = dialog.iPointSize;
     choice.color = uint32_t(dialog.rgbColors);
     choice.weight = font.lfWeight;
@@ -166,22 +166,22 @@ void TfrmSet::ApplyPreviewFont() {
   font.lfUnderline = previewFont_.underline;
   font.lfStrikeOut = previewFont_.strikeOut;
   font.lfCharSet = DEFAULT_CHARSET;
-  platform::WideFromCp932(previewFont_.face).copy(font.lfFaceName, LF_FACESIZE - 1);
+  platform::WideFromUtf8(previewFont_.face).copy(font.lfFaceName, LF_FACESIZE - 1);
   platform::UniqueFont created = platform::CreateJapaneseFont(font);
   ::SendMessageW(Item(IDC_SETUP_MECOM), WM_SETFONT, WPARAM(created.get()), TRUE);
   previewFontHandle_ = std::move(created);
 }
 
 std::string TfrmSet::MessageText() const {
-  return platform::Cp932FromWide(ItemText(IDC_SETUP_MEEDIT));
+  return platform::Utf8FromWide(ItemText(IDC_SETUP_MEEDIT));
 }
 
-void TfrmSet::SetMessageText(const std::string& cp932Text) {
-  SetItemText(IDC_SETUP_MEEDIT, platform::WideFromCp932(cp932Text));
+void TfrmSet::SetMessageText(const std::string& text) {
+  SetItemText(IDC_SETUP_MEEDIT, platform::WideFromUtf8(text));
 }
 
-void TfrmSet::SetPreviewText(const std::string& cp932Text) {
-  SetItemText(IDC_SETUP_MECOM, platform::WideFromCp932(cp932Text));
+void TfrmSet::SetPreviewText(const std::string& text) {
+  SetItemText(IDC_SETUP_MECOM, platform::WideFromUtf8(text));
 }
 
 void TfrmSet::SetPreviewFont(const PreviewFont& font) {

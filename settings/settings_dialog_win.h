@@ -45,8 +45,8 @@ class TfrmSet : public platform::Dialog, private SettingsControls {
 
   // SettingsControls
   std::string MessageText() const override;
-  void SetMessageText(const std::string& cp932Text) override;
-  void SetPreviewText(const std::string& cp932Text) override;
+  void SetMessageText(const std::string& text) override;
+  void SetPreviewText(const std::string& text) override;
   void SetPreviewFont(const PreviewFont& font) override;
   int32_t SwitchSeconds() const override;
   void SetSwitchSeconds(int32_t seconds) override;

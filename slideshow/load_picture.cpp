@@ -7,9 +7,7 @@
 
 namespace slideshow {
 
-const char kZeroHeightMessage[] =
-    "\x89\xE6\x91\x9C\x83\x66\x81\x5B\x83\x5E\x82\xCC\x93\xE0\x97\x65\x82\xAA\x82\xA0\x82\xE8"
-    "\x82\xDC\x82\xB9\x82\xF1(2)\x81\x44";
+const char kZeroHeightMessage[] = "画像データの内容がありません(2)．";
 
 FittedPicture FitToScreen(codecs::Image picture, bool floating, Size screen) {
   const Size fitted = FitPicture(picture.width, picture.height, screen, floating);
@@ -17,10 +15,10 @@ FittedPicture FitToScreen(codecs::Image picture, bool floating, Size screen) {
   return {ResamplePicture(picture, fitted.width, fitted.height), fitted};
 }
 
-std::optional<FittedPicture> DecodeAndFit(const DecodeFunction& decode, const std::string& cp932Path,
+std::optional<FittedPicture> DecodeAndFit(const DecodeFunction& decode, const std::string& path,
                                           bool floating, Size screen) {
   try {
-    std::optional<codecs::Image> decoded = decode(cp932Path);
+    std::optional<codecs::Image> decoded = decode(path);
     if (!decoded || decoded->empty()) return std::nullopt;
     return FitToScreen(std::move(*decoded), floating, screen);
   } catch (const std::exception&) {

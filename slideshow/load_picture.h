@@ -19,12 +19,12 @@ namespace slideshow {
 class PictureDecoder {
  public:
   virtual ~PictureDecoder() = default;
-  virtual std::optional<codecs::Image> Decode(const std::string& cp932Path) = 0;
+  virtual std::optional<codecs::Image> Decode(const std::string& path) = 0;
 };
 
 // A decoding function that may run on another thread than the window's:
 // it must touch nothing but the file it reads.
-using DecodeFunction = std::function<std::optional<codecs::Image>(const std::string& cp932Path)>;
+using DecodeFunction = std::function<std::optional<codecs::Image>(const std::string& path)>;
 
 // A decoded picture reduced to the size it is shown at.
 struct FittedPicture {
@@ -36,11 +36,11 @@ struct FittedPicture {
 // its size is moved, not copied.
 FittedPicture FitToScreen(codecs::Image picture, bool floating, Size screen);
 
-// Decodes the file at `cp932Path` and fits it; nothing when the decoder
+// Decodes the file at `path` and fits it; nothing when the decoder
 // gives nothing or an empty picture, or when decoding or reducing throws
 // (running out of memory on a huge picture, for example). Runs on any thread
 // if `decode` does.
-std::optional<FittedPicture> DecodeAndFit(const DecodeFunction& decode, const std::string& cp932Path,
+std::optional<FittedPicture> DecodeAndFit(const DecodeFunction& decode, const std::string& path,
                                           bool floating, Size screen);
 
 // What a load leaves behind for the tick.
@@ -53,7 +53,7 @@ struct LoadedPicture {
 enum class LoadOutcome { Loaded, ZeroHeight };
 
 // Text shown (outside preview mode) when the fitted height comes out 0;
-// CP932 bytes of "画像データの内容がありません(2)．".
+// "画像データの内容がありません(2)．".
 extern const char kZeroHeightMessage[];
 
 // Loads `list.PathAt(list.currentIndex)`, or the sample when the list is

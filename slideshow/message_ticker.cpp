@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "slideshow/cp932_width.h"
+
 namespace slideshow {
 namespace {
 
@@ -44,8 +46,9 @@ void MessageTicker::LayoutMessage(const settings::SaverSettings& settings, TextM
 }
 
 void MessageTicker::tmComTimer(int32_t backBufferHeight) {
-  if (int64_t(tickerText_.size()) >= tickerLimit_) {
-    tickerText_.erase(0, std::min<size_t>(2, tickerText_.size()));
+  if (tickerWidth_ >= tickerLimit_) {
+    DropCp932Bytes(tickerText_, 2);
+    tickerWidth_ = std::max<int64_t>(0, tickerWidth_ - 2);
     return;
   }
   ++tickerLine_;
@@ -57,6 +60,7 @@ void MessageTicker::tmComTimer(int32_t backBufferHeight) {
     tickerLine_ = 0;
   }
   tickerText_ = tickerFull_;
+  tickerWidth_ = Cp932Width(tickerText_);
 }
 
 }  // namespace slideshow

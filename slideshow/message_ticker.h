@@ -1,10 +1,10 @@
 #pragma once
 // The message ticker: the user's text runs from the right edge to the left,
 // two bytes every tmCom tick, one text line further down the screen at each
-// pass, back at the top after the bottom. Texts are CP932 byte strings; every
-// length and step here is in bytes. The window measures and draws the text in
-// the font this describes; choosing a face that shows Japanese where the named
-// one is missing is the window's job.
+// pass, back at the top after the bottom. Texts are UTF-8; every length and
+// step here is in CP932 bytes (cp932_width.h). The window measures and draws
+// the text in the font this describes; choosing a face that shows Japanese
+// where the named one is missing is the window's job.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -14,7 +14,7 @@
 namespace slideshow {
 
 struct MessageFont {
-  std::string face;  // CP932
+  std::string face;
   int32_t size = 0;  // points
   uint32_t color = 0;  // 0x00BBGGRR
   bool bold = false, italic = false, underline = false, strikeOut = false;
@@ -33,7 +33,7 @@ class TextMeasurer {
     int32_t width = 0;
     int32_t height = 0;
   };
-  virtual Extent MeasureText(const MessageFont& font, std::string_view cp932Text) = 0;
+  virtual Extent MeasureText(const MessageFont& font, std::string_view text) = 0;
 };
 
 class MessageTicker {
@@ -52,7 +52,7 @@ class MessageTicker {
   void LayoutMessage(const settings::SaverSettings& settings, TextMeasurer& measurer,
                      int32_t windowWidth);
 
-  // One step every 200 ms: two bytes off the front, or, once fewer than
+  // One step every 200 ms: two CP932 bytes off the front, or, once fewer than
   // tickerLimit are left, the next pass one line lower (at the top again
   // when its bottom would reach the buffer's height less 2).
   void tmComTimer(int32_t backBufferHeight);
@@ -72,6 +72,7 @@ class MessageTicker {
   int32_t lineHeight_ = 0;
   std::string tickerFull_;
   std::string tickerText_;
+  int64_t tickerWidth_ = 0;  // of tickerText_, in CP932 bytes
   int32_t tickerLimit_ = 0;
   int32_t tickerY_ = 0;
 };

@@ -1,5 +1,5 @@
 #pragma once
-// The saver's list of pictures: 101 path slots (CP932 byte strings) and the
+// The saver's list of pictures: 101 path slots (UTF-8) and the
 // indices of the show. Builds write slots from 0 upward and never clear the
 // rest, so a slot past the last entry keeps what an earlier build left there.
 #include <array>

@@ -8,7 +8,7 @@ namespace {
 
 PrefetchResult Make(const DecodeFunction& decode, const PrefetchKey& key) noexcept {
   try {
-    return {DecodeAndFit(decode, key.cp932Path, key.floating, key.screen)};
+    return {DecodeAndFit(decode, key.path, key.floating, key.screen)};
   } catch (...) {
     // DecodeAndFit turns every std::exception into a failed decode; this is
     // for anything else a decoder might throw.

@@ -20,7 +20,7 @@ namespace slideshow {
 
 // Everything a fitted picture depends on.
 struct PrefetchKey {
-  std::string cp932Path;
+  std::string path;
   bool floating = false;
   Size screen;
   friend bool operator==(const PrefetchKey&, const PrefetchKey&) = default;

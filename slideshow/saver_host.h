@@ -44,7 +44,7 @@ class SaverHost : public PictureDecoder, public TextMeasurer {
   // leaves trails. Pending drawing must be flushed before the engine next
   // writes pixels.
   virtual Rect DrawText(const MessageFont& font, int32_t x, int32_t y,
-                        const std::string& cp932Text) = 0;
+                        const std::string& text) = 0;
   // Stretches the whole back buffer onto the whole window.
   virtual void StretchBackBuffer() = 0;
   // Puts the given parts of the back buffer onto the window: where they are,
@@ -61,9 +61,9 @@ class SaverHost : public PictureDecoder, public TextMeasurer {
   virtual int64_t NowSeconds() = 0;
   // MessageBeep with 0xFFFFFFFF (simple beep) or 0 (default sound).
   virtual void MessageBeep(uint32_t type) = 0;
-  // A plain message box with an OK button; `cp932Text` in code page 932.
+  // A plain message box with an OK button; `text` in UTF-8.
   // No tick runs while it is open.
-  virtual void ShowMessage(const std::string& cp932Text) = 0;
+  virtual void ShowMessage(const std::string& text) = 0;
 };
 
 }  // namespace slideshow

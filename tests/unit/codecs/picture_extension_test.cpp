@@ -27,20 +27,25 @@ TEST(PictureExtension, IsCutToSevenBytes) {
   EXPECT_EQ(PictureExtension("x."), "");
 }
 
-TEST(PictureExtension, PathsOf101BytesOrMoreHaveNone) {
-  const std::string stem(96, 'a');
-  EXPECT_EQ(PictureExtension(stem + ".jpg"), "jpg");         // 100 bytes
-  EXPECT_EQ(PictureExtension(stem + "a.jpg"), "_");          // 101 bytes
-  EXPECT_EQ(PictureExtension(std::string(300, 'b') + ".bmp"), "_");
-}
-
-TEST(PictureExtension, LeavesTrailBytesOfDoubleByteCharactersAlone) {
-  // "ソ" is 0x83 0x5C and "Ａ" 0x82 0x60; 0x83 0x41 ("ア") has an ASCII 'A' as
-  // its trail byte, which ANSI lower-casing must not touch.
-  EXPECT_EQ(PictureExtension("C:\\\x83\x41.B\x83\x41MP"), "b\x83\x41mp");
-  EXPECT_EQ(PictureExtension("C:\\pic.\x82\x60"), "\x82\x60");
-  // A lead byte just before the dot swallows only its own trail byte.
-  EXPECT_EQ(PictureExtension("\x83\x5C.PCX"), "pcx");
+TEST(PictureExtension, ComesFromPathsOfAnyLengthAndScript) {
+  const std::string deep = "C:\\" + std::string(96, 'a') + "\\" + std::string(30000, 'b');
+  const struct {
+    std::string path;
+    std::string extension;
+  } cases[] = {
+      {std::string(96, 'a') + ".jpg", "jpg"},   // 100 bytes
+      {std::string(97, 'a') + ".JPG", "jpg"},   // 101 bytes
+      {deep + ".Bmp", "bmp"},
+      {"C:\\사진\\풍경.GIF", "gif"},
+      {"C:\\😀.PCX", "pcx"},
+      {"C:\\ア.Bア", "bア"},                  // only ASCII letters are lowered
+      {"C:\\ソ.PCX", "pcx"},                  // 0x83 0x5C in CP932
+      {"C:\\Ü.ÄBÇ", "ÄbÇ"},
+      {"x.abcdef사진", "abcdef"},               // the seventh byte is inside 사
+      {"x.abcd😀", "abcd"},
+      {"x.abc😀d", "abc😀"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(PictureExtension(c.path), c.extension) << c.path;
 }
 
 }  // namespace

@@ -138,11 +138,14 @@ TEST_F(ThumbnailTest, WhatCannotBeShownGivesTheFallbackWithThePath) {
   }
 }
 
-TEST_F(ThumbnailTest, APathOf101BytesHasNoExtension) {
-  WriteBitmapFile(folder / "x.bmp", 20, 20, {kRed});
-  const std::string padded = Path("") + std::string(101, '/') + "x.bmp";
-  thumbnail.ShowThumbnail(padded);
-  EXPECT_EQ(imS.picture.pixels[0], kFallbackColour);
+TEST_F(ThumbnailTest, APathOfAnyLengthAndScriptIsShown) {
+  WriteBitmapFile(folder / "사진.bmp", 20, 20, {kRed});
+  for (const std::string& path : {Path("") + std::string(101, '/') + "사진.bmp", Path("사진.bmp")}) {
+    SCOPED_TRACE(path);
+    thumbnail.ShowThumbnail(path);
+    EXPECT_EQ(imS.picture.pixels[0], kRed);
+    EXPECT_EQ(lblFileName.caption, path);
+  }
 }
 
 TEST_F(ThumbnailTest, HideKeepsTheBoxButEmptiesTheLabel) {

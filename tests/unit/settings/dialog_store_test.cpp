@@ -11,15 +11,14 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::Pair;
-using testing::Cp932;
 using testing::StoreTest;
 
 using DialogMessageTest = StoreTest;
 
 TEST_F(DialogMessageTest, NoKeyGivesTheDialogDefaultsAndCreatesTheEmptyKey) {
   const MessageSettings m = ReadDialogMessageSettings(reg);
-  EXPECT_EQ(m.messageText, Cp932("明日できることは明日に伸ばそう"));
-  EXPECT_EQ(m.fontName, Cp932("ＭＳ ゴシック"));
+  EXPECT_EQ(m.messageText, "明日できることは明日に伸ばそう");
+  EXPECT_EQ(m.fontName, "ＭＳ ゴシック");
   EXPECT_EQ(m.textColor, 0x0000FF00u);
   EXPECT_EQ(m.fontSize, 26);
   EXPECT_EQ(m.bold + m.italic + m.underline + m.strikeOut, 0);
@@ -60,7 +59,7 @@ class WriteMessageTest : public StoreTest {
  protected:
   MessageSettings Sample() {
     MessageSettings m = DialogMessageDefaults();
-    m.messageText = Cp932("ソフト十表");  // trail bytes 0x5C
+    m.messageText = "ソフト十表";  // trail bytes 0x5C in CP932
     m.bold = 2;
     m.soundEffect = SystemSound;
     m.switchSeconds = 42;
@@ -262,6 +261,36 @@ TEST_F(WritePictureTest, RoundTripsThroughTheDialogReader) {
   EXPECT_EQ(state.pictureFolder, "C:\\Photos");
   EXPECT_EQ(state.registeredCount, 3);
   EXPECT_EQ(state.registeredFiles[2], "C:\\Photos\\2.bmp");
+}
+
+// Whatever the script, a text comes back from both readers as it was written:
+// the store's rules look at no byte but the zero that ends a text.
+TEST_F(WritePictureTest, TextsOfAnyScriptAndLengthRoundTripThroughBothReaders) {
+  const std::string texts[] = {
+      "C:\\사진폴더\\풍경.bmp",
+      "C:\\😀\\𠮷 Ünïcödé.bmp",
+      "C:\\\xED\xA0\x80x.bmp",  // a lone surrogate from a file name
+      "C:\\" + std::string(32000, 'p') + ".bmp",
+  };
+  for (const std::string& text : texts) {
+    MessageSettings m = DialogMessageDefaults();
+    m.messageText = text + std::string(1 << 20, 'm');
+    WriteMessageSettings(reg, m);
+    WritePictureSettings(reg, {text, true, {text, text + "\\"}});
+
+    PictureSelectionState state;
+    ASSERT_TRUE(ReadDialogPictureSettings(reg, state));
+    EXPECT_EQ(state.pictureFolder, text);
+    EXPECT_EQ(state.registeredFiles[1], text + "\\");
+    EXPECT_TRUE(ReadDialogMessageSettings(reg).messageText == m.messageText);
+    SaverSettings saver;
+    slideshow::PictureList list;
+    ASSERT_EQ(ReadSaverPictureSettings(reg, saver, list), ReadOutcome::Continue);
+    ASSERT_EQ(ReadSaverMessageSettings(reg, saver), ReadOutcome::Continue);
+    EXPECT_EQ(saver.pictureFolder, text);
+    EXPECT_EQ(list.paths[0], text);
+    EXPECT_TRUE(saver.messageText == m.messageText);
+  }
 }
 
 }  // namespace

@@ -10,7 +10,6 @@
 namespace settings {
 namespace {
 
-using testing::Cp932;
 using testing::StoreTest;
 
 class SaverPictureTest : public StoreTest {
@@ -131,8 +130,8 @@ TEST_F(SaverMessageTest, MissingKeyEndsTheSaverAndChangesNothing) {
 TEST_F(SaverMessageTest, EmptyKeyGivesTheSaverDefaults) {
   CreateKey();
   EXPECT_EQ(Read(), ReadOutcome::Continue);
-  EXPECT_EQ(settings.messageText, Cp932("そんなに急いで，どこへ行くのですか？"));
-  EXPECT_EQ(settings.fontName, Cp932("ＭＳ ゴシック"));
+  EXPECT_EQ(settings.messageText, "そんなに急いで，どこへ行くのですか？");
+  EXPECT_EQ(settings.fontName, "ＭＳ ゴシック");
   EXPECT_EQ(settings.textColor, 0x0000FF00u);
   EXPECT_EQ(settings.fontSize, 14);
   EXPECT_EQ(settings.bold + settings.italic + settings.underline + settings.strikeOut, 0);

@@ -13,7 +13,6 @@ namespace settings {
 namespace {
 
 using ::testing::ElementsAre;
-using testing::Cp932;
 
 // The controls of TfrmSet as plain values.
 class FakeControls : public SettingsControls {
@@ -73,7 +72,7 @@ class FakePicker : public PictureSelectionPort {
 class SettingsDialogTest : public testing::StoreTest {
  protected:
   void StoreMessageGroup() {
-    Text("SCRcom", Cp932("急がば回れ"));
+    Text("SCRcom", "急がば回れ");
     Text("FontName", "Arial");
     Dword("ComColor", 0x00123456);
     Dword("FontSize", 18);
@@ -103,12 +102,12 @@ class SettingsDialogTest : public testing::StoreTest {
 
 TEST_F(SettingsDialogTest, FirstShowWithoutKeyPutsTheDialogDefaultsIntoTheControls) {
   dialog.FormShow("C:\\start");
-  EXPECT_EQ(controls.meEdit, Cp932("明日できることは明日に伸ばそう"));
+  EXPECT_EQ(controls.meEdit, "明日できることは明日に伸ばそう");
   EXPECT_EQ(controls.meCom, controls.meEdit);
   EXPECT_EQ(controls.udTime, 10);
   EXPECT_TRUE(controls.rbMove);
   EXPECT_EQ(controls.sound, SoundRadio::rbBeep);
-  EXPECT_EQ(controls.previewFont.face, Cp932("ＭＳ ゴシック"));
+  EXPECT_EQ(controls.previewFont.face, "ＭＳ ゴシック");
   EXPECT_EQ(controls.previewFont.points, 26);
   EXPECT_EQ(controls.previewFont.color, 0x0000FF00u);
   EXPECT_FALSE(controls.previewFont.bold || controls.previewFont.italic ||
@@ -121,8 +120,8 @@ TEST_F(SettingsDialogTest, FirstShowWithoutKeyPutsTheDialogDefaultsIntoTheContro
 TEST_F(SettingsDialogTest, ShowPutsTheStoredGroupIntoControlsAndPreview) {
   StoreMessageGroup();
   dialog.FormShow("C:\\");
-  EXPECT_EQ(controls.meEdit, Cp932("急がば回れ"));
-  EXPECT_EQ(controls.meCom, Cp932("急がば回れ"));
+  EXPECT_EQ(controls.meEdit, "急がば回れ");
+  EXPECT_EQ(controls.meCom, "急がば回れ");
   EXPECT_EQ(controls.udTime, 42);
   EXPECT_FALSE(controls.rbMove);
   EXPECT_EQ(controls.sound, SoundRadio::rbOK);
@@ -169,21 +168,21 @@ TEST_F(SettingsDialogTest, StoredTimeOutsideTheUpDownRangeIsShownAtTheNearerEnd)
 
 TEST_F(SettingsDialogTest, TypingUpdatesOnlyThePreviewUntilSaved) {
   dialog.FormShow("C:\\");
-  controls.meEdit = Cp932("新しい文");
+  controls.meEdit = "新しい文";
   dialog.meEditChange();
-  EXPECT_EQ(controls.meCom, Cp932("新しい文"));
+  EXPECT_EQ(controls.meCom, "新しい文");
   EXPECT_FALSE(Has("SCRcom"));
 }
 
 TEST_F(SettingsDialogTest, SaveWritesWhatTheControlsShowWithTheMembers) {
   StoreMessageGroup();
   dialog.FormShow("C:\\");
-  controls.meEdit = Cp932("打ち直した");
+  controls.meEdit = "打ち直した";
   controls.udTime = 7;
   controls.rbMove = true;
   controls.sound = SoundRadio::rbBeep;
   dialog.SaveMessageSettings();
-  EXPECT_EQ(StoredText("SCRcom"), Cp932("打ち直した"));
+  EXPECT_EQ(StoredText("SCRcom"), "打ち直した");
   EXPECT_EQ(StoredText("FontName"), "Arial");
   EXPECT_EQ(DwordOf("ComColor"), 0x00123456);
   EXPECT_EQ(DwordOf("FontSize"), 18);
@@ -225,13 +224,13 @@ TEST_F(SettingsDialogTest, FontPresetComesFromTheMembers) {
 
 TEST_F(SettingsDialogTest, ConfirmedFontUpdatesPreviewAndSavesTheWholeGroupWithTypedText) {
   dialog.FormShow("C:\\");
-  controls.meEdit = Cp932("フォントの前に打った");
+  controls.meEdit = "フォントの前に打った";
   controls.sound = SoundRadio::rbNO;
   controls.rbMove = false;
   controls.udTime = 99;
   const int fontChangesBefore = controls.fontChanges;
   FontChoice choice;
-  choice.face = Cp932("ＭＳ 明朝");
+  choice.face = "ＭＳ 明朝";
   choice.pointTenths = 105;
   choice.color = 0x000000FF;
   choice.weight = 700;
@@ -239,12 +238,12 @@ TEST_F(SettingsDialogTest, ConfirmedFontUpdatesPreviewAndSavesTheWholeGroupWithT
   dialog.FontChosen(choice);
 
   EXPECT_GT(controls.fontChanges, fontChangesBefore);
-  EXPECT_EQ(controls.previewFont.face, Cp932("ＭＳ 明朝"));
+  EXPECT_EQ(controls.previewFont.face, "ＭＳ 明朝");
   EXPECT_EQ(controls.previewFont.points, 11) << "10.5 points round to 11";
   EXPECT_TRUE(controls.previewFont.bold);
   EXPECT_TRUE(controls.previewFont.underline);
-  EXPECT_EQ(StoredText("SCRcom"), Cp932("フォントの前に打った"));
-  EXPECT_EQ(StoredText("FontName"), Cp932("ＭＳ 明朝"));
+  EXPECT_EQ(StoredText("SCRcom"), "フォントの前に打った");
+  EXPECT_EQ(StoredText("FontName"), "ＭＳ 明朝");
   EXPECT_EQ(DwordOf("ComColor"), 0xFF);
   EXPECT_EQ(DwordOf("FontSize"), 11);
   EXPECT_EQ(DwordOf("fgBold"), 1);

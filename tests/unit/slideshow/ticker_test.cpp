@@ -24,7 +24,7 @@ class FixedMeasurer : public TextMeasurer {
 settings::SaverSettings WithMessage(std::string text) {
   settings::SaverSettings s;
   s.messageText = std::move(text);
-  s.fontName = "\x82\x6C\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4E";  // ＭＳ ゴシック
+  s.fontName = "ＭＳ ゴシック";
   s.fontSize = 14;
   s.textColor = 65280;
   return s;
@@ -118,15 +118,32 @@ TEST(TmComTimer, TenByteMessageLeavesTenEightSixFourTwoThenRestarts) {
   EXPECT_EQ(t.tickerText(), t.tickerFull());  // the new pass shows it unshortened
 }
 
-TEST(TmComTimer, StepsCutTwoBytesWhateverTheyAre) {
-  int32_t line = 0;
-  MessageTicker t(line);
-  FixedMeasurer m;
-  t.LayoutMessage(WithMessage("a\x82\xa0\x82\xa2"), m, 16);  // pad 2, then "a" and two full-width
-  t.tmComTimer(768);
-  t.tmComTimer(768);
-  t.tmComTimer(768);
-  EXPECT_EQ(t.tickerText(), std::string("\xa0\x82\xa2  "));  // cut through the first character
+// Every step takes two CP932 bytes, whatever the script: a character CP932
+// cannot hold counts two like a full-width one, a surrogate pair is one
+// character, and a character the step would cut leaves a space for its second
+// half, so the pass has the steps the CP932 bytes would give.
+TEST(TmComTimer, StepsTakeTwoCp932BytesOfAnyScript) {
+  const struct {
+    std::string message;
+    std::vector<std::string> steps;  // the text after each step of the pass
+  } cases[] = {
+      {"aあい", {"aあい  ", " い  "}},
+      {"ｱｲｳｴ", {"ｱｲｳｴ  ", "ｳｴ  "}},
+      {"안녕😀", {"안녕😀  ", "녕😀  ", "😀  "}},
+      {"a😀b", {"a😀b  ", " b  "}},
+      {"Ü한", {"Ü한  ", "한  "}},
+  };
+  for (const auto& c : cases) {
+    int32_t line = 0;
+    MessageTicker t(line);
+    FixedMeasurer m;
+    t.LayoutMessage(WithMessage(c.message), m, 16);  // pad 2
+    t.tmComTimer(768);  // the pass starts
+    std::vector<std::string> steps;
+    for (int32_t y = t.tickerY(); t.tickerY() == y; t.tmComTimer(768)) steps.push_back(t.tickerText());
+    steps.erase(steps.begin());  // the whole text with its leading pad
+    EXPECT_EQ(steps, c.steps) << c.message;
+  }
 }
 
 TEST(TmComTimer, PassesRunDownTheScreenAndWrapToTheTop) {

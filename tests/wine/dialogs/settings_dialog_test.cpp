@@ -243,6 +243,45 @@ TEST_F(SettingsDialogTest, FontDialogOkStoresTheWholeGroupWithTheTypedMessage) {
   EXPECT_TRUE(saver_->Running()) << "confirming the font does not close the dialog";
 }
 
+// A stored message in any script (a lone surrogate and a megabyte among them)
+// shows in the edit and the preview exactly and goes back to the store unit
+// for unit, through 閉じる and through the font dialog's ＯＫ.
+TEST_F(SettingsDialogTest, AMessageInAnyScriptIsShownAndStoredExactly) {
+  const std::wstring messages[] = {
+      L"안녕하세요 😀 こんにちは Ünïcödé 𠮷",
+      std::wstring(L"lone ") + wchar_t(0xD800) + L" and " + wchar_t(0xDC00) + L" halves",
+      std::wstring(size_t(1) << 19, L'가'),  // a megabyte of UTF-16
+  };
+  for (const std::wstring& message : messages) {
+    for (const int closeWith : {IDC_SETUP_BTCLOSE, IDC_SETUP_BTFONT}) {
+      SCOPED_TRACE(closeWith == IDC_SETUP_BTCLOSE ? "閉じる" : "font dialog");
+      driver::DeleteSettingsKey();
+      driver::WriteRunnableSettings();
+      driver::WriteString(L"SCRcom", message);
+      Start();
+      EXPECT_TRUE(LongText(Item(IDC_SETUP_MEEDIT)) == message) << "the edit changed the message";
+      EXPECT_TRUE(LongText(Item(IDC_SETUP_MECOM)) == message) << "the preview changed the message";
+      ::RegDeleteKeyValueW(HKEY_CURRENT_USER, driver::kSettingsKey, L"SCRcom");
+      Click(closeWith);
+      if (closeWith == IDC_SETUP_BTFONT) {
+        HWND fontDialog = nullptr;
+        ASSERT_TRUE(driver::WaitUntil(
+            [&] {
+              for (HWND window : driver::TopLevelWindows(saver_->Id(), driver::kDialogClass))
+                if (window != dialog_ && ::IsWindowVisible(window)) fontDialog = window;
+              return fontDialog != nullptr;
+            },
+            kStepMs));
+        ::PostMessageW(::GetDlgItem(fontDialog, IDOK), BM_CLICK, 0, 0);
+      }
+      ASSERT_TRUE(WaitForValue(L"SCRcom"));
+      const auto stored = driver::ReadValue(L"SCRcom");
+      EXPECT_TRUE(stored->text == message) << "stored " << stored->text.size() << " units";
+      saver_.reset();
+    }
+  }
+}
+
 TEST_F(SettingsDialogTest, HelpShowsItsFiftyFourLinesModallyAndKeepsItsScrollPosition) {
   Start();
   Click(IDC_SETUP_SBREADME);

@@ -1,12 +1,12 @@
 #include "form_driver.h"
 
-#include <shellapi.h>
 
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
 
 #include "resources/dcdir_ids.h"
+#include "tests/wine/driver/folder_tree.h"
 
 namespace picker_wine {
 
@@ -54,14 +54,7 @@ ScratchFolder::ScratchFolder(const std::wstring& name) {
     throw std::runtime_error("cannot create the scratch folder");
 }
 
-ScratchFolder::~ScratchFolder() {
-  std::wstring from = path_ + L'\0';  // double-terminated for the shell
-  SHFILEOPSTRUCTW operation{};
-  operation.wFunc = FO_DELETE;
-  operation.pFrom = from.c_str();
-  operation.fFlags = FOF_NO_UI;
-  ::SHFileOperationW(&operation);
-}
+ScratchFolder::~ScratchFolder() { driver::RemoveFolderTree(path_); }
 
 void ScratchFolder::WriteBitmap(const std::wstring& name, int width, int height,
                                 uint32_t colour) const {

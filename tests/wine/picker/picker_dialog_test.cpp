@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 #include <memory>
 #include <string>
 #include <vector>
@@ -45,24 +46,28 @@ class PickerDialogTest : public ::testing::Test {
     folder.WriteBitmap(L"b.bmp", 200, 300, 0x00FF00);
     folder.WriteBitmap(L"a.bmp", 100, 50, 0xFF0000);
     folder.WriteBitmap(L"c.bmp", 400, 100, 0x0000FF);
-    driver::DeleteSettingsKey();
-    driver::CreateSettingsKey();
-    driver::WriteString(L"dtDir", folder.Path());
-    driver::WriteDword(L"SelPhoto", 1);
-    driver::WriteDword(L"eCount", 3);
-    driver::WriteString(L"File_000", L"C:\\old\\1.bmp");
-    driver::WriteString(L"File_001", L"C:\\old\\2.bmp");
-    driver::WriteString(L"File_002", L"C:\\old\\3.bmp");
-    saver = std::make_unique<driver::SaverProcess>(L"/c");
-    settingsDialog = nullptr;
-    ASSERT_TRUE(driver::WaitUntil(
-        [&] { return (settingsDialog = FindDialog(saver->Id(), L"設定")) != nullptr; }, kTimeout))
-        << "the settings dialog did not appear";
+    StartWith(folder.Path(), {L"C:\\old\\1.bmp", L"C:\\old\\2.bmp", L"C:\\old\\3.bmp"});
   }
   void TearDown() override {
     if (settingsDialog) ::PostMessageW(settingsDialog, WM_CLOSE, 0, 0);
     if (saver) EXPECT_TRUE(saver->WaitForExit(kTimeout));
     driver::DeleteSettingsKey();
+  }
+
+  // Stores the picture group and opens the settings dialog over it.
+  void StartWith(const std::wstring& shownFolder, const std::vector<std::wstring>& registered) {
+    driver::DeleteSettingsKey();
+    driver::CreateSettingsKey();
+    driver::WriteString(L"dtDir", shownFolder);
+    driver::WriteDword(L"SelPhoto", 1);
+    driver::WriteDword(L"eCount", DWORD(registered.size()));
+    for (size_t i = 0; i < registered.size(); ++i)
+      driver::WriteString((L"File_00" + std::to_wstring(i)).c_str(), registered[i]);
+    saver = std::make_unique<driver::SaverProcess>(L"/c");
+    settingsDialog = nullptr;
+    ASSERT_TRUE(driver::WaitUntil(
+        [&] { return (settingsDialog = FindDialog(saver->Id(), L"設定")) != nullptr; }, kTimeout))
+        << "the settings dialog did not appear";
   }
 
   // Presses "画像選択" (posted: the button's handler runs the modal dialog)
@@ -144,6 +149,37 @@ TEST_F(PickerDialogTest, CancelStoresNothingAndTheNextOpeningShowsTheStoredState
             BST_CHECKED);
   EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(dialog, IDC_DCDIR_LBDFILE)));
   ASSERT_TRUE(Close(dialog, IDC_DCDIR_BTCANCEL));
+}
+
+// A folder and registered entries no code page holds, a lone surrogate and a
+// path of 32 000 characters among them, are listed and go back to the store
+// unit for unit through ＯＫ.
+TEST_F(PickerDialogTest, NamesInAnyScriptAreListedAndKeptThroughOk) {
+  ::PostMessageW(settingsDialog, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(saver->WaitForExit(kTimeout));
+  const std::wstring hangul = folder.MakeFolder(L"사진폴더");
+  folder.WriteBitmap(L"사진폴더\\풍경.bmp", 100, 50, 0xFF0000);
+  folder.WriteBitmap(L"사진폴더\\😀.bmp", 100, 50, 0x00FF00);
+  const std::vector<std::wstring> registered = {
+      hangul + L"\\풍경.bmp", std::wstring(L"C:\\") + wchar_t(0xDC00) + L"x.bmp",
+      L"C:\\" + std::wstring(32000, L'p') + L".bmp"};
+  StartWith(hangul, registered);
+  const HWND dialog = OpenPictureSelection();
+  ASSERT_TRUE(dialog) << "the picture-selection dialog did not open";
+  EXPECT_EQ(ListTexts(::GetDlgItem(dialog, IDC_DCDIR_LBDFILE)), registered);
+  const std::vector<std::wstring> files = ListTexts(::GetDlgItem(dialog, IDC_DCDIR_LBSFILE));
+  EXPECT_EQ(std::set<std::wstring>(files.begin(), files.end()),
+            (std::set<std::wstring>{L"풍경.bmp", L"😀.bmp"}));
+  ClickListEntry(dialog, IDC_DCDIR_LBSFILE, 0);
+  EXPECT_EQ(driver::WindowText(::GetDlgItem(dialog, IDC_DCDIR_LBLFILENAME)), hangul + L"\\" + files[0]);
+  ::RegDeleteKeyValueW(HKEY_CURRENT_USER, driver::kSettingsKey, L"dtDir");
+  ASSERT_TRUE(Close(dialog, IDC_DCDIR_BTOK));
+  ASSERT_TRUE(driver::WaitUntil([&] { return PictureValues().count(L"dtDir") == 1; }, kTimeout));
+  auto values = PictureValues();
+  EXPECT_EQ(values[L"dtDir"].text, hangul);
+  EXPECT_EQ(values[L"eCount"].number, 3u);
+  for (size_t i = 0; i < registered.size(); ++i)
+    EXPECT_TRUE(values[L"File_00" + std::to_wstring(i)].text == registered[i]) << "entry " << i;
 }
 
 }  // namespace

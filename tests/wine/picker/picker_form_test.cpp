@@ -12,7 +12,7 @@
 #include "form_driver.h"
 #include "picker/picture_selection_dialog_win.h"
 #include "platform/application_win.h"
-#include "platform/cp932.h"
+#include "platform/utf16.h"
 #include "resources/dcdir_ids.h"
 #include "tests/wine/driver/photo_fixtures.h"
 #include "tests/wine/driver/wait.h"
@@ -48,10 +48,10 @@ class PickerFormTest : public ::testing::Test {
   // What the settings dialog does before it shows the dialog.
   void Prime(const std::wstring& shownFolder, bool registered,
              const std::vector<std::string>& stored) {
-    const std::string cp932 = platform::Cp932FromWide(shownFolder);
+    const std::string folderText = platform::Utf8FromWide(shownFolder);
     form->SetUseRegisteredList(registered);
-    form->SetFolder(cp932);
-    form->SetDrive(cp932[0]);
+    form->SetFolder(folderText);
+    form->SetDrive(folderText[0]);
     state->registeredCount = int32_t(stored.size());
     std::copy(stored.begin(), stored.end(), state->registeredFiles.begin());
     state->refreshPending = true;
@@ -135,7 +135,7 @@ TEST_F(PickerFormTest, BuildsAListAndHandsItBackOnOk) {
     End(IDC_DCDIR_BTOK);
   });
   EXPECT_EQ(result, settings::ModalResult::Ok);
-  const std::string base = platform::Cp932FromWide(folder.Path());
+  const std::string base = platform::Utf8FromWide(folder.Path());
   EXPECT_EQ(form->RegisteredEntries(),
             (std::vector<std::string>{"C:\\stored\\old.bmp", base + "\\c.BMP", base + "\\A.bmp"}));
   EXPECT_EQ(form->Folder(), base);
@@ -171,16 +171,39 @@ TEST_F(PickerFormTest, FolderListOpensSubfoldersAndTheirParents) {
     EXPECT_EQ(entries.back(), L"sub");
     const int sub = int(entries.size()) - 1;
     OpenFolderEntry(dialog, sub);
-    EXPECT_EQ(platform::WideFromCp932(form->Folder()), folder / L"sub");
+    EXPECT_EQ(platform::WideFromUtf8(form->Folder()), folder / L"sub");
     EXPECT_EQ(ListTexts(Item(IDC_DCDIR_LBSFILE)).size(), 0u);
 
     // Enter opens the selected entry: the parent, one above the current.
     ::SendMessageW(Item(IDC_DCDIR_DLBTHUMB), LB_SETCURSEL, WPARAM(sub - 1), 0);
     ::SendMessageW(Item(IDC_DCDIR_DLBTHUMB), WM_KEYDOWN, VK_RETURN, 0);
-    EXPECT_EQ(platform::WideFromCp932(form->Folder()), folder.Path());
+    EXPECT_EQ(platform::WideFromUtf8(form->Folder()), folder.Path());
     EXPECT_EQ(ListTexts(Item(IDC_DCDIR_LBSFILE)).size(), 3u);
     End(IDC_DCDIR_BTCANCEL);
   });
+}
+
+TEST_F(PickerFormTest, AFolderOver300CharactersDeepIsListedAndItsPictureShown) {
+  std::wstring relative;
+  for (const wchar_t letter : {L'd', L'e', L'f', L'g'}) {
+    relative += (relative.empty() ? L"" : L"\\") + std::wstring(70, letter);
+    folder.MakeFolder(relative);
+  }
+  folder.WriteBitmap(relative + L"\\사진.bmp", 100, 50, 0xFF0000);
+  const std::wstring deep = folder / relative;
+  ASSERT_GT(deep.size(), 300u);
+  Prime(deep, false, {});
+  ShowAndDrive([&] {
+    EXPECT_EQ(ListTexts(Item(IDC_DCDIR_LBSFILE)), (std::vector<std::wstring>{L"사진.bmp"}));
+    EXPECT_EQ(ListTexts(Item(IDC_DCDIR_DLBTHUMB)).back(), std::wstring(70, L'g'));
+    ClickListEntry(dialog, IDC_DCDIR_LBSFILE, 0);
+    EXPECT_EQ(Text(IDC_DCDIR_LBLFILENAME), deep + L"\\사진.bmp");
+    RECT box;
+    ::GetClientRect(Item(IDC_DCDIR_IMS), &box);
+    EXPECT_EQ(box.right, 100) << "the thumbnail is not the picture";
+    End(IDC_DCDIR_BTOK);
+  });
+  EXPECT_EQ(platform::WideFromUtf8(form->Folder()), deep);
 }
 
 TEST_F(PickerFormTest, UndecodableFileShowsTheSamplePictureWithItsPath) {

@@ -3,6 +3,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "tests/wine/driver/folder_tree.h"
+
 namespace slideshow_test {
 
 namespace {
@@ -27,16 +29,13 @@ TempFolder::TempFolder() {
   }
 }
 
-TempFolder::~TempFolder() {
-  WIN32_FIND_DATAW entry{};
-  const HANDLE search = ::FindFirstFileW((path_ + L"\\*").c_str(), &entry);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      ::DeleteFileW(File(entry.cFileName).c_str());
-    } while (::FindNextFileW(search, &entry));
-    ::FindClose(search);
-  }
-  ::RemoveDirectoryW(path_.c_str());
+
+TempFolder::~TempFolder() { driver::RemoveFolderTree(path_); }
+
+std::wstring TempFolder::MakeFolder(const std::wstring& relative) const {
+  const std::wstring path = File(relative);
+  if (!::CreateDirectoryW(path.c_str(), nullptr)) throw std::runtime_error("a sub-folder could not be made");
+  return path;
 }
 
 void WriteSolidBmp(const std::wstring& path, int32_t width, int32_t height, uint32_t rgb) {

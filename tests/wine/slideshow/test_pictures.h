@@ -8,7 +8,7 @@
 
 namespace slideshow_test {
 
-// A fresh empty folder under the temporary folder; removed with its files.
+// A fresh empty folder under the temporary folder; removed with everything in it.
 class TempFolder {
  public:
   TempFolder();
@@ -17,6 +17,8 @@ class TempFolder {
   ~TempFolder();
   const std::wstring& Path() const { return path_; }
   std::wstring File(const std::wstring& name) const { return path_ + L"\\" + name; }
+  // Makes a sub-folder (its parent must exist) and returns its path.
+  std::wstring MakeFolder(const std::wstring& relative) const;
 
  private:
   std::wstring path_;

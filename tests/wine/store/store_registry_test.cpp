@@ -1,6 +1,7 @@
 // The store against the real registry: what the writers leave behind must be
 // REG_SZ / REG_DWORD under HKCU\Software\Morv\Plim, and a Japanese text must
-// read back byte for byte in CP932, through the wide and the ANSI functions.
+// read back unit for unit through the wide functions and as CP932 through the
+// ANSI functions.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/utf16.h"
 #include "settings/dialog_store.h"
 #include "settings/registry_win.h"
 #include "settings/saver_store.h"
@@ -15,9 +17,9 @@
 namespace {
 
 constexpr wchar_t kKey[] = L"Software\\Morv\\Plim";
-// CP932 of "ソフト十表 明日" (three trail bytes 0x5C) and of "写真\十".
-const std::string kJapanese = "\x83\x5c\x83\x74\x83\x67\x8f\x5c\x95\x5c\x20\x96\xbe\x93\xfa";
-const std::string kJapanesePath = "C:\\\x8e\xca\x90\x5e\\\x8f\x5c";
+// Three of these characters have the trail byte 0x5C in CP932.
+const std::string kJapanese = "ソフト十表 明日";
+const std::string kJapanesePath = "C:\\写真\\十";
 const std::wstring kJapaneseWide = L"\u30bd\u30d5\u30c8\u5341\u8868 \u660e\u65e5";
 
 class StoreRegistryTest : public ::testing::Test {
@@ -80,7 +82,7 @@ TEST_F(StoreRegistryTest, MessageSettingsLandWithTheirTypesAndJapaneseIntact) {
   ASSERT_EQ(text.rc, ERROR_SUCCESS);
   EXPECT_EQ(text.type, DWORD(REG_SZ));
   EXPECT_EQ(WideText(text), kJapaneseWide);
-  EXPECT_EQ(Cp932(WideText(text)), kJapanese);
+  EXPECT_EQ(platform::Utf8FromWide(WideText(text)), kJapanese);
 
   // The system's ANSI view is in its own code page, which under Wine need not
   // be 932; only the type and a terminated text are checked there.
@@ -89,7 +91,7 @@ TEST_F(StoreRegistryTest, MessageSettingsLandWithTheirTypesAndJapaneseIntact) {
   EXPECT_EQ(ansi.type, DWORD(REG_SZ));
   EXPECT_EQ(ansi.data.back(), 0);
   if (GetACP() == 932) {
-    EXPECT_EQ(std::string(ansi.data.begin(), ansi.data.end() - 1), kJapanese);
+    EXPECT_EQ(std::string(ansi.data.begin(), ansi.data.end() - 1), Cp932(kJapaneseWide));
   }
 
   for (const wchar_t* name : {L"ComColor", L"FontSize", L"fgBold", L"fgItalic", L"fgUnderline",
@@ -121,7 +123,7 @@ TEST_F(StoreRegistryTest, PictureSettingsReplaceTheOldListAndReadBackByteForByte
   EXPECT_EQ(Dword(QueryW(L"SelPhoto")), 1u);
   EXPECT_EQ(Dword(QueryW(L"eCount")), 2u);
   EXPECT_EQ(QueryW(L"File_001").type, DWORD(REG_SZ));
-  EXPECT_EQ(Cp932(WideText(QueryW(L"File_001"))), kJapanese);
+  EXPECT_EQ(WideText(QueryW(L"File_001")), kJapaneseWide);
   EXPECT_EQ(QueryW(L"File_002").rc, ERROR_FILE_NOT_FOUND);
   EXPECT_EQ(QueryW(L"File_004").rc, ERROR_FILE_NOT_FOUND);
 
@@ -135,9 +137,35 @@ TEST_F(StoreRegistryTest, PictureSettingsReplaceTheOldListAndReadBackByteForByte
   settings::SaverSettings saver;
   slideshow::PictureList list;
   ASSERT_EQ(settings::ReadSaverPictureSettings(registry, saver, list), settings::ReadOutcome::Continue);
-  EXPECT_EQ(saver.pictureFolder, kJapanesePath);  // one backslash removed, the trail byte of 十 kept
+  EXPECT_EQ(saver.pictureFolder, kJapanesePath);  // one backslash removed
   EXPECT_EQ(list.entryCount, 2);
   EXPECT_EQ(list.paths[1], kJapanese);
+}
+
+// Texts no code page holds are REG_SZ in UTF-16 unit for unit, and what the
+// registry holds (a lone surrogate included) comes back to it unchanged.
+TEST_F(StoreRegistryTest, TextsOfAnyScriptAreStoredAndReadUnitForUnit) {
+  const std::wstring texts[] = {
+      L"C:\\사진폴더\\풍경.bmp",
+      L"안녕하세요 😀 こんにちは Ünïcödé 𠮷",
+      std::wstring(L"C:\\") + wchar_t(0xD800) + L"x" + wchar_t(0xDC00) + L".bmp",
+  };
+  for (const std::wstring& wide : texts) {
+    const std::string text = platform::Utf8FromWide(wide);
+    settings::MessageSettings m = settings::DialogMessageDefaults();
+    m.messageText = text;
+    settings::WriteMessageSettings(registry, m);
+    settings::WritePictureSettings(registry, {text, true, {text}});
+    for (const wchar_t* name : {L"SCRcom", L"dtDir", L"File_000"}) {
+      const Raw r = QueryW(name);
+      EXPECT_EQ(r.type, DWORD(REG_SZ)) << name;
+      EXPECT_TRUE(WideText(r) == wide) << name;
+    }
+    settings::PictureSelectionState state;
+    ASSERT_TRUE(settings::ReadDialogPictureSettings(registry, state));
+    EXPECT_EQ(state.registeredFiles[0], text);
+    EXPECT_EQ(settings::ReadDialogMessageSettings(registry).messageText, text);
+  }
 }
 
 TEST_F(StoreRegistryTest, ExpandStringIsTakenUnexpandedAndTheSaverNeedsTheKey) {
