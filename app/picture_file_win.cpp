@@ -8,13 +8,14 @@
 
 namespace app {
 
-std::optional<codecs::Image> DecodePictureFile(const std::string& path) {
+std::optional<codecs::Image> DecodePictureFile(const std::string& path,
+                                               const codecs::ShownSize& shown) {
   try {
     const std::string extension = codecs::PictureExtension(path);
     if (!codecs::HasPictureDecoder(extension)) return std::nullopt;
     const std::optional<std::vector<uint8_t>> bytes = codecs::ReadFileBytes(path);
     if (!bytes) return std::nullopt;
-    return codecs::DecodePicture(extension, *bytes, codecs::JpegQuality::Saver);
+    return codecs::DecodePicture(extension, *bytes, codecs::JpegQuality::Saver, shown);
   } catch (const std::exception&) {
     return std::nullopt;
   }

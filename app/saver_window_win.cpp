@@ -181,8 +181,9 @@ slideshow::PixelView TForm1::BackBufferView() {
   return {backBuffer.Pixels(), backBuffer.Width(), backBuffer.Height(), backBuffer.Width()};
 }
 
-std::optional<codecs::Image> TForm1::Decode(const std::string& path) {
-  return DecodePictureFile(path);
+std::optional<codecs::Image> TForm1::Decode(const std::string& path,
+                                            const codecs::ShownSize& shown) {
+  return DecodePictureFile(path, shown);
 }
 
 settings::ReadOutcome TForm1::ReadSaverPictureSettings(settings::SaverSettings& settings,

@@ -56,7 +56,8 @@ class TForm1 : public platform::Form,
   slideshow::SaverEngine& Engine() { return *engine; }
 
   // SaverHost.
-  std::optional<codecs::Image> Decode(const std::string& path) override;
+  std::optional<codecs::Image> Decode(const std::string& path,
+                                     const codecs::ShownSize& shown) override;
   Extent MeasureText(const slideshow::MessageFont& font, std::string_view text) override;
   settings::ReadOutcome ReadSaverPictureSettings(settings::SaverSettings& settings,
                                                  slideshow::PictureList& list) override;

@@ -173,8 +173,8 @@ struct Dialog {
   settings::PictureSelectionState shared;
   settings::MemoryDirectory disk;
   picker::Thumbnail preview{imS, lblFileName,
-                            [](const std::string& path) {
-                              return picker::DecodeThumbnailPicture(path, ReadFile);
+                            [](const std::string& path, const codecs::ShownSize& shown) {
+                              return picker::DecodeThumbnailPicture(path, ReadFile, shown);
                             },
                             codecs::Image(128, 32), 12, 289};
   picker::PictureSelectionLogic logic{

@@ -32,14 +32,15 @@ Decoder DecoderFor(std::string_view ext) {
 
 bool HasPictureDecoder(std::string_view extension) { return DecoderFor(extension) != Decoder::None; }
 
-std::optional<Image> DecodePicture(std::string_view extension, Bytes bytes, JpegQuality quality) {
+std::optional<Image> DecodePicture(std::string_view extension, Bytes bytes, JpegQuality quality,
+                                   const ShownSize& shown) {
   switch (DecoderFor(extension)) {
     case Decoder::Bitmap: return DecodeBmpFile(bytes);
-    case Decoder::Jpeg: return DecodeJpeg(bytes, quality);
+    case Decoder::Jpeg: return DecodeJpeg(bytes, quality, shown);
     case Decoder::Library: return NViewLibLoad(bytes);
     case Decoder::Icon: return DecodeIco(bytes);
     case Decoder::Png: return DecodePng(bytes);
-    case Decoder::Webp: return DecodeWebp(bytes);
+    case Decoder::Webp: return DecodeWebp(bytes, shown);
     case Decoder::Avif: return DecodeAvif(bytes);
     case Decoder::None: break;
   }

@@ -5,6 +5,7 @@
 #include "codecs/byte_reader.h"
 #include "codecs/image.h"
 #include "codecs/jpeg_decoder.h"
+#include "codecs/shown_size.h"
 
 namespace codecs {
 
@@ -16,7 +17,9 @@ bool HasPictureDecoder(std::string_view extension);
 // file, "jpg" and "jpeg" as JPEG with the given quality, "jif", "gif", "dib",
 // "rle", "tga" and "pcx" through NViewLibLoad, "ico" as an icon, "png", "webp"
 // and "avif" as those formats. Any other extension, and any file that does not
-// decode, gives nothing.
-std::optional<Image> DecodePicture(std::string_view extension, Bytes bytes, JpegQuality quality);
+// decode, gives nothing. With `shown`, JPEG and WebP come reduced towards the
+// size the picture is shown at (see ShownSize); the others whole.
+std::optional<Image> DecodePicture(std::string_view extension, Bytes bytes, JpegQuality quality,
+                                   const ShownSize& shown = {});
 
 }  // namespace codecs

@@ -18,6 +18,7 @@
 #include "codecs/decode_limits.h"
 #include "codecs/exif_orientation.h"
 #include "codecs/photo_metadata.h"
+#include "codecs/shown_size.h"
 
 namespace codecs {
 namespace {
@@ -120,7 +121,7 @@ int OrientationOf(const jpeg_decompress_struct& cinfo) {
   return 1;
 }
 
-bool ReadHeaderGuarded(JpegSession* s, const uint8_t* data, size_t size, JpegQuality quality) {
+bool ReadHeaderGuarded(JpegSession* s, const uint8_t* data, size_t size) {
   if (setjmp(s->trap.jump)) return false;
   InstallHandlers(s);
   s->created = true;
@@ -135,13 +136,31 @@ bool ReadHeaderGuarded(JpegSession* s, const uint8_t* data, size_t size, JpegQua
   jpeg_read_icc_profile(&s->cinfo, &s->iccProfile, &s->iccProfileBytes);
   if (!ChooseOutput(s)) return false;
   s->cinfo.buffered_image = FALSE;
-  if (quality == JpegQuality::Saver) {
-    s->cinfo.dct_method = JDCT_ISLOW;
-  } else {
-    s->cinfo.dct_method = JDCT_IFAST;
-    s->cinfo.scale_num = 1;
-    s->cinfo.scale_denom = 2;
+  return true;
+}
+
+// libjpeg's output side at a scale of eighths, each side rounded up.
+int32_t ScaledSide(JDIMENSION side, int eighths) {
+  return int32_t((int64_t(side) * eighths + 7) / 8);
+}
+
+// The smallest of libjpeg's scales n/8, up to most/8, that still delivers at
+// least `least` on both axes.
+int ScaleEighths(const jpeg_decompress_struct& cinfo, PictureSize least, int most) {
+  for (int n = 1; n < most; ++n) {
+    if (ScaledSide(cinfo.image_width, n) >= least.width &&
+        ScaledSide(cinfo.image_height, n) >= least.height) {
+      return n;
+    }
   }
+  return most;
+}
+
+bool ScaleGuarded(JpegSession* s, JpegQuality quality, int eighths) {
+  if (setjmp(s->trap.jump)) return false;
+  s->cinfo.dct_method = quality == JpegQuality::Saver ? JDCT_ISLOW : JDCT_IFAST;
+  s->cinfo.scale_num = unsigned(eighths);
+  s->cinfo.scale_denom = 8;
   jpeg_calc_output_dimensions(&s->cinfo);
   return true;
 }
@@ -197,11 +216,17 @@ bool DecodeRowsGuarded(JpegSession* s, uint32_t* pixels) {
 
 }  // namespace
 
-std::optional<Image> DecodeJpeg(Bytes bytes, JpegQuality quality) {
+std::optional<Image> DecodeJpeg(Bytes bytes, JpegQuality quality, const ShownSize& shown) {
   if (bytes.empty() || bytes.size() > kMaxFileBytes) return std::nullopt;
   JpegSession session;
-  if (!ReadHeaderGuarded(&session, bytes.data(), bytes.size(), quality)) return std::nullopt;
-  if (!SizeAllowed(session.cinfo.image_width, session.cinfo.image_height)) return std::nullopt;
+  if (!ReadHeaderGuarded(&session, bytes.data(), bytes.size())) return std::nullopt;
+  const jpeg_decompress_struct& cinfo = session.cinfo;
+  if (!SizeAllowed(cinfo.image_width, cinfo.image_height)) return std::nullopt;
+  // The saver starts from the whole picture, the preview from half of it.
+  const int most = quality == JpegQuality::Saver ? 8 : 4;
+  const PictureSize whole{ScaledSide(cinfo.image_width, most), ScaledSide(cinfo.image_height, most)};
+  const PictureSize least = LeastStoredSize(shown, whole, session.orientation);
+  if (!ScaleGuarded(&session, quality, ScaleEighths(cinfo, least, most))) return std::nullopt;
   std::optional<Image> image =
       AllocateImage(session.cinfo.output_width, session.cinfo.output_height);
   if (!image || session.cinfo.output_components != 4) return std::nullopt;

@@ -35,8 +35,9 @@ void TfrmDir::FormCreate() {
 
   // imS's designed place is recorded here, once: every preview is placed
   // relative to it.
-  const auto decode = [](const std::string& path) {
-    return DecodeThumbnailPicture(path, [](const std::string& file) { return codecs::ReadFileBytes(file); });
+  const auto decode = [](const std::string& path, const codecs::ShownSize& shown) {
+    const FileReader read = [](const std::string& file) { return codecs::ReadFileBytes(file); };
+    return DecodeThumbnailPicture(path, read, shown);
   };
   thumbnail_.emplace(imS_, lblFileName_, decode, codecs::LoadSamplePicture(), DCDIR_IMS_LEFT,
                      DCDIR_IMS_TOP);

@@ -17,12 +17,19 @@ Thumbnail::Thumbnail(ImageBoxView& imS, LabelView& lblFileName, ThumbnailDecoder
       imageBoxTop_(imageBoxTop) {}
 
 void Thumbnail::ShowThumbnail(const std::string& path) {
-  std::optional<codecs::Image> decoded = decode_(path);
-  const codecs::Image& picture = decoded && !decoded->empty() ? *decoded : fallback_;
-  const ThumbnailPlacement place =
-      FitThumbnail(picture.width, picture.height, imageBoxLeft_, imageBoxTop_);
-  imS_.SetBounds(place.left, place.top, place.width, place.height);
-  imS_.SetPicture(slideshow::ResamplePicture(picture, place.width, place.height));
+  // Set when the decoder asks: the box fits the size it would deliver whole,
+  // which the delivered pixels may no longer have.
+  std::optional<ThumbnailPlacement> place;
+  const codecs::ShownSize shown = [&](codecs::PictureSize whole) {
+    place = FitThumbnail(whole.width, whole.height, imageBoxLeft_, imageBoxTop_);
+    return codecs::PictureSize{place->width, place->height};
+  };
+  std::optional<codecs::Image> decoded = decode_(path, shown);
+  const bool usable = decoded && !decoded->empty();
+  const codecs::Image& picture = usable ? *decoded : fallback_;
+  if (!usable || !place) place = FitThumbnail(picture.width, picture.height, imageBoxLeft_, imageBoxTop_);
+  imS_.SetBounds(place->left, place->top, place->width, place->height);
+  imS_.SetPicture(slideshow::ResamplePicture(picture, place->width, place->height));
   imS_.SetVisible(true);
   lblFileName_.SetCaption(path);
 }

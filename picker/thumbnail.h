@@ -10,6 +10,7 @@
 #include <string>
 
 #include "codecs/image.h"
+#include "codecs/shown_size.h"
 #include "picker/controls.h"
 
 namespace picker {
@@ -23,8 +24,11 @@ class ImageBoxView {
   virtual void SetVisible(bool visible) = 0;
 };
 
-// Decodes a file for the preview; nothing when it cannot be decoded.
-using ThumbnailDecoder = std::function<std::optional<codecs::Image>(const std::string& path)>;
+// Decodes a file for the preview; nothing when it cannot be decoded. A
+// decoder that can reduce while decoding asks `shown` the size in the box and
+// delivers no less than that (see codecs::ShownSize).
+using ThumbnailDecoder = std::function<std::optional<codecs::Image>(
+    const std::string& path, const codecs::ShownSize& shown)>;
 
 class Thumbnail : public ThumbnailView {
  public:

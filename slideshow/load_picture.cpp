@@ -9,18 +9,34 @@ namespace slideshow {
 
 const char kZeroHeightMessage[] = "画像データの内容がありません(2)．";
 
-FittedPicture FitToScreen(codecs::Image picture, bool floating, Size screen) {
-  const Size fitted = FitPicture(picture.width, picture.height, screen, floating);
+namespace {
+
+FittedPicture ReduceTo(codecs::Image picture, Size fitted) {
   if (fitted == Size{picture.width, picture.height}) return {std::move(picture), fitted};
   return {ResamplePicture(picture, fitted.width, fitted.height), fitted};
+}
+
+}  // namespace
+
+FittedPicture FitToScreen(codecs::Image picture, bool floating, Size screen) {
+  const Size fitted = FitPicture(picture.width, picture.height, screen, floating);
+  return ReduceTo(std::move(picture), fitted);
 }
 
 std::optional<FittedPicture> DecodeAndFit(const DecodeFunction& decode, const std::string& path,
                                           bool floating, Size screen) {
   try {
-    std::optional<codecs::Image> decoded = decode(path);
+    // Set when the decoder asks: it then knows the whole picture's size,
+    // which the delivered pixels may no longer have.
+    std::optional<Size> fitted;
+    const codecs::ShownSize shown = [&](codecs::PictureSize whole) {
+      fitted = FitPicture(whole.width, whole.height, screen, floating);
+      return codecs::PictureSize{fitted->width, fitted->height};
+    };
+    std::optional<codecs::Image> decoded = decode(path, shown);
     if (!decoded || decoded->empty()) return std::nullopt;
-    return FitToScreen(std::move(*decoded), floating, screen);
+    if (!fitted) return FitToScreen(std::move(*decoded), floating, screen);
+    return ReduceTo(std::move(*decoded), *fitted);
   } catch (const std::exception&) {
     // A decoder error, including running out of memory on a huge picture,
     // is a failed load like any other.
@@ -33,7 +49,9 @@ LoadOutcome LoadPicture(const PictureList& list, bool floating, Size screen,
                         LoadedPicture& loaded) {
   std::optional<FittedPicture> picture;
   if (list.entryCount > 0) {
-    const DecodeFunction decode = [&decoder](const std::string& path) { return decoder.Decode(path); };
+    const DecodeFunction decode = [&decoder](const std::string& path, const codecs::ShownSize& shown) {
+      return decoder.Decode(path, shown);
+    };
     picture = DecodeAndFit(decode, list.PathAt(list.currentIndex), floating, screen);
   }
   return LoadFittedPicture(std::move(picture), floating, screen, samplePicture, loaded);

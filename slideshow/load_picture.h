@@ -7,6 +7,7 @@
 #include <string>
 
 #include "codecs/image.h"
+#include "codecs/shown_size.h"
 #include "slideshow/picture_fitting.h"
 #include "slideshow/picture_list.h"
 #include "slideshow/rect.h"
@@ -15,16 +16,20 @@ namespace slideshow {
 
 // Decodes a picture file chosen by its extension; nothing when the
 // extension has no decoder or the file cannot be read or decoded. May also
-// throw, which counts as a failure.
+// throw, which counts as a failure. A decoder that can reduce while decoding
+// asks `shown` the size the picture is shown at and delivers no less than
+// that (see codecs::ShownSize); any other delivers the picture whole.
 class PictureDecoder {
  public:
   virtual ~PictureDecoder() = default;
-  virtual std::optional<codecs::Image> Decode(const std::string& path) = 0;
+  virtual std::optional<codecs::Image> Decode(const std::string& path,
+                                              const codecs::ShownSize& shown) = 0;
 };
 
 // A decoding function that may run on another thread than the window's:
 // it must touch nothing but the file it reads.
-using DecodeFunction = std::function<std::optional<codecs::Image>(const std::string& path)>;
+using DecodeFunction = std::function<std::optional<codecs::Image>(const std::string& path,
+                                                                  const codecs::ShownSize& shown)>;
 
 // A decoded picture reduced to the size it is shown at.
 struct FittedPicture {
@@ -38,8 +43,9 @@ FittedPicture FitToScreen(codecs::Image picture, bool floating, Size screen);
 
 // Decodes the file at `path` and fits it; nothing when the decoder
 // gives nothing or an empty picture, or when decoding or reducing throws
-// (running out of memory on a huge picture, for example). Runs on any thread
-// if `decode` does.
+// (running out of memory on a huge picture, for example). The fitted size is
+// always that of the whole picture, however much the decoder reduced it
+// already. Runs on any thread if `decode` does.
 std::optional<FittedPicture> DecodeAndFit(const DecodeFunction& decode, const std::string& path,
                                           bool floating, Size screen);
 

@@ -30,8 +30,8 @@ struct FakeImageBox : ImageBoxView {
   void SetVisible(bool v) override { visible = v; }
 };
 
-std::optional<codecs::Image> Decode(const std::string& path) {
-  return DecodeThumbnailPicture(path, [](const std::string& file) { return codecs::ReadFileBytes(file); });
+std::optional<codecs::Image> Decode(const std::string& path, const codecs::ShownSize& shown = {}) {
+  return DecodeThumbnailPicture(path, [](const std::string& file) { return codecs::ReadFileBytes(file); }, shown);
 }
 
 codecs::Image Fallback() {
@@ -86,6 +86,47 @@ TEST_F(ThumbnailTest, AHalfScaleJpegFitsUnreducedWhereTheSameBitmapIsReduced) {
   EXPECT_EQ(imS.picture.width, 168);
   EXPECT_EQ(imS.picture.height, 168);
   EXPECT_EQ(imS.picture.pixels[0], kGreen);
+}
+
+// A large JPEG is decoded at the smallest scale that still covers its place
+// in the box; the box is placed exactly as for the half-scale picture, and the
+// pixels come out as from it, within the two reductions' rounding.
+TEST_F(ThumbnailTest, ALargeJpegIsDecodedNoLargerThanTheBoxNeeds) {
+  struct Case {
+    int32_t width, height, deliveredWidth;
+  };
+  for (const Case c : {Case{2000, 1000, 250}, Case{3001, 999, 376}, Case{680, 2000, 85}, Case{337, 337, 169}}) {
+    SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
+    WriteJpegFile(folder / "big.jpg", c.width, c.height, {kRed, kGreen, kBlue, kWhite});
+    int32_t delivered = 0;
+    Thumbnail scaled{imS, lblFileName,
+                     [&](const std::string& path, const codecs::ShownSize& shown) {
+                       std::optional<codecs::Image> image = Decode(path, shown);
+                       if (image) delivered = image->width;
+                       return image;
+                     },
+                     Fallback(), 12, 289};
+    FakeImageBox halfBox;
+    Thumbnail half{halfBox, lblFileName, [](const std::string& path, const codecs::ShownSize&) { return Decode(path); },
+                   Fallback(), 12, 289};
+    scaled.ShowThumbnail(Path("big.jpg"));
+    half.ShowThumbnail(Path("big.jpg"));
+    EXPECT_EQ(delivered, c.deliveredWidth);
+    EXPECT_EQ((std::array{imS.left, imS.top, imS.width, imS.height}),
+              (std::array{halfBox.left, halfBox.top, halfBox.width, halfBox.height}));
+    ASSERT_EQ(imS.picture.pixels.size(), halfBox.picture.pixels.size());
+    // The hard edges between the bands blur over a pixel or two differently.
+    auto nearEdge = [&](int32_t x) {
+      const int32_t band = x * 4 / imS.width;
+      return x - band * imS.width / 4 <= 2 || (band + 1) * imS.width / 4 - x <= 2;
+    };
+    for (int32_t y = 0; y < imS.height; ++y) {
+      for (int32_t x = 0; x < imS.width; ++x) {
+        if (nearEdge(x)) continue;
+        ASSERT_TRUE(Near(imS.picture.row(y)[x], halfBox.picture.row(y)[x])) << x << ", " << y;
+      }
+    }
+  }
 }
 
 TEST_F(ThumbnailTest, UpperCaseExtensionDecodesLikeLowerCase) {

@@ -92,7 +92,7 @@ class FakeSaverHost : public SaverHost {
     messages.push_back(text);
     nowMs += messageBoxMs;
   }
-  std::optional<codecs::Image> Decode(const std::string& path) override {
+  std::optional<codecs::Image> Decode(const std::string& path, const codecs::ShownSize&) override {
     log.push_back("Decode " + path);
     nowMs += decodeMs;
     const auto it = files.find(path);

@@ -33,7 +33,7 @@ struct WorkerFiles {
   std::atomic<int> decodes{0};
   std::promise<void> started;
   DecodeFunction Function() {
-    return [this](const std::string& path) -> std::optional<codecs::Image> {
+    return [this](const std::string& path, const codecs::ShownSize&) -> std::optional<codecs::Image> {
       if (decodes++ == 0) started.set_value();
       if (path == "throws.jpg") throw std::runtime_error("corrupt");
       if (path == "throws-other.jpg") throw 42;
@@ -108,7 +108,7 @@ TEST(PicturePrefetch, StopsCleanlyWhileIdleWaitingOrDecoding) {
   { PicturePrefetch idle(files.Function()); }
   std::promise<void> gate;
   std::shared_future<void> open = gate.get_future().share();
-  auto decoding = std::make_unique<PicturePrefetch>([&](const std::string&) -> std::optional<codecs::Image> {
+  auto decoding = std::make_unique<PicturePrefetch>([&](const std::string&, const codecs::ShownSize&) -> std::optional<codecs::Image> {
     files.started.set_value();
     open.wait();
     return Gradient(4, 4);
@@ -139,7 +139,7 @@ class PrefetchingShow : public ::testing::Test {
     }
   }
   DecodeFunction WorkerDecode() {
-    return [this](const std::string& path) -> std::optional<codecs::Image> {
+    return [this](const std::string& path, const codecs::ShownSize&) -> std::optional<codecs::Image> {
       if (workerDecodes++ == 0) workerStarted.set_value();
       return prefetching.files.at(path);
     };
