@@ -88,6 +88,32 @@ void ReduceRow(const uint32_t* src, const std::vector<Span>& spans, int32_t srcW
   }
 }
 
+// The source rows reduced across, as the rows down ask for them. An output
+// row sums a run of consecutive source rows that starts with the last row of
+// the run before or the one after it, and sums each row as soon as it has it;
+// so holding the last reduced row is enough, every source row is reduced once,
+// and a large picture never needs a reduced copy of all its rows at once.
+class ReducedRows {
+ public:
+  ReducedRows(const codecs::Image& source, const std::vector<Span>& across, int32_t width)
+      : source_(source), across_(across), width_(width), row_(size_t(width) * 3) {}
+
+  const uint16_t* Row(int32_t y) {
+    if (y != current_) {
+      ReduceRow(source_.row(y), across_, source_.width, uint32_t(width_), row_.data());
+      current_ = y;
+    }
+    return row_.data();
+  }
+
+ private:
+  const codecs::Image& source_;
+  const std::vector<Span>& across_;
+  int32_t width_;
+  std::vector<uint16_t> row_;
+  int32_t current_ = -1;
+};
+
 uint32_t Channel(uint64_t sum, uint64_t total) {
   return uint32_t(std::min<uint64_t>((sum + total / 2) / total, 255));
 }
@@ -105,17 +131,14 @@ codecs::Image ResamplePicture(const codecs::Image& source, int32_t width, int32_
   const AxisTaps down = TapsFor(source.height, height);
   // Every source row is reduced across once; the rows down are then summed
   // from these 16-bit rows, which keeps the second pass small.
-  std::vector<uint16_t> reduced(size_t(width) * 3 * size_t(source.height));
-  for (int32_t y = 0; y < source.height; ++y)
-    ReduceRow(source.row(y), across, source.width, uint32_t(width),
-              &reduced[size_t(y) * 3 * size_t(width)]);
+  ReducedRows reduced(source, across, width);
 
   const uint64_t total = uint64_t(source.height) << kFractionBits;
   std::vector<uint64_t> sum(size_t(width) * 3);
   for (int32_t y = 0; y < height; ++y) {
     std::fill(sum.begin(), sum.end(), 0);
     for (uint32_t t = down.first[y]; t < down.first[y + 1]; ++t) {
-      const uint16_t* row = &reduced[size_t(down.taps[t].source) * 3 * size_t(width)];
+      const uint16_t* row = reduced.Row(down.taps[t].source);
       const uint64_t share = down.taps[t].share;
       for (size_t i = 0; i < sum.size(); ++i) sum[i] += row[i] * share;
     }
