@@ -7,6 +7,7 @@
 
 #include "codecs/decode_limits.h"
 #include "codecs/image.h"
+#include "codecs/shown_size.h"
 
 namespace codecs::fuzzing {
 
@@ -18,5 +19,9 @@ inline void CheckResult(const std::optional<Image>& image) {
     if (p >> 24) std::abort();
   }
 }
+
+// Asks a decoder that can reduce while decoding for a third of the picture,
+// so the scaled paths are fuzzed too.
+inline PictureSize AThird(PictureSize whole) { return {whole.width / 3, whole.height / 3}; }
 
 }  // namespace codecs::fuzzing
