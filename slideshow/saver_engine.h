@@ -34,8 +34,10 @@ class SaverEngine {
   // buffer onto the window, the switch timer.
   void Paint();
 
-  // One wake: the ticks due at `now` in time order, then the frame of the
-  // latest tick if the display takes one now. Exceptions from a handler
+  // One wake: the reads that have answered (the show waits for its list and
+  // pictures without blocking, and Timer1 keeps these wakes coming), the
+  // ticks due at `now` in time order, then the frame of the latest tick if
+  // the display takes one now. Exceptions from a handler
   // reach the caller, after the schedule has moved past that handler's tick.
   void Step(int64_t now);
 
