@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "tests/wine/driver/input.h"
@@ -13,6 +12,7 @@
 #include "tests/wine/slideshow/screen_pixels.h"
 #include "tests/wine/slideshow/show_fixture.h"
 #include "tests/wine/slideshow/test_pictures.h"
+#include "tests/wine/slow_storage/slow_folder.h"
 
 namespace slideshow_test {
 namespace {
@@ -22,33 +22,6 @@ constexpr uint32_t kRed = 0xFF0000;
 constexpr DWORD kInputToExitMs = 1000;
 // How long each listing and open of the slow folder takes in the first test.
 constexpr DWORD kListingMs = 2000;
-
-// The tree with-slow-folder mounted, as Wine sees it (Z: is the root).
-class SlowFolder : public ::testing::Test {
- protected:
-  void SetUp() override {
-    const wchar_t* tree = _wgetenv(L"TOLVEX_SLOW_TREE");
-    if (!tree) GTEST_SKIP() << "run through tests/wine/slow_storage/with-slow-folder";
-    root_ = L"Z:" + std::wstring(tree);
-    for (wchar_t& c : root_)
-      if (c == L'/') c = L'\\';
-    SetDelaySeconds(0);
-  }
-  void TearDown() override {
-    if (!root_.empty()) SetDelaySeconds(0);  // lets a listing still waiting go
-  }
-  std::wstring Source(const std::wstring& name) const { return root_ + L"\\source\\" + name; }
-  std::wstring Slow() const { return root_ + L"\\slow"; }
-  void SetDelaySeconds(double seconds) const {
-    FILE* file = _wfopen((root_ + L"\\delay").c_str(), L"w");
-    ASSERT_NE(file, nullptr);
-    std::fprintf(file, "%g\n", seconds);
-    std::fclose(file);
-  }
-
- private:
-  std::wstring root_;
-};
 
 POINT RestAt(int x, int y) {
   ::SetCursorPos(x, y);
