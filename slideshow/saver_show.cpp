@@ -143,7 +143,17 @@ void SaverShow::OnTimer(SaverTimer timer) {
 // comes once the paint is done.
 void SaverShow::tmGamenTimer() {
   ++switchesOwed_;
-  if (paintWait_ == PaintWait::Nothing) ReceiveReads();
+  if (paintWait_ == PaintWait::Nothing)
+    ReceiveReads();
+  else
+    HoldSwitchTimer();
+}
+
+// The switch timer waits with the switch it owes, so no more pile up.
+void SaverShow::HoldSwitchTimer() {
+  if (!timers_.Enabled(SaverTimer::tmGamen)) return;
+  timers_.SetEnabled(SaverTimer::tmGamen, false);
+  switchLate_ = true;
 }
 
 bool SaverShow::SwitchIfRead() {
@@ -151,10 +161,7 @@ bool SaverShow::SwitchIfRead() {
   const Size screen = host_.ScreenSize();
   std::optional<PrefetchResult> read = Read(next, screen);
   if (!read) {
-    if (timers_.Enabled(SaverTimer::tmGamen)) {
-      timers_.SetEnabled(SaverTimer::tmGamen, false);
-      switchLate_ = true;
-    }
+    HoldSwitchTimer();
     return false;
   }
   --switchesOwed_;

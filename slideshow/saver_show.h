@@ -107,6 +107,7 @@ class SaverShow {
   void StartPaintPicture();
   void FinishPaint(PrefetchResult read, Size screen);
   bool SwitchIfRead();
+  void HoldSwitchTimer();
   std::optional<PrefetchResult> Read(int32_t index, Size screen);
   void ShowRead(PrefetchResult read, Size screen);
   void PrefetchNext(Size screen);

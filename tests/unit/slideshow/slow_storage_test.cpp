@@ -135,6 +135,28 @@ TEST_F(SlowStorageEngine, ALatePictureDelaysItsSwitchAndTheRhythmResumesFromTher
   EXPECT_TRUE(Showing("P\\a.bmp")) << "a switchSeconds after the late one";
 }
 
+// A repaint whose listing is late keeps the picture moving; the switch that
+// falls meanwhile comes once the repaint is done, and the rhythm from there.
+TEST_F(SlowStorageEngine, ASwitchFallingWhileARepaintWaitsComesAfterIt) {
+  MakeEngine();
+  engine->Paint();
+  ASSERT_TRUE(StepUntil([&] { return Showing("P\\a.bmp") && storage.ReadsAnswered() == 2; }));
+  storage.CloseScans();
+  StepTo(500 * kMs);
+  engine->Paint();
+  StepTo(3'000 * kMs);
+  EXPECT_TRUE(Showing("P\\a.bmp"));
+  EXPECT_EQ(engine->Show().Switches(), 0);
+  storage.OpenScans();
+  ASSERT_TRUE(StepUntil([&] { return Showing("P\\b.bmp"); }));
+  EXPECT_EQ(engine->Show().Switches(), 1) << "one switch owed, not one per second waited";
+  ASSERT_TRUE(StepUntil([&] { return storage.ReadsAnswered() == 5; }));  // a, b again, then c ahead
+  StepTo(3'999 * kMs);
+  EXPECT_TRUE(Showing("P\\b.bmp"));
+  StepTo(4'000 * kMs);
+  EXPECT_TRUE(Showing("P\\c.bmp"));
+}
+
 // A folder that goes away (or fails) while the saver runs is an empty folder
 // at the next paint: the sample, silently; when it comes back, its pictures.
 TEST_F(SlowStorageEngine, AFolderThatVanishesShowsTheSampleAndComesBack) {
