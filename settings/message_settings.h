@@ -25,6 +25,14 @@ struct MessageSettings {
   bool floating = true;       // MoveFlag; the dialog's rbMove (false: rbStop)
 };
 
+// The styles a message is shown with. A style is on only when its stored
+// value is exactly 1; any other number shows it off and is written back as
+// stored until the user chooses a font.
+struct MessageStyles {
+  bool bold = false, italic = false, underline = false, strikeOut = false;
+};
+MessageStyles StylesOf(const MessageSettings& message);
+
 // What each side puts in place of the whole group when a read fails.
 MessageSettings SaverMessageDefaults();
 MessageSettings DialogMessageDefaults();
