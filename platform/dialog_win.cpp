@@ -134,6 +134,31 @@ LRESULT CALLBACK SpeedButtonProc(HWND button, UINT message, WPARAM wParam, LPARA
   return ::DefSubclassProc(button, message, wParam, lParam);
 }
 
+// A display-only control never sees a mouse button, so a click neither
+// focuses it, nor moves a caret, nor selects.
+LRESULT CALLBACK DisplayOnlyProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                                 UINT_PTR, DWORD_PTR) {
+  switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+    case WM_MBUTTONUP:
+    case WM_CONTEXTMENU:
+      return 0;
+    case WM_NCDESTROY:
+      ::RemoveWindowSubclass(control, &DisplayOnlyProc, 0);
+      break;
+    default:
+      break;
+  }
+  return ::DefSubclassProc(control, message, wParam, lParam);
+}
+
 // Per-monitor aware dialogs are rescaled by the system in dialog units unless
 // told otherwise; the pixel layout does its own scaling. The function exists
 // from Windows 10 1703 on, so it is looked up.
@@ -286,6 +311,12 @@ void Dialog::MakeSpeedButton(int id) {
   const HWND button = Item(id);
   ::SetWindowLongPtrW(button, GWL_STYLE, ::GetWindowLongPtrW(button, GWL_STYLE) & ~WS_TABSTOP);
   ::SetWindowSubclass(button, &SpeedButtonProc, 0, 0);
+}
+
+void Dialog::MakeDisplayOnly(int id) {
+  const HWND control = Item(id);
+  ::SetWindowLongPtrW(control, GWL_STYLE, ::GetWindowLongPtrW(control, GWL_STYLE) & ~WS_TABSTOP);
+  ::SetWindowSubclass(control, &DisplayOnlyProc, 0, 0);
 }
 
 std::wstring Dialog::ItemText(int id) const {

@@ -112,6 +112,10 @@ class Dialog {
   // Makes a push button a speed button: it works with the mouse (and
   // BM_CLICK) but never takes the focus.
   void MakeSpeedButton(int id);
+  // Makes a control display only: it takes no focus, by the keyboard or the
+  // mouse, and a click on it leaves the focus, the caret and every selection
+  // where they were.
+  void MakeDisplayOnly(int id);
 
  private:
   struct ItemBounds {
