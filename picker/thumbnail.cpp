@@ -16,8 +16,18 @@ Thumbnail::Thumbnail(ImageBoxView& imS, LabelView& lblFileName, ThumbnailDecoder
       imageBoxLeft_(imageBoxLeft),
       imageBoxTop_(imageBoxTop) {}
 
+// Reading and decoding run on whatever the user points at; a failure of any
+// kind, even running out of memory, is a file that cannot be shown.
+std::optional<codecs::Image> Thumbnail::DecodeOrNothing(const std::string& path) const {
+  try {
+    return decode_(path);
+  } catch (...) {
+    return std::nullopt;
+  }
+}
+
 void Thumbnail::ShowThumbnail(const std::string& path) {
-  std::optional<codecs::Image> decoded = decode_(path);
+  std::optional<codecs::Image> decoded = DecodeOrNothing(path);
   const codecs::Image& picture = decoded && !decoded->empty() ? *decoded : fallback_;
   const ThumbnailPlacement place =
       FitThumbnail(picture.width, picture.height, imageBoxLeft_, imageBoxTop_);

@@ -23,7 +23,8 @@ class ImageBoxView {
   virtual void SetVisible(bool visible) = 0;
 };
 
-// Decodes a file for the preview; nothing when it cannot be decoded.
+// Decodes a file for the preview; nothing when it cannot be decoded. An
+// exception out of it counts as nothing.
 using ThumbnailDecoder = std::function<std::optional<codecs::Image>(const std::string& path)>;
 
 class Thumbnail : public ThumbnailView {
@@ -37,6 +38,8 @@ class Thumbnail : public ThumbnailView {
   void HideThumbnail() override;
 
  private:
+  std::optional<codecs::Image> DecodeOrNothing(const std::string& path) const;
+
   ImageBoxView& imS_;
   LabelView& lblFileName_;
   ThumbnailDecoder decode_;
