@@ -183,7 +183,7 @@ TEST_F(SettingsDialogTest, AClickOnThePreviewLeavesFocusCaretAndSelectionsAlone)
   EXPECT_EQ(end, 3u);
   ::SendMessageW(preview, EM_GETSEL, WPARAM(&start), LPARAM(&end));
   EXPECT_EQ(start, end) << "the preview selected text";
-  EXPECT_EQ(::GetCapture(), nullptr);
+  EXPECT_EQ(after.hwndCapture, nullptr);
 }
 
 TEST_F(SettingsDialogTest, CloseButtonStoresEveryValueWithItsTypeAndExits0) {
