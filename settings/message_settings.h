@@ -6,11 +6,13 @@
 #include <cstdint>
 #include <string>
 
-#include "settings/saver_settings.h"
 
 namespace settings {
 
 class RegistryKey;
+
+// Stored as a plain number; anything but 1 and 2 plays nothing.
+enum SoundEffect : int32_t { Beep = 1, SystemSound = 2, NoSound = 3 };
 
 struct MessageSettings {
   std::string messageText;  // SCRcom; the dialog's meEdit
@@ -41,8 +43,5 @@ MessageSettings DialogMessageDefaults();
 // store's error at the first value that cannot be read; each reader then
 // puts its own defaults in place of the whole group.
 MessageSettings ReadMessageGroup(RegistryKey& key);
-
-// The message fields of the saver's record.
-void ApplyMessageSettings(const MessageSettings& message, SaverSettings& saver);
 
 }  // namespace settings

@@ -44,29 +44,27 @@ ReadOutcome ReadSaverPictureSettings(RegistryOpener& registry, SaverSettings& se
   if (!key) return ReadOutcome::EndApplication;
   bool fine = true;
   try {
-    settings.pictureFolder = StripTrailingBackslash(ReadText(*key, "dtDir"));
+    settings.picture.folder = StripTrailingBackslash(ReadText(*key, "dtDir"));
   } catch (const StoreError&) {
     fine = false;
   }
   try {
-    settings.useRegisteredList = ReadBoolean(*key, "SelPhoto");
+    settings.picture.useRegisteredList = ReadBoolean(*key, "SelPhoto");
   } catch (const StoreError&) {
-    settings.useRegisteredList = false;
+    settings.picture.useRegisteredList = false;
   }
-  if (settings.useRegisteredList && !ReadRegisteredEntries(*key, list)) fine = false;
+  if (settings.picture.useRegisteredList && !ReadRegisteredEntries(*key, list)) fine = false;
   return fine ? ReadOutcome::Continue : ReadOutcome::EndApplication;
 }
 
 ReadOutcome ReadSaverMessageSettings(RegistryOpener& registry, SaverSettings& settings) {
   const auto key = registry.OpenExisting(kSettingsKeyPath);
   if (!key) return ReadOutcome::EndApplication;
-  MessageSettings m;
   try {
-    m = ReadMessageGroup(*key);
+    settings.message = ReadMessageGroup(*key);
   } catch (const StoreError&) {
-    m = SaverMessageDefaults();
+    settings.message = SaverMessageDefaults();
   }
-  ApplyMessageSettings(m, settings);
   return ReadOutcome::Continue;
 }
 

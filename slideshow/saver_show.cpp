@@ -50,9 +50,9 @@ void SaverShow::FormPaint() {
   // of the paint still runs before the message loop takes it.
   EndIfAsked(host_, host_.ReadSaverPictureSettings(settings_, list_));
   EndIfAsked(host_, host_.ReadSaverMessageSettings(settings_));
-  ticker_.LayoutMessage(settings_, host_, host_.WindowWidth());
-  if (!settings_.useRegisteredList)
-    ScanPictureFolder(settings_.pictureFolder, host_.PictureFolderSearch(), list_);
+  ticker_.LayoutMessage(settings_.message, host_, host_.WindowWidth());
+  if (!settings_.picture.useRegisteredList)
+    ScanPictureFolder(settings_.picture.folder, host_.PictureFolderSearch(), list_);
   // The offset moves the start once; a repaint keeps the picture shown.
   if (setup_.pictureOffset > 0 && list_.lastIndex > 0)
     list_.currentIndex = (list_.currentIndex + setup_.pictureOffset) % (list_.lastIndex + 1);
@@ -62,13 +62,13 @@ void SaverShow::FormPaint() {
   host_.StretchBackBuffer();
   composer_.Dirty().Clear();
   if (setup_.followsSwitches) return;
-  timers_.SetInterval(SaverTimer::tmGamen, SwitchInterval(settings_.switchSeconds));
+  timers_.SetInterval(SaverTimer::tmGamen, SwitchInterval(settings_.message.switchSeconds));
   timers_.SetEnabled(SaverTimer::tmGamen, true);
 }
 
 void SaverShow::Timer1Timer() {
   const Size onScreen = PictureSizeOnScreen();
-  if (settings_.floating)
+  if (settings_.message.floating)
     FloatStep(motion_, onScreen, setup_.backBuffer.size(), [this] { Bounce(); });
   else
     CentreStep(motion_, onScreen, host_.ScreenSize());
@@ -127,11 +127,11 @@ void SaverShow::LoadPicture(bool atSwitch) {
   const Size screen = host_.ScreenSize();
   std::optional<PrefetchResult> ready;
   if (atSwitch && prefetch_ && list_.entryCount > 0)
-    ready = prefetch_->Take({list_.PathAt(list_.currentIndex), settings_.floating, screen});
+    ready = prefetch_->Take({list_.PathAt(list_.currentIndex), settings_.message.floating, screen});
   const LoadOutcome outcome =
-      ready ? LoadFittedPicture(std::move(ready->picture), settings_.floating, screen,
+      ready ? LoadFittedPicture(std::move(ready->picture), settings_.message.floating, screen,
                                 setup_.samplePicture, picture_)
-            : slideshow::LoadPicture(list_, settings_.floating, screen, host_,
+            : slideshow::LoadPicture(list_, settings_.message.floating, screen, host_,
                                      setup_.samplePicture, picture_);
   PrefetchNext(screen);
   if (outcome == LoadOutcome::ZeroHeight && !Quiet()) TellZeroHeight();
@@ -152,7 +152,7 @@ void SaverShow::TellZeroHeight() {
 void SaverShow::PrefetchNext(Size screen) {
   if (!prefetch_ || list_.entryCount == 0) return;
   const int32_t next = list_.currentIndex + 1 > list_.lastIndex ? 0 : list_.currentIndex + 1;
-  prefetch_->Request({list_.PathAt(next), settings_.floating, screen});
+  prefetch_->Request({list_.PathAt(next), settings_.message.floating, screen});
 }
 
 void SaverShow::Bounce() {
@@ -163,8 +163,8 @@ void SaverShow::Bounce() {
 
 void SaverShow::PlaySoundEffect() {
   if (Quiet()) return;
-  if (settings_.soundEffect == settings::Beep) host_.MessageBeep(kSimpleBeep);
-  if (settings_.soundEffect == settings::SystemSound) host_.MessageBeep(kDefaultSound);
+  if (settings_.message.soundEffect == settings::Beep) host_.MessageBeep(kSimpleBeep);
+  if (settings_.message.soundEffect == settings::SystemSound) host_.MessageBeep(kDefaultSound);
 }
 
 void SaverShow::ChangeTempo() {

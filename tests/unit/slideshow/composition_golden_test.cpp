@@ -54,8 +54,8 @@ class GoldenTest : public ::testing::Test {
     host.screen = kScreen;
     host.message.floating = floating;
     host.pictureSettings = [](settings::SaverSettings& s, PictureList&) {
-      s.pictureFolder = "F";
-      s.useRegisteredList = false;
+      s.picture.folder = "F";
+      s.picture.useRegisteredList = false;
       return settings::ReadOutcome::Continue;
     };
     host.directory.AddEntry("F", "p.bmp");

@@ -26,12 +26,12 @@ class FakeSaverHost : public SaverHost {
   // list) as the registry would.
   std::function<settings::ReadOutcome(settings::SaverSettings&, PictureList&)> pictureSettings =
       [](settings::SaverSettings&, PictureList&) { return settings::ReadOutcome::Continue; };
-  settings::SaverSettings message = [] {
-    settings::SaverSettings s;
-    s.switchSeconds = 5;
-    s.floating = true;
-    s.soundEffect = settings::NoSound;
-    return s;
+  settings::MessageSettings message = [] {
+    settings::MessageSettings m;
+    m.switchSeconds = 5;
+    m.floating = true;
+    m.soundEffect = settings::NoSound;
+    return m;
   }();
   settings::ReadOutcome messageOutcome = settings::ReadOutcome::Continue;
   std::map<std::string, codecs::Image> files;
@@ -63,10 +63,7 @@ class FakeSaverHost : public SaverHost {
   }
   settings::ReadOutcome ReadSaverMessageSettings(settings::SaverSettings& s) override {
     log.push_back("ReadSaverMessageSettings");
-    s.messageText = message.messageText;
-    s.soundEffect = message.soundEffect;
-    s.switchSeconds = message.switchSeconds;
-    s.floating = message.floating;
+    s.message = message;
     return messageOutcome;
   }
   settings::DirectorySearch& PictureFolderSearch() override { return directory; }

@@ -84,8 +84,8 @@ class PacedComposition : public ::testing::TestWithParam<bool> {
     host.message.floating = GetParam();
     host.message.switchSeconds = 1;
     host.pictureSettings = [](settings::SaverSettings& s, PictureList&) {
-      s.pictureFolder = "P";
-      s.useRegisteredList = false;
+      s.picture.folder = "P";
+      s.picture.useRegisteredList = false;
       return settings::ReadOutcome::Continue;
     };
     // Different sizes and kinds: a plain picture, a strip of four frames, one

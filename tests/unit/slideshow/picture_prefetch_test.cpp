@@ -128,8 +128,8 @@ class PrefetchingShow : public ::testing::Test {
   void SetUp() override {
     for (auto* host : {&prefetching, &plain}) {
       host->pictureSettings = [](settings::SaverSettings& s, PictureList&) {
-        s.pictureFolder = "P";
-        s.useRegisteredList = false;
+        s.picture.folder = "P";
+        s.picture.useRegisteredList = false;
         return settings::ReadOutcome::Continue;
       };
       host->directory.AddEntry("P", "a.bmp");

@@ -88,8 +88,8 @@ class MonitorShowsTest : public ::testing::Test {
   void SetUp() override {
     for (Screen* s : {&primary, &other}) {
       s->host.pictureSettings = [](settings::SaverSettings& st, PictureList&) {
-        st.pictureFolder = "P";
-        st.useRegisteredList = false;
+        st.picture.folder = "P";
+        st.picture.useRegisteredList = false;
         return settings::ReadOutcome::Continue;
       };
       for (const char* name : {"a.bmp", "b.bmp", "c.bmp"}) {

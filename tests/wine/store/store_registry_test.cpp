@@ -108,7 +108,7 @@ TEST_F(StoreRegistryTest, MessageSettingsLandWithTheirTypesAndJapaneseIntact) {
 
   settings::SaverSettings saver;
   ASSERT_EQ(settings::ReadSaverMessageSettings(registry, saver), settings::ReadOutcome::Continue);
-  EXPECT_EQ(saver.messageText, kJapanese);
+  EXPECT_EQ(saver.message.messageText, kJapanese);
   EXPECT_EQ(settings::ReadDialogMessageSettings(registry).messageText, kJapanese);
 }
 
@@ -137,7 +137,7 @@ TEST_F(StoreRegistryTest, PictureSettingsReplaceTheOldListAndReadBackByteForByte
   settings::SaverSettings saver;
   slideshow::PictureList list;
   ASSERT_EQ(settings::ReadSaverPictureSettings(registry, saver, list), settings::ReadOutcome::Continue);
-  EXPECT_EQ(saver.pictureFolder, kJapanesePath);  // one backslash removed
+  EXPECT_EQ(saver.picture.folder, kJapanesePath);  // one backslash removed
   EXPECT_EQ(list.entryCount, 2);
   EXPECT_EQ(list.paths[1], kJapanese);
 }
@@ -182,7 +182,7 @@ TEST_F(StoreRegistryTest, ExpandStringIsTakenUnexpandedAndTheSaverNeedsTheKey) {
   RegSetValueExW(key, L"dtDir", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(folder), sizeof folder);
   RegCloseKey(key);
   EXPECT_EQ(settings::ReadSaverPictureSettings(registry, saver, list), settings::ReadOutcome::Continue);
-  EXPECT_EQ(saver.pictureFolder, "%SystemRoot%\\pics");
+  EXPECT_EQ(saver.picture.folder, "%SystemRoot%\\pics");
 }
 
 }  // namespace
