@@ -186,7 +186,7 @@ std::optional<codecs::Image> TForm1::Decode(const std::string& path) {
 }
 
 settings::ReadOutcome TForm1::ReadSaverPictureSettings(settings::SaverSettings& settings,
-                                                       slideshow::PictureList& list) {
+                                                       settings::PictureList& list) {
   return settings::ReadSaverPictureSettings(registry, settings, list);
 }
 

@@ -59,7 +59,7 @@ class TForm1 : public platform::Form,
   std::optional<codecs::Image> Decode(const std::string& path) override;
   Extent MeasureText(const slideshow::MessageFont& font, std::string_view text) override;
   settings::ReadOutcome ReadSaverPictureSettings(settings::SaverSettings& settings,
-                                                 slideshow::PictureList& list) override;
+                                                 settings::PictureList& list) override;
   settings::ReadOutcome ReadSaverMessageSettings(settings::SaverSettings& settings) override;
   settings::DirectorySearch& PictureFolderSearch() override { return folderSearch; }
   void RequestEnd() override;

@@ -22,7 +22,7 @@ int32_t RegisteredCount(RegistryKey& key) {
 
 // Slots are filled up to File_050 whatever N says; entryCount and lastIndex
 // follow N alone. Returns false when an entry could not be read.
-bool ReadRegisteredEntries(RegistryKey& key, slideshow::PictureList& list) {
+bool ReadRegisteredEntries(RegistryKey& key, settings::PictureList& list) {
   const int32_t n = RegisteredCount(key);
   list.entryCount = std::max(n, 0);
   list.lastIndex = n > 0 ? n - 1 : n;
@@ -39,7 +39,7 @@ bool ReadRegisteredEntries(RegistryKey& key, slideshow::PictureList& list) {
 }  // namespace
 
 ReadOutcome ReadSaverPictureSettings(RegistryOpener& registry, SaverSettings& settings,
-                                     slideshow::PictureList& list) {
+                                     settings::PictureList& list) {
   const auto key = registry.OpenExisting(kSettingsKeyPath);
   if (!key) return ReadOutcome::EndApplication;
   bool fine = true;

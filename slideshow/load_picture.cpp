@@ -28,7 +28,7 @@ std::optional<FittedPicture> DecodeAndFit(const DecodeFunction& decode, const st
   }
 }
 
-LoadOutcome LoadPicture(const PictureList& list, bool floating, Size screen,
+LoadOutcome LoadPicture(const settings::PictureList& list, bool floating, Size screen,
                         PictureDecoder& decoder, const codecs::Image& samplePicture,
                         LoadedPicture& loaded) {
   std::optional<FittedPicture> picture;

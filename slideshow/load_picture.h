@@ -8,7 +8,7 @@
 
 #include "codecs/image.h"
 #include "slideshow/picture_fitting.h"
-#include "slideshow/picture_list.h"
+#include "settings/picture_list.h"
 #include "slideshow/rect.h"
 
 namespace slideshow {
@@ -59,7 +59,7 @@ extern const char kZeroHeightMessage[];
 // Loads `list.PathAt(list.currentIndex)`, or the sample when the list is
 // empty. On ZeroHeight the bitmap is W x 0 and the geometry of the previous
 // picture stays, so nothing is visible until the next switch.
-LoadOutcome LoadPicture(const PictureList& list, bool floating, Size screen,
+LoadOutcome LoadPicture(const settings::PictureList& list, bool floating, Size screen,
                         PictureDecoder& decoder, const codecs::Image& samplePicture,
                         LoadedPicture& loaded);
 

@@ -284,7 +284,7 @@ TEST_F(WritePictureTest, TextsOfAnyScriptAndLengthRoundTripThroughBothReaders) {
     EXPECT_EQ(state.registeredFiles[1], text + "\\");
     EXPECT_TRUE(ReadDialogMessageSettings(reg).messageText == m.messageText);
     SaverSettings saver;
-    slideshow::PictureList list;
+    settings::PictureList list;
     ASSERT_EQ(ReadSaverPictureSettings(reg, saver, list), ReadOutcome::Continue);
     ASSERT_EQ(ReadSaverMessageSettings(reg, saver), ReadOutcome::Continue);
     EXPECT_EQ(saver.picture.folder, text);

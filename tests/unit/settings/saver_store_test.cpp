@@ -20,7 +20,7 @@ class SaverPictureTest : public StoreTest {
     Dword("eCount", count);
   }
   SaverSettings settings;
-  slideshow::PictureList list;
+  settings::PictureList list;
 };
 
 TEST_F(SaverPictureTest, MissingKeyEndsTheSaverAndIsNotCreated) {
@@ -95,7 +95,7 @@ TEST_F(SaverPictureTest, NonPositiveOrUnreadableCountGivesAnEmptyList) {
     Dword("SelPhoto", 1);
     Text("File_000", "a.bmp");
     c.setCount();
-    list = slideshow::PictureList();
+    list = settings::PictureList();
     list.lastIndex = 9;
     EXPECT_EQ(Read(), ReadOutcome::Continue);
     EXPECT_EQ(list.entryCount, 0);

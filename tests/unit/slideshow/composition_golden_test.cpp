@@ -53,7 +53,7 @@ class GoldenTest : public ::testing::Test {
   void Start(bool floating, const codecs::Image& picture) {
     host.screen = kScreen;
     host.message.floating = floating;
-    host.pictureSettings = [](settings::SaverSettings& s, PictureList&) {
+    host.pictureSettings = [](settings::SaverSettings& s, settings::PictureList&) {
       s.picture.folder = "F";
       s.picture.useRegisteredList = false;
       return settings::ReadOutcome::Continue;

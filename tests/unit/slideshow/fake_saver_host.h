@@ -24,8 +24,8 @@ class FakeSaverHost : public SaverHost {
  public:
   // Stands for the store: fills the settings (and, in registered mode, the
   // list) as the registry would.
-  std::function<settings::ReadOutcome(settings::SaverSettings&, PictureList&)> pictureSettings =
-      [](settings::SaverSettings&, PictureList&) { return settings::ReadOutcome::Continue; };
+  std::function<settings::ReadOutcome(settings::SaverSettings&, settings::PictureList&)> pictureSettings =
+      [](settings::SaverSettings&, settings::PictureList&) { return settings::ReadOutcome::Continue; };
   settings::MessageSettings message = [] {
     settings::MessageSettings m;
     m.switchSeconds = 5;
@@ -57,7 +57,7 @@ class FakeSaverHost : public SaverHost {
   // How long a decode and a message box block the window's thread.
   int64_t decodeMs = 0, messageBoxMs = 0;
 
-  settings::ReadOutcome ReadSaverPictureSettings(settings::SaverSettings& s, PictureList& l) override {
+  settings::ReadOutcome ReadSaverPictureSettings(settings::SaverSettings& s, settings::PictureList& l) override {
     log.push_back("ReadSaverPictureSettings");
     return pictureSettings(s, l);
   }

@@ -83,7 +83,7 @@ class PacedComposition : public ::testing::TestWithParam<bool> {
   void SetUp() override {
     host.message.floating = GetParam();
     host.message.switchSeconds = 1;
-    host.pictureSettings = [](settings::SaverSettings& s, PictureList&) {
+    host.pictureSettings = [](settings::SaverSettings& s, settings::PictureList&) {
       s.picture.folder = "P";
       s.picture.useRegisteredList = false;
       return settings::ReadOutcome::Continue;

@@ -127,7 +127,7 @@ class PrefetchingShow : public ::testing::Test {
  protected:
   void SetUp() override {
     for (auto* host : {&prefetching, &plain}) {
-      host->pictureSettings = [](settings::SaverSettings& s, PictureList&) {
+      host->pictureSettings = [](settings::SaverSettings& s, settings::PictureList&) {
         s.picture.folder = "P";
         s.picture.useRegisteredList = false;
         return settings::ReadOutcome::Continue;

@@ -87,7 +87,7 @@ class MonitorShowsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     for (Screen* s : {&primary, &other}) {
-      s->host.pictureSettings = [](settings::SaverSettings& st, PictureList&) {
+      s->host.pictureSettings = [](settings::SaverSettings& st, settings::PictureList&) {
         st.picture.folder = "P";
         st.picture.useRegisteredList = false;
         return settings::ReadOutcome::Continue;

@@ -135,7 +135,7 @@ TEST_F(StoreRegistryTest, PictureSettingsReplaceTheOldListAndReadBackByteForByte
   EXPECT_EQ(state.registeredFiles[1], kJapanese);
 
   settings::SaverSettings saver;
-  slideshow::PictureList list;
+  settings::PictureList list;
   ASSERT_EQ(settings::ReadSaverPictureSettings(registry, saver, list), settings::ReadOutcome::Continue);
   EXPECT_EQ(saver.picture.folder, kJapanesePath);  // one backslash removed
   EXPECT_EQ(list.entryCount, 2);
@@ -170,7 +170,7 @@ TEST_F(StoreRegistryTest, TextsOfAnyScriptAreStoredAndReadUnitForUnit) {
 
 TEST_F(StoreRegistryTest, ExpandStringIsTakenUnexpandedAndTheSaverNeedsTheKey) {
   settings::SaverSettings saver;
-  slideshow::PictureList list;
+  settings::PictureList list;
   EXPECT_EQ(settings::ReadSaverPictureSettings(registry, saver, list), settings::ReadOutcome::EndApplication);
   HKEY probe = nullptr;
   EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &probe), ERROR_FILE_NOT_FOUND);
