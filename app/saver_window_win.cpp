@@ -147,7 +147,7 @@ void TForm1::FormDestroy() {
 
 void TForm1::Step() { engine->Step(platform::Application::Instance().Clock().NowNanoseconds()); }
 
-void TForm1::PresentFrame() {
+void TForm1::StretchBackBuffer() {
   if (!Handle()) return;
   const platform::WindowDc dc(Handle());
   const SIZE client = ClientSize();
@@ -162,7 +162,7 @@ void TForm1::PresentFrame() {
 void TForm1::PresentBackBuffer(const std::vector<slideshow::Rect>& dirty) {
   if (!Handle()) return;
   const SIZE client = ClientSize();
-  if (client.cx != backBuffer.Width() || client.cy != backBuffer.Height()) return PresentFrame();
+  if (client.cx != backBuffer.Width() || client.cy != backBuffer.Height()) return StretchBackBuffer();
   const platform::WindowDc dc(Handle());
   for (const slideshow::Rect& r : dirty) {
     ::BitBlt(dc.get(), r.left, r.top, r.width(), r.height(), backBuffer.Dc(), r.left, r.top,
