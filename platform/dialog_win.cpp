@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include <cstring>
 #include <exception>
 #include <stdexcept>
 
@@ -11,58 +10,6 @@
 
 namespace platform {
 namespace {
-
-// A bounds-checked reader over a DLGTEMPLATEEX resource.
-class TemplateReader {
- public:
-  TemplateReader(const BYTE* data, size_t size) : data_(data), size_(size) {}
-
-  template <typename T>
-  T Read() {
-    Need(sizeof(T));
-    T value;
-    std::memcpy(&value, data_ + offset_, sizeof(T));
-    offset_ += sizeof(T);
-    return value;
-  }
-  // sz_Or_Ord: nothing (0x0000), an ordinal (0xFFFF, id) or a string.
-  std::wstring ReadNameOrOrdinal() {
-    const WORD first = Peek();
-    if (first == 0x0000) {
-      Skip(2);
-    } else if (first == 0xFFFF) {
-      Skip(4);
-    } else {
-      return ReadString();
-    }
-    return std::wstring();
-  }
-  std::wstring ReadString() {
-    std::wstring text;
-    for (WORD c = Read<WORD>(); c != 0; c = Read<WORD>()) text.push_back(wchar_t(c));
-    return text;
-  }
-  void Skip(size_t bytes) {
-    Need(bytes);
-    offset_ += bytes;
-  }
-  void AlignToDword() { offset_ = (offset_ + 3) & ~size_t(3); }
-
- private:
-  WORD Peek() {
-    Need(2);
-    WORD value;
-    std::memcpy(&value, data_ + offset_, 2);
-    return value;
-  }
-  void Need(size_t bytes) const {
-    if (offset_ + bytes > size_) throw std::runtime_error("dialog template is truncated");
-  }
-
-  const BYTE* data_;
-  size_t size_;
-  size_t offset_ = 0;
-};
 
 struct ModalDisabled {
   HWND except;
@@ -199,43 +146,19 @@ void Dialog::Create(int templateId) {
 Dialog::FormDescription Dialog::ReadFormDescription(HINSTANCE instance, int templateId) {
   const HRSRC resource = ::FindResourceW(instance, MAKEINTRESOURCEW(templateId), RT_DIALOG);
   const HGLOBAL loaded = resource ? ::LoadResource(instance, resource) : nullptr;
-  const auto* data = loaded ? static_cast<const BYTE*>(::LockResource(loaded)) : nullptr;
+  const auto* data = loaded ? static_cast<const uint8_t*>(::LockResource(loaded)) : nullptr;
   if (!data) throw std::runtime_error("dialog template not found");
-  TemplateReader in(data, ::SizeofResource(instance, resource));
-  if (in.Read<WORD>() != 1 || in.Read<WORD>() != 0xFFFF) {
-    throw std::runtime_error("dialog template is not DIALOGEX");
-  }
-  in.Skip(8);  // helpID, exStyle
-  const DWORD style = in.Read<DWORD>();
-  const WORD count = in.Read<WORD>();
+  DialogTemplate parsed = ParseDialogTemplate(data, ::SizeofResource(instance, resource));
   FormDescription form;
-  in.Skip(4);  // x, y: the dialog is centred when shown
-  form.clientWidth = in.Read<short>();
-  form.clientHeight = in.Read<short>();
-  in.ReadNameOrOrdinal();  // menu
-  in.ReadNameOrOrdinal();  // class
-  in.ReadString();         // caption
-  if (style & DS_SETFONT) {
-    form.font.pixelHeight96 = ::MulDiv(in.Read<WORD>(), 96, 72);
-    form.font.weight = in.Read<WORD>();
-    in.Skip(1);  // italic
-    form.charSet = in.Read<BYTE>();
-    form.font.face = in.ReadString();
+  form.clientWidth = parsed.width;
+  form.clientHeight = parsed.height;
+  if (parsed.hasFont) {
+    form.font.pixelHeight96 = ::MulDiv(parsed.fontPoints, 96, 72);
+    form.font.weight = parsed.fontWeight;
+    form.font.face = std::move(parsed.fontFace);
+    form.charSet = parsed.fontCharSet;
   }
-  for (WORD i = 0; i < count; ++i) {
-    in.AlignToDword();
-    in.Skip(12);  // helpID, exStyle, style
-    ItemBounds item{};
-    item.x = in.Read<short>();
-    item.y = in.Read<short>();
-    item.width = in.Read<short>();
-    item.height = in.Read<short>();
-    item.id = int(in.Read<DWORD>());
-    in.ReadNameOrOrdinal();  // class
-    in.ReadNameOrOrdinal();  // text
-    in.Skip(in.Read<WORD>());  // creation data
-    form.items.push_back(item);
-  }
+  form.items = std::move(parsed.items);
   return form;
 }
 
@@ -252,7 +175,7 @@ void Dialog::ApplyLayout(UINT dpi) {
   dpi_ = dpi;
   formFont_ = MakeFont(description_.font);
   for (OwnFont& own : ownFonts_) own.handle = MakeFont(own.font);
-  for (const ItemBounds& item : description_.items) {
+  for (const DialogItemBounds& item : description_.items) {
     const HWND control = Item(item.id);
     if (!control) continue;
     HFONT font = formFont_.get();

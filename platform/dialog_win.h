@@ -48,6 +48,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/dialog_template.h"
 #include "platform/handles_win.h"
 
 namespace platform {
@@ -118,15 +119,11 @@ class Dialog {
   void MakeDisplayOnly(int id);
 
  private:
-  struct ItemBounds {
-    int id;
-    int x, y, width, height;
-  };
   struct FormDescription {
     int clientWidth = 0, clientHeight = 0;
     ControlFont font;
     BYTE charSet = DEFAULT_CHARSET;
-    std::vector<ItemBounds> items;
+    std::vector<DialogItemBounds> items;
   };
   struct OwnFont {
     int id;
