@@ -7,6 +7,7 @@
 
 #include "platform/application_win.h"
 #include "platform/japanese_font_win.h"
+#include "platform/label_size_win.h"
 
 namespace platform {
 namespace {
@@ -186,7 +187,7 @@ void Dialog::ApplyLayout(UINT dpi) {
     ::SetWindowPos(control, nullptr, Scale(item.x), Scale(item.y), Scale(item.width),
                    Scale(item.height), SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  for (int id : autoSized_) FitToText(id);
+  for (int id : autoSized_) AutoSizeLabel(Item(id));
   RECT outer{0, 0, Scale(description_.clientWidth), Scale(description_.clientHeight)};
   ::AdjustWindowRectExForDpi(&outer, DWORD(::GetWindowLongPtrW(handle_, GWL_STYLE)), FALSE,
                              DWORD(::GetWindowLongPtrW(handle_, GWL_EXSTYLE)), dpi_);
@@ -215,19 +216,7 @@ void Dialog::SetAutoSize(int id) {
                       (::GetWindowLongPtrW(label, GWL_STYLE) & ~LONG_PTR(SS_TYPEMASK)) |
                           SS_LEFTNOWORDWRAP);
   autoSized_.push_back(id);
-  FitToText(id);
-}
-
-void Dialog::FitToText(int id) {
-  const HWND label = Item(id);
-  const std::wstring text = ItemText(id);
-  const WindowDc dc(label);
-  const SelectionGuard font(dc.get(), HGDIOBJ(::SendMessageW(label, WM_GETFONT, 0, 0)));
-  RECT extent{};
-  ::DrawTextW(dc.get(), text.c_str(), int(text.size()), &extent,
-              DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-  ::SetWindowPos(label, nullptr, 0, 0, extent.right, extent.bottom,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  AutoSizeLabel(label);
 }
 
 void Dialog::MakeSpeedButton(int id) {

@@ -134,7 +134,6 @@ class Dialog {
   static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   static FormDescription ReadFormDescription(HINSTANCE instance, int templateId);
   void ApplyLayout(UINT dpi);
-  void FitToText(int id);
   UniqueFont MakeFont(const ControlFont& font) const;
   void CenterOnScreen();
   void RunModalLoop();
