@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include <exception>
 #include <stdexcept>
 
 #include "platform/application_win.h"
@@ -121,13 +120,6 @@ void KeepSystemFromRescaling(HWND dialog) {
 
 }  // namespace
 
-Dialog::~Dialog() {
-  if (!handle_) return;
-  const HWND window = handle_;
-  WindowGone();
-  ::DestroyWindow(window);
-}
-
 void Dialog::Create(int templateId) {
   // The up-down control's class, among others, exists only once registered.
   static const BOOL commonControls = [] {
@@ -189,12 +181,12 @@ void Dialog::ApplyLayout(UINT dpi) {
   }
   for (int id : autoSized_) AutoSizeLabel(Item(id));
   RECT outer{0, 0, Scale(description_.clientWidth), Scale(description_.clientHeight)};
-  ::AdjustWindowRectExForDpi(&outer, DWORD(::GetWindowLongPtrW(handle_, GWL_STYLE)), FALSE,
-                             DWORD(::GetWindowLongPtrW(handle_, GWL_EXSTYLE)), dpi_);
-  ::SetWindowPos(handle_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+  ::AdjustWindowRectExForDpi(&outer, DWORD(::GetWindowLongPtrW(Handle(), GWL_STYLE)), FALSE,
+                             DWORD(::GetWindowLongPtrW(Handle(), GWL_EXSTYLE)), dpi_);
+  ::SetWindowPos(Handle(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   OnLayout();
-  ::InvalidateRect(handle_, nullptr, TRUE);
+  ::InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 void Dialog::SetControlFont(int id, ControlFont font) {
@@ -253,12 +245,12 @@ void Dialog::SetChecked(int id, bool checked) {
 void Dialog::CenterOnScreen() {
   MONITORINFO monitor{};
   monitor.cbSize = sizeof(monitor);
-  ::GetMonitorInfoW(::MonitorFromWindow(handle_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  ::GetMonitorInfoW(::MonitorFromWindow(Handle(), MONITOR_DEFAULTTOPRIMARY), &monitor);
   RECT window;
-  ::GetWindowRect(handle_, &window);
+  ::GetWindowRect(Handle(), &window);
   const RECT& screen = monitor.rcMonitor;
   const int width = window.right - window.left, height = window.bottom - window.top;
-  ::SetWindowPos(handle_, nullptr, screen.left + (screen.right - screen.left - width) / 2,
+  ::SetWindowPos(Handle(), nullptr, screen.left + (screen.right - screen.left - width) / 2,
                  screen.top + (screen.bottom - screen.top - height) / 2, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -270,13 +262,13 @@ int Dialog::ShowModal() {
   modalDone_ = false;
   modalResult_ = 0;
   {
-    DisabledWindows others(handle_);
-    ::ShowWindow(handle_, SW_SHOW);
-    ::SetForegroundWindow(handle_);
+    DisabledWindows others(Handle());
+    ::ShowWindow(Handle(), SW_SHOW);
+    ::SetForegroundWindow(Handle());
     RunModalLoop();
   }
   // Re-enabled first, so the activation goes back to the opener.
-  ::ShowWindow(handle_, SW_HIDE);
+  ::ShowWindow(Handle(), SW_HIDE);
   if (previous && ::IsWindow(previous)) ::SetActiveWindow(previous);
   modal_ = false;
   return modalResult_;
@@ -295,7 +287,7 @@ void Dialog::RunModalLoop() {
       EndModal(IDCANCEL);
       break;
     }
-    if (!::IsDialogMessageW(handle_, &message)) {
+    if (!::IsDialogMessageW(Handle(), &message)) {
       ::TranslateMessage(&message);
       ::DispatchMessageW(&message);
     }
@@ -307,30 +299,28 @@ void Dialog::EndModal(int result) {
   modalDone_ = true;
   // The modal loop may be blocked in GetMessage when the closing command
   // came as a sent message (from another thread or process); wake it.
-  ::PostMessageW(handle_, WM_NULL, 0, 0);
+  ::PostMessageW(Handle(), WM_NULL, 0, 0);
 }
 
 void Dialog::OnClose() {
   if (modal_) {
     EndModal(IDCANCEL);
-  } else if (Application::Instance().MainForm() == handle_) {
-    Application::Instance().Terminate();
   } else {
-    ::ShowWindow(handle_, SW_HIDE);
+    TerminateOrHide();
   }
 }
 
 void Dialog::OnDpiChanged(UINT dpi, const RECT& suggested) {
   ApplyLayout(dpi);
-  ::SetWindowPos(handle_, nullptr, suggested.left, suggested.top, 0, 0,
+  ::SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
-      KeepSystemFromRescaling(handle_);
-      ApplyLayout(::GetDpiForWindow(handle_));
+      KeepSystemFromRescaling(Handle());
+      ApplyLayout(::GetDpiForWindow(Handle()));
       OnInitDialog();
       return TRUE;
     case WM_COMMAND: {
@@ -360,35 +350,10 @@ INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 INT_PTR CALLBACK Dialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    auto* dialog = reinterpret_cast<Dialog*>(lParam);
-    dialog->handle_ = window;
-    ::SetWindowLongPtrW(window, DWLP_USER, lParam);
-  }
-  auto* dialog = reinterpret_cast<Dialog*>(::GetWindowLongPtrW(window, DWLP_USER));
+  if (message == WM_INITDIALOG) Bind(window, reinterpret_cast<Dialog*>(lParam));
+  auto* dialog = static_cast<Dialog*>(Receiver(window, message));
   if (!dialog) return FALSE;
-  if (message == WM_NCDESTROY) {
-    dialog->WindowGone();
-    return FALSE;
-  }
-  try {
-    return dialog->HandleMessage(message, wParam, lParam);
-  } catch (const std::exception& error) {
-    Application::Instance().ShowException(error);
-  } catch (...) {
-    Application::Instance().ShowError(L"Unexpected error");
-  }
-  return TRUE;
-}
-
-// The window is destroyed (by the object or with the program): forget it so
-// the object never touches a dead handle, and let the application know.
-void Dialog::WindowGone() {
-  if (!handle_) return;
-  const HWND window = handle_;
-  ::SetWindowLongPtrW(window, DWLP_USER, 0);
-  handle_ = nullptr;
-  Application::Instance().UnregisterForm(window);
+  return Guarded([&] { return dialog->HandleMessage(message, wParam, lParam); }, INT_PTR(TRUE));
 }
 
 }  // namespace platform

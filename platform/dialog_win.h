@@ -30,10 +30,9 @@
 // gives the activation back. A WM_QUIT during the loop ends it with IDCANCEL
 // and is posted again for the outer loop.
 //
-// Messages. One thunk per dialog stores `this` at WM_INITDIALOG and routes
-// every message to the virtual HandleMessage, whose normal handling calls the
-// cracked handlers below. Exceptions stop at the thunk: they go to
-// Application::ShowException and the dialog goes on. IDOK and IDCANCEL commands
+// Messages. One thunk binds the object at WM_INITDIALOG and routes every
+// message, through Window's guarded dispatch, to the virtual HandleMessage,
+// whose normal handling calls the cracked handlers below. IDOK and IDCANCEL commands
 // that no control sent (Enter and Esc through IsDialogMessage) are dropped:
 // the forms have no default or cancel button.
 //
@@ -50,6 +49,7 @@
 
 #include "platform/dialog_template.h"
 #include "platform/handles_win.h"
+#include "platform/window_win.h"
 
 namespace platform {
 
@@ -61,14 +61,9 @@ struct ControlFont {
   int weight = FW_NORMAL;
 };
 
-class Dialog {
+class Dialog : public Window {
  public:
-  Dialog(const Dialog&) = delete;
-  Dialog& operator=(const Dialog&) = delete;
-  virtual ~Dialog();
-
-  HWND Handle() const { return handle_; }
-  HWND Item(int id) const { return ::GetDlgItem(handle_, id); }
+  HWND Item(int id) const { return ::GetDlgItem(Handle(), id); }
   // The window's dpi and a length of the 96-dpi layout at that dpi.
   UINT Dpi() const { return dpi_; }
   int Scale(int pixels96) const { return ::MulDiv(pixels96, int(dpi_), 96); }
@@ -138,9 +133,7 @@ class Dialog {
   void CenterOnScreen();
   void RunModalLoop();
   void OnDpiChanged(UINT dpi, const RECT& suggested);
-  void WindowGone();
 
-  HWND handle_ = nullptr;
   UINT dpi_ = 96;
   FormDescription description_;
   UniqueFont formFont_;
