@@ -18,23 +18,24 @@
 // not dialog units: the form descriptions are designed in pixels, and dialog
 // units would tie the layout to the average character width of whichever face
 // stands in for the dialog font. At WM_INITDIALOG, and again at WM_DPICHANGED,
-// the base reads the template, sets the client area and every control to
-// those pixels × dpi / 96, and sets the fonts: the template's FONT (face via
-// JapaneseFace, points at the window's dpi) on every control, except those
-// given their own with SetControlFont. Every control needs an id of its own
-// (no IDC_STATIC), because controls are found by id.
+// the base reads the template (platform/dialog_template), sets the client area
+// and every control to those pixels × dpi / 96, and sets the fonts: the
+// template's FONT (face via JapaneseFace, points at the window's dpi) on every
+// control, except those given their own with SetControlFont. Every control
+// needs an id of its own (no IDC_STATIC), because controls are found by id.
+// The layout lives in dialog_layout_win.cpp.
 //
 // Modal showing. ShowModal disables the program's other visible top-level
-// windows, centres and shows the dialog, runs a nested message loop (with
-// IsDialogMessage) until EndModal, then re-enables them, hides the dialog and
-// gives the activation back. A WM_QUIT during the loop ends it with IDCANCEL
-// and is posted again for the outer loop.
+// windows (platform/disabled_windows), centres and shows the dialog, runs the
+// nested message loop (platform/modal_loop) until EndModal, then re-enables
+// them, hides the dialog and gives the activation back. A WM_QUIT during the
+// loop ends it with IDCANCEL and is posted again for the outer loop.
 //
 // Messages. One thunk binds the object at WM_INITDIALOG and routes every
 // message, through Window's guarded dispatch, to the virtual HandleMessage,
-// whose normal handling calls the cracked handlers below. IDOK and IDCANCEL commands
-// that no control sent (Enter and Esc through IsDialogMessage) are dropped:
-// the forms have no default or cancel button.
+// whose normal handling calls the cracked handlers below. IDOK and IDCANCEL
+// commands that no control sent (Enter and Esc through IsDialogMessage) are
+// dropped: the forms have no default or cancel button.
 //
 // Close box (WM_CLOSE): while modal, EndModal(IDCANCEL); the main form asks the
 // application to terminate; any other dialog hides.
@@ -105,13 +106,6 @@ class Dialog : public Window {
   // layout: the design sizes fit the design face, a stand-in face may be
   // wider.
   void SetAutoSize(int id);
-  // Makes a push button a speed button: it works with the mouse (and
-  // BM_CLICK) but never takes the focus.
-  void MakeSpeedButton(int id);
-  // Makes a control display only: it takes no focus, by the keyboard or the
-  // mouse, and a click on it leaves the focus, the caret and every selection
-  // where they were.
-  void MakeDisplayOnly(int id);
 
  private:
   struct FormDescription {
@@ -127,11 +121,12 @@ class Dialog : public Window {
   };
 
   static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  void CenterOnScreen();
+  // The layout, in dialog_layout_win.cpp.
   static FormDescription ReadFormDescription(HINSTANCE instance, int templateId);
+  void LayOutFirstTime();
   void ApplyLayout(UINT dpi);
   UniqueFont MakeFont(const ControlFont& font) const;
-  void CenterOnScreen();
-  void RunModalLoop();
   void OnDpiChanged(UINT dpi, const RECT& suggested);
 
   UINT dpi_ = 96;

@@ -4,6 +4,7 @@
 #include <commdlg.h>
 
 #include "platform/application_win.h"
+#include "platform/control_behaviour_win.h"
 #include "platform/japanese_font_win.h"
 #include "platform/utf16.h"
 #include "resources/setup_ids.h"
@@ -47,8 +48,8 @@ void TfrmSet::OnInitDialog() {
   SetControlFont(IDC_SETUP_VERSION, {kFormFace, 12, FW_BOLD});
   SetControlFont(IDC_SETUP_MEEDIT, {kFormFace, 16});
   for (int label : {IDC_SETUP_LBTIME, IDC_SETUP_LBEDIT, IDC_SETUP_VERSION}) SetAutoSize(label);
-  MakeSpeedButton(IDC_SETUP_SBREADME);
-  MakeDisplayOnly(IDC_SETUP_MECOM);
+  platform::MakeSpeedButton(Item(IDC_SETUP_SBREADME));
+  platform::MakeDisplayOnly(Item(IDC_SETUP_MECOM));
   const HWND upDown = Item(IDC_SETUP_UDTIME);
   ::SendMessageW(upDown, UDM_SETBUDDY, WPARAM(Item(IDC_SETUP_EDTIME)), 0);
   ::SendMessageW(upDown, UDM_SETRANGE32, kMinSwitchSeconds, kMaxSwitchSeconds);
