@@ -166,10 +166,16 @@ TEST_F(SettingsDialogTest, AClickOnThePreviewLeavesFocusCaretAndSelectionsAlone)
   GUITHREADINFO before{sizeof(before)};
   ASSERT_TRUE(::GetGUIThreadInfo(thread, &before));
 
+  // Bounded: an edit that takes the right button opens its context menu,
+  // whose own loop holds the message until the menu closes.
   const LPARAM inside = MAKELPARAM(20, 10);
   for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP,
                        WM_RBUTTONDOWN, WM_RBUTTONUP}) {
-    ::SendMessageW(preview, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, inside);
+    DWORD_PTR result = 0;
+    EXPECT_NE(::SendMessageTimeoutW(preview, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON,
+                                    inside, SMTO_NORMAL, kStepMs / 5, &result),
+              0)
+        << "message " << message << " was still being handled";
   }
 
   GUITHREADINFO after{sizeof(after)};
