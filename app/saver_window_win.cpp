@@ -18,6 +18,7 @@
 #include "platform/message_box_win.h"
 #include "platform/utf16.h"
 #include "settings/saver_store.h"
+#include "slideshow/picture_scan.h"
 
 namespace app {
 
@@ -35,6 +36,13 @@ slideshow::FrameCounters& ProcessFrameCounters() {
 int32_t& ProcessTickerLine() {
   static int32_t tickerLine = 0;
   return tickerLine;
+}
+
+// The worker's folder scan, with a search of its own: it may still be
+// listing a slow folder when the window is gone.
+void ScanFolderFromWorker(const std::string& folder, settings::PictureList& list) {
+  settings::Win32DirectorySearch search;
+  slideshow::ScanPictureFolder(folder, search, list);
 }
 
 bool IsSaverWindow(HWND window) {
@@ -87,7 +95,7 @@ void TForm1::FormCreate() {
   const SIZE client = ClientSize();
   backBuffer.Resize(client.cx, client.cy);
   slideshow::SaverShowSetup show{BackBufferView(), codecs::LoadSamplePicture(), InPreview(),
-                                 &DecodePictureFile};
+                                 {&DecodePictureFile, &ScanFolderFromWorker}};
   if (otherMonitor) {
     show.followsSwitches = true;
     show.pictureOffset = otherMonitor->pictureOffset;

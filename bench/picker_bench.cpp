@@ -156,7 +156,10 @@ struct Dialog {
       {dcbxThumb, dlbThumb, rbSelPhoto, lbSfile, lbDfile, btTrk, btUp, btDown, btErase,
        btAllErase, lblDsp, lblCount, preview, services},
       shared,
-      [this](const std::string& folder) { settings::ScanFolder(disk, folder, shared); }};
+      [this](const std::string& folder, const std::function<void()>& scanned) {
+        settings::ScanFolder(disk, folder, shared);
+        scanned();
+      }};
 };
 
 void BM_ClickOn24MegapixelJpeg(benchmark::State& state) {

@@ -77,10 +77,19 @@ DWORD ListSubfolders(const std::wstring& folder, std::vector<std::wstring>* name
   return ERROR_SUCCESS;
 }
 
+// A folder that may be listed: opened for listing, not listed, since a
+// listing waits for slow storage and the list makes it on the worker.
 bool IsListableFolder(const std::wstring& path) {
-  const DWORD attributes = ::GetFileAttributesW(platform::FileSystemPath(path).c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
-         ListSubfolders(path, nullptr) == ERROR_SUCCESS;
+  const std::wstring system = platform::FileSystemPath(path);
+  const DWORD attributes = ::GetFileAttributesW(system.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+    return false;
+  const HANDLE folder = ::CreateFileW(
+      system.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (folder == INVALID_HANDLE_VALUE) return false;
+  const platform::UniqueKernelHandle owner(folder);
+  return true;
 }
 
 LRESULT CALLBACK EnterOpens(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -108,8 +117,11 @@ LRESULT CALLBACK EnterOpens(HWND list, UINT message, WPARAM wParam, LPARAM lPara
 
 }  // namespace
 
-void FolderListBox::Attach(HWND listBox, std::function<void()> onChange) {
+void FolderListBox::Attach(HWND listBox, BackgroundReads& reads, int slot,
+                           std::function<void()> onChange) {
   list_ = listBox;
+  reads_ = &reads;
+  slot_ = slot;
   onChange_ = std::move(onChange);
   ::SetWindowSubclass(list_, &EnterOpens, 0, reinterpret_cast<DWORD_PTR>(this));
   // The process's current folder, as the list starts; no change is reported
@@ -190,17 +202,30 @@ void FolderListBox::Fill() {
     start = end + 1;
   }
   const int current = int(entries_.size()) - 1;
-  std::vector<std::wstring> subfolders;
-  ListSubfolders(directory_, &subfolders);
-  for (const std::wstring& name : subfolders)
-    entries_.push_back({Join(directory_, name), name, current + 1, false});
-
   ::SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
   ::SendMessageW(list_, LB_RESETCONTENT, 0, 0);
-  ::SendMessageW(list_, LB_INITSTORAGE, WPARAM(entries_.size()), LPARAM(entries_.size() * 64));
   for (const Entry& entry : entries_)
     ::SendMessageW(list_, LB_ADDSTRING, 0, LPARAM(entry.caption.c_str()));
   ::SendMessageW(list_, LB_SETCURSEL, WPARAM(current), 0);
+  ::SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+  ::InvalidateRect(list_, nullptr, TRUE);
+  reads_->Start(slot_, [this, directory = directory_] {
+    std::vector<std::wstring> names;
+    ListSubfolders(directory, &names);
+    return BackgroundReads::Answer([this, names = std::move(names)] { AddSubfolders(names); });
+  });
+}
+
+// Added below the path, keeping whatever the user selected meanwhile.
+void FolderListBox::AddSubfolders(const std::vector<std::wstring>& names) {
+  const int level = int(std::count_if(entries_.begin(), entries_.end(),
+                                      [](const Entry& entry) { return entry.onPath; }));
+  ::SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+  ::SendMessageW(list_, LB_INITSTORAGE, WPARAM(names.size()), LPARAM(names.size() * 64));
+  for (const std::wstring& name : names) {
+    entries_.push_back({Join(directory_, name), name, level, false});
+    ::SendMessageW(list_, LB_ADDSTRING, 0, LPARAM(name.c_str()));
+  }
   ::SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
   ::InvalidateRect(list_, nullptr, TRUE);
 }

@@ -4,6 +4,8 @@
 // sub-folders, indented one level deeper. A double-click or Enter on an
 // entry makes it the current folder. The list remembers each drive's last
 // folder, so a change of drive comes back where the user left that drive.
+// The sub-folders are listed on the dialog's worker and added when their
+// listing comes, so a folder on slow storage never freezes the dialog.
 #include <windows.h>
 
 #include <functional>
@@ -11,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "picker/background_reads.h"
 #include "picker/controls.h"
 
 namespace picker {
@@ -18,8 +21,9 @@ namespace picker {
 class FolderListBox : public FolderView {
  public:
   // Starts at the process's current folder; onChange runs after every later
-  // change of the current folder.
-  void Attach(HWND listBox, std::function<void()> onChange);
+  // change of the current folder. The sub-folders are listed through
+  // `reads`, in its slot `slot`.
+  void Attach(HWND listBox, BackgroundReads& reads, int slot, std::function<void()> onChange);
   HWND Handle() const { return list_; }
 
   // False, and the folder stays, when the path is not a folder that can be
@@ -45,8 +49,11 @@ class FolderListBox : public FolderView {
   };
   void Move(std::wstring directory);
   void Fill();
+  void AddSubfolders(const std::vector<std::wstring>& names);
 
   HWND list_ = nullptr;
+  BackgroundReads* reads_ = nullptr;
+  int slot_ = 0;
   std::function<void()> onChange_;
   std::wstring directory_;
   std::vector<Entry> entries_;

@@ -9,9 +9,19 @@
 #include "platform/message_box_win.h"
 #include "platform/utf16.h"
 #include "resources/dcdir_ids.h"
+#include "settings/directory_search_win.h"
 #include "settings/folder_scan.h"
 
 namespace picker {
+namespace {
+
+// Posted to the dialog when a read has answered.
+constexpr UINT kReadsAnswered = WM_APP + 1;
+
+// The reads' slots: the latest read of each wins.
+enum ReadSlot : int { kFolderListRead, kFileListRead, kThumbnailRead };
+
+}  // namespace
 
 TfrmDir::TfrmDir(settings::PictureSelectionState& shared) : shared_(shared) { Create(IDD_DCDIR); }
 
@@ -33,25 +43,45 @@ void TfrmDir::FormCreate() {
   SetControlFont(IDC_DCDIR_LBLCOUNT, platform::ControlFont{L"ＭＳ Ｐゴシック", 15});
   platform::AutoSizeLabel(Item(IDC_DCDIR_LBLCOUNT));
   SetChecked(IDC_DCDIR_RBSELFOLDER, true);
+  const HWND self = Handle();
+  reads_.emplace([self] { ::PostMessageW(self, kReadsAnswered, 0, 0); });
 
   // imS's designed place is recorded here, once: every preview is placed
   // relative to it.
   const auto decode = [](const std::string& path) {
     return DecodeThumbnailPicture(path, [](const std::string& file) { return codecs::ReadFileBytes(file); });
   };
-  thumbnail_.emplace(imS_, lblFileName_, decode, codecs::LoadSamplePicture(), DCDIR_IMS_LEFT,
-                     DCDIR_IMS_TOP);
+  thumbnail_.emplace(*reads_, kThumbnailRead, imS_, lblFileName_, decode,
+                     codecs::LoadSamplePicture(), DCDIR_IMS_LEFT, DCDIR_IMS_TOP);
   logic_.emplace(
       PictureSelectionControls{dcbxThumb_, dlbThumb_, rbSelPhoto_, lbSfile_, lbDfile_, btTrk_,
                                btUp_, btDown_, btErase_, btAllErase_, lblDsp_, lblCount_,
                                *thumbnail_, *this},
-      shared_,
-      [this](const std::string& folder) { settings::ScanFolder(search_, folder, shared_); });
+      shared_, [this](const std::string& folder, std::function<void()> scanned) {
+        ScanFolderWhenRead(folder, std::move(scanned));
+      });
   logic_->FormCreate();
-  dlbThumb_.Attach(Item(IDC_DCDIR_DLBTHUMB), [this] { logic_->dlbThumbChange(); });
+  dlbThumb_.Attach(Item(IDC_DCDIR_DLBTHUMB), *reads_, kFolderListRead,
+                   [this] { logic_->dlbThumbChange(); });
   dcbxThumb_.Attach(Item(IDC_DCDIR_DCBXTHUMB), dlbThumb_.Drive(),
                     [this] { logic_->dcbxThumbChange(); });
   OnLayout();
+}
+
+// The folder's pictures are listed on the worker into a state of its own;
+// the answer hands the names to the shared state.
+void TfrmDir::ScanFolderWhenRead(const std::string& folder, std::function<void()> scanned) {
+  reads_->Start(kFileListRead, [this, folder, scanned = std::move(scanned)] {
+    settings::Win32DirectorySearch search;
+    settings::PictureSelectionState listed;
+    settings::ScanFolder(search, folder, listed);
+    return BackgroundReads::Answer([this, listed = std::move(listed), scanned] {
+      shared_.scanNames = listed.scanNames;
+      shared_.scanCount = listed.scanCount;
+      shared_.scanLast = listed.scanLast;
+      scanned();
+    });
+  });
 }
 
 // Sizes that the template cannot hold: entry heights, the columns of the
@@ -124,6 +154,10 @@ void TfrmDir::OnCommand(int id, int code, HWND /*control*/) {
 }
 
 INT_PTR TfrmDir::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kReadsAnswered) {
+    if (reads_) reads_->Deliver();
+    return TRUE;
+  }
   if (message == WM_DRAWITEM) {
     const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
     if (item.CtlID == IDC_DCDIR_DLBTHUMB) dlbThumb_.DrawItem(item);

@@ -5,19 +5,20 @@
 // PictureSelectionLogic and Thumbnail; this form wires them to its controls.
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "picker/background_reads.h"
 #include "picker/control_views_win.h"
 #include "picker/controls.h"
 #include "picker/drive_selector_win.h"
 #include "picker/folder_list_win.h"
 #include "picker/image_box_win.h"
 #include "picker/picture_selection_logic.h"
-#include "picker/thumbnail.h"
+#include "picker/thumbnail_when_read.h"
 #include "platform/dialog_win.h"
-#include "settings/directory_search_win.h"
 #include "settings/picture_selection_port.h"
 #include "settings/picture_selection_state.h"
 
@@ -49,6 +50,7 @@ class TfrmDir : public platform::Dialog,
 
  private:
   void FormCreate();
+  void ScanFolderWhenRead(const std::string& folder, std::function<void()> scanned);
   void btOkClick() { EndModal(IDOK); }
   void btCancelClick() { EndModal(IDCANCEL); }
 
@@ -57,7 +59,9 @@ class TfrmDir : public platform::Dialog,
   void ProcessMessages() override;
 
   settings::PictureSelectionState& shared_;
-  settings::Win32DirectorySearch search_;
+  // Listings and pictures are read here, off the dialog's thread; the
+  // controls below take their answers.
+  std::optional<BackgroundReads> reads_;
 
   DriveSelector dcbxThumb_;
   FolderListBox dlbThumb_;
@@ -66,7 +70,7 @@ class TfrmDir : public platform::Dialog,
   Win32Control btTrk_, btUp_, btDown_, btErase_, btAllErase_;
   Win32Label lblFolder_, lblDsp_, lblFileCount_, lblCount_, lblFileName_;
   ImageBox imS_;
-  std::optional<Thumbnail> thumbnail_;
+  std::optional<ThumbnailWhenRead> thumbnail_;
   std::optional<PictureSelectionLogic> logic_;
 };
 

@@ -69,13 +69,19 @@ void PictureSelectionLogic::ChangeDrive() {
   c_.dcbxThumb.SetDrive(previous);
 }
 
+// The list empties at once: nothing of the folder left is shown, or chosen,
+// while the new one is being listed.
 void PictureSelectionLogic::RefreshFolderList() {
-  scanFolder_(c_.dlbThumb.Directory());
+  c_.lbSfile.Assign({});
+  c_.btTrk.SetEnabled(false);
+  c_.preview.HideThumbnail();
+  scanFolder_(c_.dlbThumb.Directory(), [this] { ShowScannedFolder(); });
+}
+
+void PictureSelectionLogic::ShowScannedFolder() {
   const int last = std::clamp(shared_.scanLast, -1, settings::PictureSelectionState::kSlots - 1);
   c_.lbSfile.Assign(
       std::vector<std::string>(shared_.scanNames.begin(), shared_.scanNames.begin() + (last + 1)));
-  c_.btTrk.SetEnabled(false);
-  c_.preview.HideThumbnail();
 }
 
 void PictureSelectionLogic::lbSfileClick() {

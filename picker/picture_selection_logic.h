@@ -33,8 +33,11 @@ struct PictureSelectionControls {
 class PictureSelectionLogic {
  public:
   // scanFolder fills shared's scanNames, scanCount and scanLast from the
-  // folder it is given (the settings dialog's ScanFolder).
-  using ScanFolderFn = std::function<void(const std::string& directory)>;
+  // folder it is given (the settings dialog's ScanFolder) and then calls
+  // `scanned`, at once or once the listing has come from slow storage; a
+  // later scan may replace one whose `scanned` has not been called yet.
+  using ScanFolderFn =
+      std::function<void(const std::string& directory, std::function<void()> scanned)>;
 
   PictureSelectionLogic(const PictureSelectionControls& controls,
                         settings::PictureSelectionState& shared, ScanFolderFn scanFolder);
@@ -67,6 +70,7 @@ class PictureSelectionLogic {
 
  private:
   void OpeningRefresh();
+  void ShowScannedFolder();
   // The current folder without its trailing backslash, then one backslash.
   std::string FolderPrefix() const;
   void MoveCurrentEntry(int offset);

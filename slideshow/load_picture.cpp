@@ -28,17 +28,6 @@ std::optional<FittedPicture> DecodeAndFit(const DecodeFunction& decode, const st
   }
 }
 
-LoadOutcome LoadPicture(const settings::PictureList& list, bool floating, Size screen,
-                        PictureDecoder& decoder, const codecs::Image& samplePicture,
-                        LoadedPicture& loaded) {
-  std::optional<FittedPicture> picture;
-  if (list.entryCount > 0) {
-    const DecodeFunction decode = [&decoder](const std::string& path) { return decoder.Decode(path); };
-    picture = DecodeAndFit(decode, list.PathAt(list.currentIndex), floating, screen);
-  }
-  return LoadFittedPicture(std::move(picture), floating, screen, samplePicture, loaded);
-}
-
 LoadOutcome LoadFittedPicture(std::optional<FittedPicture> picture, bool floating, Size screen,
                               const codecs::Image& samplePicture, LoadedPicture& loaded) {
   if (!picture) picture = FitToScreen(samplePicture, floating, screen);

@@ -1,14 +1,13 @@
 #pragma once
-// LoadPicture: the path at the list's current index becomes the picture the
-// tick shows, fitted to the screen, with the frame geometry of a strip. Any
-// failure to decode shows the built-in sample strip instead, silently.
+// Loading a picture: a picture file becomes the picture the tick shows,
+// fitted to the screen, with the frame geometry of a strip. Any failure to
+// decode shows the built-in sample strip instead, silently.
 #include <functional>
 #include <optional>
 #include <string>
 
 #include "codecs/image.h"
 #include "slideshow/picture_fitting.h"
-#include "settings/picture_list.h"
 #include "slideshow/rect.h"
 
 namespace slideshow {
@@ -56,16 +55,11 @@ enum class LoadOutcome { Loaded, ZeroHeight };
 // "画像データの内容がありません(2)．".
 extern const char kZeroHeightMessage[];
 
-// Loads `list.PathAt(list.currentIndex)`, or the sample when the list is
-// empty. On ZeroHeight the bitmap is W x 0 and the geometry of the previous
-// picture stays, so nothing is visible until the next switch.
-LoadOutcome LoadPicture(const settings::PictureList& list, bool floating, Size screen,
-                        PictureDecoder& decoder, const codecs::Image& samplePicture,
-                        LoadedPicture& loaded);
-
-// The same load from a picture already decoded and fitted (by the prefetch
-// worker): nothing stands for a file that could not be decoded and shows the
-// sample, as LoadPicture would.
+// Loads a picture decoded and fitted (by the prefetch worker, or on the
+// window's thread without one): nothing stands for a file that could not be
+// decoded, or an empty list, and shows the sample. On ZeroHeight the bitmap
+// is W x 0 and the geometry of the previous picture stays, so nothing is
+// visible until the next switch.
 LoadOutcome LoadFittedPicture(std::optional<FittedPicture> picture, bool floating, Size screen,
                               const codecs::Image& samplePicture, LoadedPicture& loaded);
 

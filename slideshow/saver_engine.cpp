@@ -18,6 +18,7 @@ SaverEngine::~SaverEngine() { show_.FormDestroy(); }
 void SaverEngine::Paint() { show_.FormPaint(); }
 
 void SaverEngine::Step(int64_t now) {
+  show_.ReceiveReads();
   timers_.RunDue(now, [this](SaverTimer timer) { show_.OnTimer(timer); });
   if (!show_.HasFrameToPresent() || !pacer_.MayPresent(now)) return;
   show_.PresentFrame();

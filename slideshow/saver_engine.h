@@ -34,8 +34,10 @@ class SaverEngine {
   // buffer onto the window, the switch timer.
   void Paint();
 
-  // One wake: the ticks due at `now` in time order, then the frame of the
-  // latest tick if the display takes one now. Exceptions from a handler
+  // One wake: the reads that have answered (the show waits for its list and
+  // pictures without blocking, and Timer1 keeps these wakes coming), the
+  // ticks due at `now` in time order, then the frame of the latest tick if
+  // the display takes one now. Exceptions from a handler
   // reach the caller, after the schedule has moved past that handler's tick.
   void Step(int64_t now);
 
@@ -46,7 +48,8 @@ class SaverEngine {
   // runs and no frame waits; only a message can wake it.
   std::optional<int64_t> NextWake() const;
 
-  // The next picture now, for a show that follows another's switches.
+  // The next picture, for a show that follows another's switches: now, or as
+  // soon as it has been read.
   void SwitchPicture() { show_.tmGamenTimer(); }
 
   const SaverShow& Show() const { return show_; }

@@ -21,9 +21,9 @@
 namespace slideshow {
 
 // Decode (from PictureDecoder) reads a picture file and decodes it by its
-// extension, on the window's thread. The prefetch worker decodes through a
-// separate function (SaverShowSetup::prefetchDecode), never through this
-// interface. MeasureText (from TextMeasurer) measures on the window's own
+// extension, and PictureFolderSearch lists the folder, both on the window's
+// thread, for a show without a worker. A show with one reads through the
+// functions of SaverShowSetup::reading, never through this interface. MeasureText (from TextMeasurer) measures on the window's own
 // drawing surface, for the ticker's layout.
 class SaverHost : public PictureDecoder, public TextMeasurer {
  public:

@@ -28,7 +28,15 @@ SaverShow::SaverShow(SaverHost& host, TickScheduler& timers, FrameCounters& coun
       setup_(std::move(setup)),
       composer_(setup_.backBuffer),
       ticker_(tickerLine) {
-  if (setup_.prefetchDecode) prefetch_ = std::make_unique<PicturePrefetch>(setup_.prefetchDecode);
+  const bool onWorker = setup_.reading.decode && setup_.reading.scan;
+  PrefetchReaders readers = setup_.reading;
+  if (!onWorker) {
+    readers.decode = [this](const std::string& path) { return host_.Decode(path); };
+    readers.scan = [this](const std::string& folder, settings::PictureList& list) {
+      ScanPictureFolder(folder, host_.PictureFolderSearch(), list);
+    };
+  }
+  prefetch_ = std::make_unique<PicturePrefetch>(std::move(readers), onWorker);
 }
 
 void SaverShow::FormCreate() {
@@ -51,22 +59,60 @@ void SaverShow::FormPaint() {
   EndIfAsked(host_, host_.ReadSaverPictureSettings(settings_, list_));
   EndIfAsked(host_, host_.ReadSaverMessageSettings(settings_));
   ticker_.LayoutMessage(settings_.message, host_, host_.WindowWidth());
-  if (!settings_.picture.useRegisteredList)
-    ScanPictureFolder(settings_.picture.folder, host_.PictureFolderSearch(), list_);
+  if (settings_.picture.useRegisteredList) {
+    StartPaintPicture();
+  } else {
+    scanTicket_ = prefetch_->RequestScan(settings_.picture.folder, list_);
+    paintWait_ = PaintWait::List;
+  }
+  ReceiveReads();
+  host_.HideApplicationWindow();
+  host_.StretchBackBuffer();
+  composer_.Dirty().Clear();
+}
+
+void SaverShow::ReceiveReads() {
+  if (paintWait_ == PaintWait::List) {
+    std::optional<settings::PictureList> scanned = prefetch_->TakeScan(scanTicket_);
+    if (!scanned) return;
+    const int32_t current = list_.currentIndex;
+    list_ = std::move(*scanned);
+    list_.currentIndex = current;
+    StartPaintPicture();
+  }
+  if (paintWait_ == PaintWait::Picture) {
+    const Size screen = host_.ScreenSize();
+    std::optional<PrefetchResult> read = Read(list_.currentIndex, screen);
+    if (!read) return;
+    FinishPaint(std::move(*read), screen);
+  }
+  while (switchesOwed_ > 0 && SwitchIfRead()) {
+  }
+}
+
+// The list is there: the picture at the current index is next.
+void SaverShow::StartPaintPicture() {
   // The offset moves the start once; a repaint keeps the picture shown.
   if (setup_.pictureOffset > 0 && list_.lastIndex > 0)
     list_.currentIndex = (list_.currentIndex + setup_.pictureOffset) % (list_.lastIndex + 1);
   setup_.pictureOffset = 0;
-  LoadPicture(/*atSwitch=*/false);
-  host_.HideApplicationWindow();
-  host_.StretchBackBuffer();
-  composer_.Dirty().Clear();
+  paintWait_ = PaintWait::Picture;
+}
+
+void SaverShow::FinishPaint(PrefetchResult read, Size screen) {
+  paintWait_ = PaintWait::Nothing;
+  ShowRead(std::move(read), screen);
   if (setup_.followsSwitches) return;
   timers_.SetInterval(SaverTimer::tmGamen, SwitchInterval(settings_.message.switchSeconds));
   timers_.SetEnabled(SaverTimer::tmGamen, true);
 }
 
 void SaverShow::Timer1Timer() {
+  // Nothing to move yet: only the ticker is drawn.
+  if (!pictureShown_) {
+    frameDue_ = true;
+    return;
+  }
   const Size onScreen = PictureSizeOnScreen();
   if (settings_.message.floating)
     FloatStep(motion_, onScreen, setup_.backBuffer.size(), [this] { Bounce(); });
@@ -93,18 +139,47 @@ void SaverShow::OnTimer(SaverTimer timer) {
   }
 }
 
+// A switch that falls while the paint still waits for its list or picture
+// comes once the paint is done.
 void SaverShow::tmGamenTimer() {
+  ++switchesOwed_;
+  if (paintWait_ == PaintWait::Nothing)
+    ReceiveReads();
+  else
+    HoldSwitchTimer();
+}
+
+// The switch timer waits with the switch it owes, so no more pile up.
+void SaverShow::HoldSwitchTimer() {
+  if (!timers_.Enabled(SaverTimer::tmGamen)) return;
+  timers_.SetEnabled(SaverTimer::tmGamen, false);
+  switchLate_ = true;
+}
+
+bool SaverShow::SwitchIfRead() {
+  const int32_t next = list_.currentIndex + 1 > list_.lastIndex ? 0 : list_.currentIndex + 1;
+  const Size screen = host_.ScreenSize();
+  std::optional<PrefetchResult> read = Read(next, screen);
+  if (!read) {
+    HoldSwitchTimer();
+    return false;
+  }
+  --switchesOwed_;
   ComposeDueFrame();
   timers_.SetEnabled(SaverTimer::Timer1, false);
   timers_.SetEnabled(SaverTimer::tmCom, false);
   ++switches_;
-  ++list_.currentIndex;
-  if (list_.currentIndex > list_.lastIndex) list_.currentIndex = 0;
-  LoadPicture(/*atSwitch=*/true);
+  list_.currentIndex = next;
+  ShowRead(std::move(*read), screen);
   timers_.SetInterval(SaverTimer::Timer1, kFrameInterval);
   timers_.SetInterval(SaverTimer::tmCom, kTickerInterval);
   timers_.SetEnabled(SaverTimer::Timer1, true);
   timers_.SetEnabled(SaverTimer::tmCom, true);
+  if (switchLate_) {
+    switchLate_ = false;
+    timers_.SetEnabled(SaverTimer::tmGamen, true);
+  }
+  return true;
 }
 
 void SaverShow::FormDestroy() {
@@ -121,18 +196,21 @@ uint32_t SaverShow::SwitchInterval(int32_t switchSeconds) {
   return uint32_t(std::min<int64_t>(int64_t(switchSeconds) * 1000, kLongest));
 }
 
-// At a switch the picture may already have been decoded ahead; a paint
-// loads from the list it has just rebuilt, as always on this thread.
-void SaverShow::LoadPicture(bool atSwitch) {
-  const Size screen = host_.ScreenSize();
-  std::optional<PrefetchResult> ready;
-  if (atSwitch && prefetch_ && list_.entryCount > 0)
-    ready = prefetch_->Take({list_.PathAt(list_.currentIndex), settings_.message.floating, screen});
-  const LoadOutcome outcome =
-      ready ? LoadFittedPicture(std::move(ready->picture), settings_.message.floating, screen,
-                                setup_.samplePicture, picture_)
-            : slideshow::LoadPicture(list_, settings_.message.floating, screen, host_,
-                                     setup_.samplePicture, picture_);
+// The picture at `index` once it has been read, asking for it until then;
+// an empty list has nothing to read and shows the sample.
+std::optional<PrefetchResult> SaverShow::Read(int32_t index, Size screen) {
+  if (list_.entryCount == 0) return PrefetchResult{};
+  const PrefetchKey key{list_.PathAt(index), settings_.message.floating, screen};
+  std::optional<PrefetchResult> read = prefetch_->Take(key);
+  if (read) return read;
+  prefetch_->Request(key);
+  return prefetch_->Take(key);
+}
+
+void SaverShow::ShowRead(PrefetchResult read, Size screen) {
+  const LoadOutcome outcome = LoadFittedPicture(std::move(read.picture), settings_.message.floating,
+                                                screen, setup_.samplePicture, picture_);
+  pictureShown_ = true;
   PrefetchNext(screen);
   if (outcome == LoadOutcome::ZeroHeight && !Quiet()) TellZeroHeight();
 }
@@ -148,9 +226,9 @@ void SaverShow::TellZeroHeight() {
 }
 
 // The picture the next switch will load, unless a paint rebuilds the list
-// first (the switch then finds the key changed and decodes itself).
+// first (the switch then finds the key changed and asks for its own).
 void SaverShow::PrefetchNext(Size screen) {
-  if (!prefetch_ || list_.entryCount == 0) return;
+  if (list_.entryCount == 0) return;
   const int32_t next = list_.currentIndex + 1 > list_.lastIndex ? 0 : list_.currentIndex + 1;
   prefetch_->Request({list_.PathAt(next), settings_.message.floating, screen});
 }

@@ -13,6 +13,7 @@
 #include <cstddef>  // codecs/image.h uses size_t
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "codecs/image.h"
 #include "settings/saver_settings.h"
@@ -32,10 +33,11 @@ struct SaverShowSetup {
   PixelView backBuffer;         // screen-sized, owned by the host, outlives the show
   codecs::Image samplePicture;  // TOLVEX, 128 x 32
   bool previewMode = false;     // previewWnd != 0: no sound, no message box
-  // Decodes the next picture ahead on a worker thread when set (see
-  // PicturePrefetch: it runs off the window's thread and must touch no
-  // window state); empty: every load decodes through the host.
-  DecodeFunction prefetchDecode;
+  // Scans the folder and decodes every picture on a worker thread when both
+  // are set (see PicturePrefetch: they run off the window's thread and must
+  // touch no window state); otherwise every read runs through the host on
+  // the window's thread, when the show needs its answer.
+  PrefetchReaders reading;
   // Another monitor's show: silent, no message box, no switch timer of its
   // own (its owner switches it with the primary's), and starting this many
   // pictures further along the list than the primary.
@@ -55,13 +57,22 @@ class SaverShow {
   // Timer1 at 50 ms and tmCom at 200 ms running, the buffer black.
   void FormCreate();
   // Settings, ticker layout, list, current picture, the buffer onto the
-  // window, tmGamen at switchSeconds.
+  // window, tmGamen at switchSeconds. The list and the picture are asked
+  // for and come when they have been read (ReceiveReads): until the first
+  // picture is there, nothing moves and the ticker runs over black; a
+  // repaint keeps the picture shown until the new one is read.
   void FormPaint();
+  // Takes whatever the reads asked for have answered and goes on with the
+  // paint or the switch that waited for it; the engine calls it every wake.
+  void ReceiveReads();
   // One tick: move or centre, step a strip; the frame is due.
   void Timer1Timer();
   // The ticker's step, after the frame due is composed.
   void tmComTimer();
   // Next picture: Timer1 and tmCom stopped, next index, load, both restarted.
+  // If the next picture has not been read yet, the current one stays and
+  // tmGamen waits; the switch comes as soon as it has been read, and tmGamen
+  // counts afresh from there.
   void tmGamenTimer();
   // The handler of a timer, for a host that dispatches by timer.
   void OnTimer(SaverTimer timer);
@@ -89,8 +100,16 @@ class SaverShow {
   static uint32_t SwitchInterval(int32_t switchSeconds);
 
  private:
+  // What the paint still waits for.
+  enum class PaintWait { Nothing, List, Picture };
+
   void ComposeDueFrame();
-  void LoadPicture(bool atSwitch);
+  void StartPaintPicture();
+  void FinishPaint(PrefetchResult read, Size screen);
+  bool SwitchIfRead();
+  void HoldSwitchTimer();
+  std::optional<PrefetchResult> Read(int32_t index, Size screen);
+  void ShowRead(PrefetchResult read, Size screen);
   void PrefetchNext(Size screen);
   void ChangeTempo();
   void PlaySoundEffect();
@@ -113,7 +132,12 @@ class SaverShow {
   AnimationState animation_;
   MessageTicker ticker_;
   int64_t switches_ = 0;
-  std::unique_ptr<PicturePrefetch> prefetch_;  // last: its worker stops first
+  bool pictureShown_ = false;  // a first picture (or the sample) has been loaded
+  PaintWait paintWait_ = PaintWait::Nothing;
+  uint64_t scanTicket_ = 0;
+  int32_t switchesOwed_ = 0;  // switches due that wait for their picture
+  bool switchLate_ = false;   // tmGamen stopped while a switch waits
+  std::unique_ptr<PicturePrefetch> prefetch_;
 };
 
 }  // namespace slideshow

@@ -89,8 +89,9 @@ class PictureSelectionTest : public ::testing::Test {
   PictureSelectionLogic logic{{dcbxThumb, dlbThumb, rbSelPhoto, lbSfile, lbDfile, btTrk, btUp,
                                btDown, btErase, btAllErase, lblDsp, lblCount, preview, services},
                               shared,
-                              [this](const std::string& folder) {
+                              [this](const std::string& folder, const std::function<void()>& scanned) {
                                 settings::ScanFolder(disk, folder, shared);
+                                scanned();
                               }};
 };
 

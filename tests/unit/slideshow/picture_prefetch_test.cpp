@@ -2,21 +2,19 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <chrono>
-#include <future>
-#include <map>
 #include <memory>
 #include <stdexcept>
 
 #include "fake_saver_host.h"
 #include "slideshow/saver_show.h"
+#include "slow_storage.h"
 
 namespace slideshow {
 namespace {
 
-using namespace std::chrono_literals;
+using testing::Eventually;
 using testing::SampleStrip;
+using testing::SlowStorage;
 using testing::TestBuffer;
 
 codecs::Image Gradient(int32_t w, int32_t h) {
@@ -26,103 +24,119 @@ codecs::Image Gradient(int32_t w, int32_t h) {
   return img;
 }
 
-// Files for the worker, and a count of the decodes it started; `started`
-// lets a test wait until the worker is on a key, so that Take waits for it.
-struct WorkerFiles {
-  std::map<std::string, codecs::Image> files{{"big.jpg", Gradient(1200, 900)}, {"small.bmp", Gradient(40, 30)}};
-  std::atomic<int> decodes{0};
-  std::promise<void> started;
-  DecodeFunction Function() {
-    return [this](const std::string& path) -> std::optional<codecs::Image> {
-      if (decodes++ == 0) started.set_value();
-      if (path == "throws.jpg") throw std::runtime_error("corrupt");
-      if (path == "throws-other.jpg") throw 42;
-      const auto it = files.find(path);
-      if (it == files.end()) return std::nullopt;
-      return it->second;
-    };
+const PrefetchKey kBig{"big.jpg", true, {1024, 768}};
+const PrefetchKey kSmall{"small.bmp", true, {1024, 768}};
+
+class PicturePrefetchTest : public ::testing::Test {
+ protected:
+  void SetUp() override { storage.Files() = {{"big.jpg", Gradient(1200, 900)}, {"small.bmp", Gradient(40, 30)}}; }
+  // Takes `key` once the worker has made it.
+  std::optional<PrefetchResult> TakeWhenMade(PicturePrefetch& prefetch, const PrefetchKey& key) {
+    std::optional<PrefetchResult> result;
+    Eventually([&] { result = prefetch.Take(key); }, [&] { return result.has_value(); });
+    return result;
   }
-  void WaitUntilStarted() { ASSERT_EQ(started.get_future().wait_for(10s), std::future_status::ready); }
+  SlowStorage storage;
 };
 
-const PrefetchKey kBig{"big.jpg", true, {1024, 768}};
-
-TEST(PicturePrefetch, GivesWhatTheLoadOnTheWindowThreadWouldMake) {
-  WorkerFiles files;
-  PicturePrefetch prefetch(files.Function());
-  prefetch.Request(kBig);
-  files.WaitUntilStarted();
-  std::optional<PrefetchResult> result = prefetch.Take(kBig);
-  ASSERT_TRUE(result && result->picture);
-  const std::optional<FittedPicture> direct = DecodeAndFit(files.Function(), "big.jpg", true, {1024, 768});
-  EXPECT_EQ(result->picture->fitted, (Size{682, 511}));
-  EXPECT_EQ(result->picture->fitted, direct->fitted);
-  EXPECT_EQ(result->picture->bitmap.pixels, direct->bitmap.pixels);
-  EXPECT_FALSE(prefetch.Take(kBig));  // taken once only
-}
-
-TEST(PicturePrefetch, AResultForAnotherPathOrOtherSettingsIsNeverTaken) {
-  WorkerFiles files;
-  PicturePrefetch prefetch(files.Function());
-  prefetch.Request(kBig);
-  files.WaitUntilStarted();
-  EXPECT_FALSE(prefetch.Take({"small.bmp", true, {1024, 768}}));
-  EXPECT_FALSE(prefetch.Take({"big.jpg", false, {1024, 768}}));
-  EXPECT_FALSE(prefetch.Take({"big.jpg", true, {800, 600}}));
-  EXPECT_TRUE(prefetch.Take(kBig));
-}
-
-TEST(PicturePrefetch, ANewRequestThrowsTheOldResultAway) {
-  WorkerFiles files;
-  PicturePrefetch prefetch(files.Function());
-  prefetch.Request(kBig);
-  files.WaitUntilStarted();
-  const PrefetchKey small{"small.bmp", true, {1024, 768}};
-  prefetch.Request(small);
-  prefetch.Request(small);  // asked twice, decoded once
-  EXPECT_FALSE(prefetch.Take(kBig));
-  // The second request may not have started yet; then Take finds nothing and
-  // the caller decodes itself, which is as good.
-  const std::optional<PrefetchResult> result = prefetch.Take(small);
-  if (result) {
-    EXPECT_EQ(result->picture->fitted, (Size{40, 30}));
+TEST_F(PicturePrefetchTest, GivesWhatTheLoadOnTheWindowThreadWouldMake) {
+  for (const bool onWorker : {true, false}) {
+    PicturePrefetch prefetch(storage.Readers(), onWorker);
+    prefetch.Request(kBig);
+    std::optional<PrefetchResult> result = TakeWhenMade(prefetch, kBig);
+    ASSERT_TRUE(result && result->picture);
+    const std::optional<FittedPicture> direct = DecodeAndFit(storage.Readers().decode, "big.jpg", true, {1024, 768});
+    EXPECT_EQ(result->picture->fitted, (Size{682, 511}));
+    EXPECT_EQ(result->picture->bitmap.pixels, direct->bitmap.pixels);
+    EXPECT_FALSE(prefetch.Take(kBig));  // taken once only
   }
-  EXPECT_LE(files.decodes.load(), 2);
+}
+
+TEST_F(PicturePrefetchTest, NeverWaitsAndTakesOnlyWhatWasMadeForExactlyThatKey) {
+  storage.CloseReads();
+  PicturePrefetch prefetch(storage.Readers(), true);
+  prefetch.Request(kBig);
+  ASSERT_TRUE(Eventually([] {}, [&] { return storage.ReadsStarted() == 1; }));
+  EXPECT_FALSE(prefetch.Take(kBig)) << "the read still waits: nothing yet, and no waiting here";
+  storage.OpenReads();
+  ASSERT_TRUE(Eventually([] {}, [&] { return prefetch.Take({"small.bmp", true, {1024, 768}}) ||
+                                             prefetch.Take({"big.jpg", false, {1024, 768}}) ||
+                                             prefetch.Take({"big.jpg", true, {800, 600}}) ||
+                                             prefetch.Take(kBig); }));
+  EXPECT_FALSE(prefetch.Take(kBig));
+}
+
+TEST_F(PicturePrefetchTest, ANewRequestThrowsTheOldResultAway) {
+  storage.CloseReads();
+  PicturePrefetch prefetch(storage.Readers(), true);
+  prefetch.Request(kBig);
+  ASSERT_TRUE(Eventually([] {}, [&] { return storage.ReadsStarted() == 1; }));
+  prefetch.Request(kSmall);
+  prefetch.Request(kSmall);  // asked twice, read once
+  storage.OpenReads();
+  const std::optional<PrefetchResult> result = TakeWhenMade(prefetch, kSmall);
+  ASSERT_TRUE(result && result->picture);
+  EXPECT_EQ(result->picture->fitted, (Size{40, 30}));
+  EXPECT_FALSE(prefetch.Take(kBig));
+  EXPECT_EQ(storage.ReadsStarted(), 2);
 }
 
 TEST(PicturePrefetch, AThrowingOrFailingDecoderGivesAFailedDecode) {
+  const DecodeFunction decode = [](const std::string& path) -> std::optional<codecs::Image> {
+    if (path == "throws.jpg") throw std::runtime_error("corrupt");
+    if (path == "throws-other.jpg") throw 42;
+    return std::nullopt;
+  };
   for (const char* path : {"throws.jpg", "throws-other.jpg", "missing.gif"}) {
-    WorkerFiles files;
-    PicturePrefetch prefetch(files.Function());
-    const PrefetchKey key{path, true, {1024, 768}};
-    prefetch.Request(key);
-    files.WaitUntilStarted();
-    const std::optional<PrefetchResult> result = prefetch.Take(key);
-    ASSERT_TRUE(result) << path;
-    EXPECT_FALSE(result->picture) << path;
+    for (const bool onWorker : {true, false}) {
+      PicturePrefetch prefetch({decode, {}}, onWorker);
+      const PrefetchKey key{path, true, {1024, 768}};
+      prefetch.Request(key);
+      std::optional<PrefetchResult> result;
+      ASSERT_TRUE(Eventually([&] { result = prefetch.Take(key); }, [&] { return result.has_value(); })) << path;
+      EXPECT_FALSE(result->picture) << path;
+    }
   }
 }
 
-TEST(PicturePrefetch, StopsCleanlyWhileIdleWaitingOrDecoding) {
-  WorkerFiles files;
-  { PicturePrefetch idle(files.Function()); }
-  std::promise<void> gate;
-  std::shared_future<void> open = gate.get_future().share();
-  auto decoding = std::make_unique<PicturePrefetch>([&](const std::string&) -> std::optional<codecs::Image> {
-    files.started.set_value();
-    open.wait();
-    return Gradient(4, 4);
-  });
-  decoding->Request(kBig);
-  decoding->Request({"queued.bmp", true, {1024, 768}});  // never started, or started after
-  files.WaitUntilStarted();
-  gate.set_value();
-  decoding.reset();  // joins the worker, whatever it is doing
+TEST_F(PicturePrefetchTest, ScansGoFirstAndOnlyTheLatestTicketIsAnswered) {
+  storage.Directory().AddEntry("P", "a.bmp");
+  storage.Directory().AddEntry("Q", "b.jpg");
+  storage.CloseScans();
+  PicturePrefetch prefetch(storage.Readers(), true);
+  settings::PictureList list;
+  list.paths[5] = "kept";
+  const uint64_t first = prefetch.RequestScan("P", list);
+  prefetch.Request(kSmall);
+  const uint64_t second = prefetch.RequestScan("Q", list);
+  EXPECT_FALSE(prefetch.TakeScan(second));
+  EXPECT_EQ(storage.ReadsStarted(), 0) << "the picture waits behind the scans";
+  storage.OpenScans();
+  std::optional<settings::PictureList> scanned;
+  ASSERT_TRUE(Eventually([&] { scanned = prefetch.TakeScan(second); }, [&] { return scanned.has_value(); }));
+  EXPECT_EQ(scanned->entryCount, 1);
+  EXPECT_EQ(scanned->paths[0], "Q\\b.jpg");
+  EXPECT_EQ(scanned->paths[5], "kept");
+  EXPECT_FALSE(prefetch.TakeScan(first));
+  EXPECT_TRUE(TakeWhenMade(prefetch, kSmall));
+}
+
+TEST_F(PicturePrefetchTest, GoesAtOnceWhileTheWorkerIsStuckInARead) {
+  storage.CloseReads();
+  storage.CloseScans();
+  {
+    PicturePrefetch idle(storage.Readers(), true);
+  }
+  auto reading = std::make_unique<PicturePrefetch>(storage.Readers(), true);
+  reading->Request(kBig);
+  ASSERT_TRUE(Eventually([] {}, [&] { return storage.ReadsStarted() == 1; }));
+  reading->RequestScan("P", settings::PictureList{});
+  reading.reset();  // returns with the read still waiting; the storage lets it go later
   SUCCEED();
 }
 
-// The show with a prefetch worker: the switch takes the picture decoded
-// ahead instead of decoding on the window's thread, and shows the same.
+// The show with a worker: the switch takes the picture decoded ahead and
+// shows what a show that reads on the window's thread shows.
 class PrefetchingShow : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -137,30 +151,30 @@ class PrefetchingShow : public ::testing::Test {
       host->files = {{"P\\a.bmp", Gradient(40, 30)}, {"P\\big.jpg", Gradient(1200, 900)},
                      {"P\\c.bmp", Gradient(20, 10)}};
     }
+    storage.Directory() = prefetching.directory;
+    storage.Files() = prefetching.files;
   }
-  DecodeFunction WorkerDecode() {
-    return [this](const std::string& path) -> std::optional<codecs::Image> {
-      if (workerDecodes++ == 0) workerStarted.set_value();
-      return prefetching.files.at(path);
-    };
+  // Receives reads until `done`.
+  void ReceiveUntil(SaverShow& show, const std::function<bool()>& done) {
+    ASSERT_TRUE(Eventually([&] { show.ReceiveReads(); }, done));
   }
   testing::FakeSaverHost prefetching, plain;
+  SlowStorage storage;
   TestBuffer bufferA{prefetching.screen}, bufferB{plain.screen};
   FrameCounters countersA, countersB;
-  std::atomic<int> workerDecodes{0};
-  std::promise<void> workerStarted;
 };
 
 TEST_F(PrefetchingShow, SwitchTakesThePictureDecodedAheadAndShowsTheSame) {
-  SaverShow withWorker(prefetching, prefetching.timers, countersA, prefetching.tickerLine, {bufferA.view, SampleStrip(), false, WorkerDecode()});
+  SaverShow withWorker(prefetching, prefetching.timers, countersA, prefetching.tickerLine, {bufferA.view, SampleStrip(), false, storage.Readers()});
   SaverShow without(plain, plain.timers, countersB, plain.tickerLine, {bufferB.view, SampleStrip(), false, {}});
   for (SaverShow* show : {&withWorker, &without}) {
     show->FormCreate();
     show->FormPaint();
   }
-  ASSERT_EQ(workerStarted.get_future().wait_for(10s), std::future_status::ready);
+  ReceiveUntil(withWorker, [&] { return withWorker.Picture().fitted == Size{40, 30} && storage.ReadsStarted() == 2; });
   const size_t from = prefetching.log.size();
   withWorker.tmGamenTimer();
+  ReceiveUntil(withWorker, [&] { return withWorker.Switches() == 1; });
   without.tmGamenTimer();
   for (size_t i = from; i < prefetching.log.size(); ++i) EXPECT_FALSE(prefetching.log[i].starts_with("Decode"));
   EXPECT_EQ(withWorker.Picture().pictureBitmap.pixels, without.Picture().pictureBitmap.pixels);
@@ -173,16 +187,17 @@ TEST_F(PrefetchingShow, SwitchTakesThePictureDecodedAheadAndShowsTheSame) {
   EXPECT_EQ(bufferA.pixels, bufferB.pixels);
 }
 
-TEST_F(PrefetchingShow, AListRebuiltByAPaintMakesTheSwitchDecodeItself) {
-  SaverShow show(prefetching, prefetching.timers, countersA, prefetching.tickerLine, {bufferA.view, SampleStrip(), false, WorkerDecode()});
+TEST_F(PrefetchingShow, AListRebuiltByAPaintMakesTheSwitchAskForItsOwnPicture) {
+  SaverShow show(prefetching, prefetching.timers, countersA, prefetching.tickerLine, {bufferA.view, SampleStrip(), false, storage.Readers()});
   show.FormCreate();
   show.FormPaint();
-  ASSERT_EQ(workerStarted.get_future().wait_for(10s), std::future_status::ready);
-  prefetching.directory = {};
-  prefetching.directory.AddEntry("P", "a.bmp");
-  prefetching.directory.AddEntry("P", "c.bmp");
-  show.FormPaint();  // asks the worker for c.bmp now; big.jpg's result is stale
+  ReceiveUntil(show, [&] { return storage.ReadsStarted() == 2; });  // a.bmp, then big.jpg ahead
+  storage.Directory() = {};  // the worker is idle: its scan is done
+  storage.Directory().AddEntry("P", "a.bmp");
+  storage.Directory().AddEntry("P", "c.bmp");
+  show.FormPaint();
   show.tmGamenTimer();
+  ReceiveUntil(show, [&] { return show.Switches() == 1; });
   EXPECT_EQ(show.Picture().fitted, (Size{20, 10}));
 }
 
