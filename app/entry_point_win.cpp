@@ -24,7 +24,7 @@ constexpr int kExitNormal = 0;
 constexpr int kExitAnotherInstance = 1;
 
 void RunSettingsMode() {
-  const std::unique_ptr<app::SettingsForms> forms = app::CreateSettingsForms();
+  const app::SettingsForms forms;
   platform::Application::Instance().Run();
 }
 

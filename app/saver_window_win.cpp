@@ -40,7 +40,7 @@ int32_t& ProcessTickerLine() {
 
 // The worker's folder scan, with a search of its own: it may still be
 // listing a slow folder when the window is gone.
-void ScanFolderFromWorker(const std::string& folder, slideshow::PictureList& list) {
+void ScanFolderFromWorker(const std::string& folder, settings::PictureList& list) {
   settings::Win32DirectorySearch search;
   slideshow::ScanPictureFolder(folder, search, list);
 }
@@ -155,7 +155,7 @@ void TForm1::FormDestroy() {
 
 void TForm1::Step() { engine->Step(platform::Application::Instance().Clock().NowNanoseconds()); }
 
-void TForm1::PresentFrame() {
+void TForm1::StretchBackBuffer() {
   if (!Handle()) return;
   const platform::WindowDc dc(Handle());
   const SIZE client = ClientSize();
@@ -170,7 +170,7 @@ void TForm1::PresentFrame() {
 void TForm1::PresentBackBuffer(const std::vector<slideshow::Rect>& dirty) {
   if (!Handle()) return;
   const SIZE client = ClientSize();
-  if (client.cx != backBuffer.Width() || client.cy != backBuffer.Height()) return PresentFrame();
+  if (client.cx != backBuffer.Width() || client.cy != backBuffer.Height()) return StretchBackBuffer();
   const platform::WindowDc dc(Handle());
   for (const slideshow::Rect& r : dirty) {
     ::BitBlt(dc.get(), r.left, r.top, r.width(), r.height(), backBuffer.Dc(), r.left, r.top,
@@ -195,7 +195,7 @@ std::optional<codecs::Image> TForm1::Decode(const std::string& path,
 }
 
 settings::ReadOutcome TForm1::ReadSaverPictureSettings(settings::SaverSettings& settings,
-                                                       slideshow::PictureList& list) {
+                                                       settings::PictureList& list) {
   return settings::ReadSaverPictureSettings(registry, settings, list);
 }
 

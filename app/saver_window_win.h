@@ -49,8 +49,6 @@ class TForm1 : public platform::Form,
   explicit TForm1(std::optional<OtherMonitor> otherMonitor = std::nullopt);
   ~TForm1() override;
 
-  // Stretches the whole backBuffer onto the whole window.
-  void PresentFrame();
   // backBuffer's pixels for the show's composition.
   slideshow::PixelView BackBufferView();
   slideshow::SaverEngine& Engine() { return *engine; }
@@ -60,14 +58,14 @@ class TForm1 : public platform::Form,
                                      const codecs::ShownSize& shown) override;
   Extent MeasureText(const slideshow::MessageFont& font, std::string_view text) override;
   settings::ReadOutcome ReadSaverPictureSettings(settings::SaverSettings& settings,
-                                                 slideshow::PictureList& list) override;
+                                                 settings::PictureList& list) override;
   settings::ReadOutcome ReadSaverMessageSettings(settings::SaverSettings& settings) override;
   settings::DirectorySearch& PictureFolderSearch() override { return folderSearch; }
   void RequestEnd() override;
   int32_t WindowWidth() override { return ClientSize().cx; }
   slideshow::Rect DrawText(const slideshow::MessageFont& font, int32_t x, int32_t y,
                            const std::string& text) override;
-  void StretchBackBuffer() override { PresentFrame(); }
+  void StretchBackBuffer() override;
   void PresentBackBuffer(const std::vector<slideshow::Rect>& dirty) override;
   void HideApplicationWindow() override;
   slideshow::Size ScreenSize() override;

@@ -1,21 +1,26 @@
 #pragma once
 // Settings mode's windows: the settings dialog TfrmSet, the picture-selection
 // dialog TfrmDir and the help dialog TfrmAd.
-#include <memory>
+#include "picker/help_dialog_win.h"
+#include "picker/picture_selection_dialog_win.h"
+#include "settings/registry_win.h"
+#include "settings/settings_dialog_win.h"
 
 namespace app {
 
-// Owns the three dialogs for the whole run; the dialogs' module derives from
-// it with the forms as members.
+// Owns the three dialogs for the whole run. Creates TfrmSet (registered
+// first, so it is the main form), then TfrmDir, then TfrmAd; the latter two
+// stay hidden until the settings dialog opens them. The entry point runs the
+// message loop while this lives; the dialogs are destroyed in reverse order.
 class SettingsForms {
  public:
-  virtual ~SettingsForms() = default;
-};
+  SettingsForms() { frmSet.SetCompanions(&frmDir, &frmAd); }
 
-// Creates TfrmSet (registered first, so it is the main form), then TfrmDir,
-// then TfrmAd; the latter two stay hidden until the settings dialog opens
-// them. The entry point then runs the message loop and destroys the result
-// after it. Returns null while no dialog exists, and the loop ends at once.
-std::unique_ptr<SettingsForms> CreateSettingsForms();
+ private:
+  settings::Win32Registry registry;
+  settings::TfrmSet frmSet{registry};
+  picker::TfrmDir frmDir{frmSet.PictureState()};
+  picker::TfrmAd frmAd;
+};
 
 }  // namespace app

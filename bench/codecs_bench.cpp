@@ -12,6 +12,7 @@
 // djpeg; its peak memory is that of a fresh process making one load.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -24,7 +25,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <jpeglib.h>
 #include <png.h>
 
 #include "codecs/colour_profile.h"
@@ -36,6 +36,7 @@
 #include "codecs/nview_lib.h"
 #include "codecs/orientation.h"
 #include "slideshow/load_picture.h"
+#include "tests/support/jpeg_writer.h"
 
 namespace {
 
@@ -65,26 +66,13 @@ std::vector<uint8_t> PhotoRgb(int width, int height) {
 
 void WriteJpeg(const fs::path& path, int width, int height) {
   const std::vector<uint8_t> rgb = PhotoRgb(width, height);
-  FILE* out = std::fopen(path.c_str(), "wb");
-  jpeg_compress_struct cinfo{};
-  jpeg_error_mgr err{};
-  cinfo.err = jpeg_std_error(&err);
-  jpeg_create_compress(&cinfo);
-  jpeg_stdio_dest(&cinfo, out);
-  cinfo.image_width = JDIMENSION(width);
-  cinfo.image_height = JDIMENSION(height);
-  cinfo.input_components = 3;
-  cinfo.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&cinfo);
-  jpeg_set_quality(&cinfo, 90, TRUE);
-  jpeg_start_compress(&cinfo, TRUE);
-  while (cinfo.next_scanline < cinfo.image_height) {
-    JSAMPROW row = const_cast<uint8_t*>(&rgb[size_t(cinfo.next_scanline) * width * 3]);
-    jpeg_write_scanlines(&cinfo, &row, 1);
-  }
-  jpeg_finish_compress(&cinfo);
-  jpeg_destroy_compress(&cinfo);
-  std::fclose(out);
+  const size_t stride = size_t(width) * 3;
+  const std::vector<uint8_t> bytes =
+      test_support::EncodeRgbJpeg(width, height, 90, [&](int y, uint8_t* row) {
+        std::copy_n(rgb.begin() + ptrdiff_t(size_t(y) * stride), stride, row);
+      });
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
 void WritePpm(const fs::path& path, int width, int height) {

@@ -11,8 +11,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <optional>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -26,6 +26,7 @@
 #include "picker/thumbnail_picture.h"
 #include "settings/folder_scan.h"
 #include "settings/memory_directory.h"
+#include "tests/support/jpeg_writer.h"
 
 namespace {
 
@@ -42,35 +43,9 @@ const std::string kName = "24mp.jpg";
 std::string LargeJpeg() {
   const fs::path path = kFolder + "\\" + kName;
   if (fs::exists(path)) return path.string();
-  constexpr int kWidth = 6000, kHeight = 4000;
-  FILE* file = std::fopen(path.string().c_str(), "wb");
-  jpeg_compress_struct info{};
-  jpeg_error_mgr errors{};
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  jpeg_stdio_dest(&info, file);
-  info.image_width = kWidth;
-  info.image_height = kHeight;
-  info.input_components = 3;
-  info.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, 90, TRUE);
-  jpeg_start_compress(&info, TRUE);
-  std::mt19937 random(6);
-  std::vector<JSAMPLE> row(kWidth * 3);
-  for (int y = 0; y < kHeight; ++y) {
-    for (int x = 0; x < kWidth; ++x) {
-      const int grain = int(random() % 24);
-      row[size_t(x) * 3] = JSAMPLE((x * 255 / kWidth + grain) & 0xFF);
-      row[size_t(x) * 3 + 1] = JSAMPLE((y * 255 / kHeight + grain) & 0xFF);
-      row[size_t(x) * 3 + 2] = JSAMPLE(((x + y) / 40 % 2 ? 200 : 60) + grain);
-    }
-    JSAMPROW rows[1] = {row.data()};
-    jpeg_write_scanlines(&info, rows, 1);
-  }
-  jpeg_finish_compress(&info);
-  jpeg_destroy_compress(&info);
-  std::fclose(file);
+  const std::vector<uint8_t> bytes = test_support::GrainyPhotoJpeg(6000, 4000);
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
   return path.string();
 }
 

@@ -11,12 +11,12 @@ namespace codecs {
 
 std::optional<std::vector<uint8_t>> ReadFileBytes(const std::string& path, size_t maxBytes) {
   const std::wstring name = platform::FileSystemPath(platform::WideFromUtf8(path));
-  HANDLE raw = CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (raw == INVALID_HANDLE_VALUE) return std::nullopt;
-  const platform::UniqueKernelHandle file(raw);
+  const platform::UniqueFile file(CreateFileW(name.c_str(), GENERIC_READ,
+                                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return std::nullopt;
   LARGE_INTEGER size{};
-  if (!GetFileSizeEx(raw, &size) || size.QuadPart < 0 || uint64_t(size.QuadPart) > maxBytes) {
+  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 || uint64_t(size.QuadPart) > maxBytes) {
     return std::nullopt;
   }
   std::vector<uint8_t> bytes(size_t(size.QuadPart));
@@ -24,7 +24,7 @@ std::optional<std::vector<uint8_t>> ReadFileBytes(const std::string& path, size_
   while (done < bytes.size()) {
     const DWORD chunk = DWORD(std::min<size_t>(bytes.size() - done, 1u << 24));
     DWORD read = 0;
-    if (!ReadFile(raw, bytes.data() + done, chunk, &read, nullptr) || read == 0) return std::nullopt;
+    if (!ReadFile(file.get(), bytes.data() + done, chunk, &read, nullptr) || read == 0) return std::nullopt;
     done += read;
   }
   return bytes;

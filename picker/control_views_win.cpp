@@ -1,42 +1,13 @@
 #include "picker/control_views_win.h"
 
-#include "platform/handles_win.h"
+#include "platform/label_size_win.h"
 #include "platform/utf16.h"
 
 namespace picker {
-namespace {
-
-// The extent of a text in the control's own font.
-SIZE TextExtent(HWND control, const std::wstring& text) {
-  platform::WindowDc dc(control);
-  const auto font = reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0));
-  platform::SelectionGuard selected(dc.get(), font ? font : ::GetStockObject(DEFAULT_GUI_FONT));
-  RECT bounds{0, 0, 0, 0};
-  ::DrawTextW(dc.get(), text.c_str(), int(text.size()), &bounds,
-              DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-  return SIZE{bounds.right - bounds.left, bounds.bottom - bounds.top};
-}
-
-}  // namespace
 
 void Win32Label::SetCaption(const std::string& text) {
   ::SetWindowTextW(label_, platform::WideFromUtf8(text).c_str());
-  AutoSizeLabel(label_);
-}
-
-void AutoSizeLabel(HWND label) {
-  std::wstring text(size_t(::GetWindowTextLengthW(label)) + 1, L'\0');
-  text.resize(size_t(::GetWindowTextW(label, text.data(), int(text.size()))));
-  // An empty caption keeps one character's height, so the label stays put.
-  const SIZE size = TextExtent(label, text.empty() ? L" " : text);
-  RECT old;
-  ::GetWindowRect(label, &old);
-  ::SetWindowPos(label, nullptr, 0, 0, text.empty() ? 0 : size.cx, size.cy,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  // The parent repaints where a longer caption stood, with the controls it
-  // ran under.
-  ::MapWindowPoints(HWND_DESKTOP, ::GetParent(label), reinterpret_cast<POINT*>(&old), 2);
-  ::RedrawWindow(::GetParent(label), &old, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  platform::AutoSizeLabel(label_);
 }
 
 bool Win32Check::Checked() const {
@@ -114,7 +85,7 @@ bool Win32ListBox::MultiColumn() const {
 // horizontal extent of its longest entry.
 void Win32ListBox::Widen(const std::wstring& text) {
   if (MultiColumn()) return;
-  const int width = int(TextExtent(list_, text).cx) + 8;
+  const int width = int(platform::TextExtent(list_, text).cx) + 8;
   if (width <= extent_) return;
   extent_ = width;
   ::SendMessageW(list_, LB_SETHORIZONTALEXTENT, WPARAM(extent_), 0);

@@ -20,9 +20,6 @@ class Win32Control : public ControlView {
   HWND control_ = nullptr;
 };
 
-// Fits a label to its caption in its current font, as the form's labels do.
-void AutoSizeLabel(HWND label);
-
 // A label that sizes itself to its caption.
 class Win32Label : public LabelView {
  public:

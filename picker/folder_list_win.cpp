@@ -57,20 +57,19 @@ class QuietErrors {
 DWORD ListSubfolders(const std::wstring& folder, std::vector<std::wstring>* names) {
   WIN32_FIND_DATAW found;
   const std::wstring pattern = platform::FileSystemPath(Join(folder, L"*"));
-  const HANDLE search =
+  const platform::UniqueFindHandle search(
       ::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchLimitToDirectories,
-                         nullptr, FIND_FIRST_EX_LARGE_FETCH);
-  if (search == INVALID_HANDLE_VALUE) {
+                         nullptr, FIND_FIRST_EX_LARGE_FETCH));
+  if (!search) {
     const DWORD error = ::GetLastError();
     return error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : error;
   }
-  const platform::UniqueHandle<HANDLE, &::FindClose> owner(search);
   if (!names) return ERROR_SUCCESS;
   do {
     const std::wstring name = found.cFileName;
     if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != L"." && name != L"..")
       names->push_back(name);
-  } while (::FindNextFileW(search, &found));
+  } while (::FindNextFileW(search.get(), &found));
   std::sort(names->begin(), names->end(), [](const std::wstring& a, const std::wstring& b) {
     return ::CompareStringOrdinal(a.c_str(), int(a.size()), b.c_str(), int(b.size()), TRUE) ==
            CSTR_LESS_THAN;

@@ -5,6 +5,7 @@
 #include "picker/system_text_win.h"
 #include "picker/thumbnail_picture.h"
 #include "platform/application_win.h"
+#include "platform/label_size_win.h"
 #include "platform/message_box_win.h"
 #include "platform/utf16.h"
 #include "resources/dcdir_ids.h"
@@ -40,7 +41,7 @@ void TfrmDir::FormCreate() {
   lblFileName_.Attach(Item(IDC_DCDIR_LBLFILENAME));
   imS_.Attach(Item(IDC_DCDIR_IMS), [this](int pixels96) { return Scale(pixels96); });
   SetControlFont(IDC_DCDIR_LBLCOUNT, platform::ControlFont{L"ＭＳ Ｐゴシック", 15});
-  AutoSizeLabel(Item(IDC_DCDIR_LBLCOUNT));
+  platform::AutoSizeLabel(Item(IDC_DCDIR_LBLCOUNT));
   SetChecked(IDC_DCDIR_RBSELFOLDER, true);
   const HWND self = Handle();
   reads_.emplace([self] { ::PostMessageW(self, kReadsAnswered, 0, 0); });
@@ -99,7 +100,7 @@ void TfrmDir::OnLayout() {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   for (int label : {IDC_DCDIR_LBLFOLDER, IDC_DCDIR_LBLDSP, IDC_DCDIR_LBLFILECOUNT,
                     IDC_DCDIR_LBLCOUNT, IDC_DCDIR_LBLFILENAME})
-    AutoSizeLabel(Item(label));
+    platform::AutoSizeLabel(Item(label));
   imS_.Relayout();
 }
 

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "settings/path_text.h"
+#include "settings/registry_values.h"
 
 namespace picker {
 namespace {
@@ -11,10 +12,6 @@ namespace {
 bool ValidIndex(const ListBoxView& list, int index) {
   return index >= 0 && index < list.Count();
 }
-
-// The opening refresh reloads at most this many registered entries (File_000
-// to File_050), one more than a save writes.
-constexpr int kRegisteredSlotsShown = 51;
 
 }  // namespace
 
@@ -44,7 +41,7 @@ void PictureSelectionLogic::OpeningRefresh() {
   RefreshFolderList();
   c_.preview.HideThumbnail();
   rbSelPhotoClick();
-  const int stored = std::clamp(shared_.registeredCount, 0, kRegisteredSlotsShown);
+  const int stored = std::clamp(shared_.registeredCount, 0, settings::kRegisteredEntriesRead);
   c_.lbDfile.Assign(std::vector<std::string>(shared_.registeredFiles.begin(),
                                              shared_.registeredFiles.begin() + stored));
   UpdateCountLabel();

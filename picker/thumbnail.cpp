@@ -16,6 +16,17 @@ Thumbnail::Thumbnail(ImageBoxView& imS, LabelView& lblFileName, ThumbnailDecoder
       imageBoxLeft_(imageBoxLeft),
       imageBoxTop_(imageBoxTop) {}
 
+// Reading and decoding run on whatever the user points at; a failure of any
+// kind, even running out of memory, is a file that cannot be shown.
+std::optional<codecs::Image> Thumbnail::DecodeOrNothing(const std::string& path,
+                                                       const codecs::ShownSize& shown) const {
+  try {
+    return decode_(path, shown);
+  } catch (...) {
+    return std::nullopt;
+  }
+}
+
 void Thumbnail::ShowThumbnail(const std::string& path) {
   // Set when the decoder asks: the box fits the size it would deliver whole,
   // which the delivered pixels may no longer have.
@@ -24,7 +35,7 @@ void Thumbnail::ShowThumbnail(const std::string& path) {
     place = FitThumbnail(whole.width, whole.height, imageBoxLeft_, imageBoxTop_);
     return codecs::PictureSize{place->width, place->height};
   };
-  std::optional<codecs::Image> decoded = decode_(path, shown);
+  std::optional<codecs::Image> decoded = DecodeOrNothing(path, shown);
   const bool usable = decoded && !decoded->empty();
   const codecs::Image& picture = usable ? *decoded : fallback_;
   if (!usable || !place) place = FitThumbnail(picture.width, picture.height, imageBoxLeft_, imageBoxTop_);

@@ -26,7 +26,8 @@ class ImageBoxView {
 
 // Decodes a file for the preview; nothing when it cannot be decoded. A
 // decoder that can reduce while decoding asks `shown` the size in the box and
-// delivers no less than that (see codecs::ShownSize).
+// delivers no less than that (see codecs::ShownSize). An exception out of it
+// counts as nothing.
 using ThumbnailDecoder = std::function<std::optional<codecs::Image>(
     const std::string& path, const codecs::ShownSize& shown)>;
 
@@ -41,6 +42,9 @@ class Thumbnail : public ThumbnailView {
   void HideThumbnail() override;
 
  private:
+  std::optional<codecs::Image> DecodeOrNothing(const std::string& path,
+                                               const codecs::ShownSize& shown) const;
+
   ImageBoxView& imS_;
   LabelView& lblFileName_;
   ThumbnailDecoder decode_;

@@ -2,158 +2,13 @@
 
 #include <commctrl.h>
 
-#include <cstring>
-#include <exception>
 #include <stdexcept>
 
 #include "platform/application_win.h"
-#include "platform/japanese_font_win.h"
+#include "platform/disabled_windows_win.h"
+#include "platform/modal_loop_win.h"
 
 namespace platform {
-namespace {
-
-// A bounds-checked reader over a DLGTEMPLATEEX resource.
-class TemplateReader {
- public:
-  TemplateReader(const BYTE* data, size_t size) : data_(data), size_(size) {}
-
-  template <typename T>
-  T Read() {
-    Need(sizeof(T));
-    T value;
-    std::memcpy(&value, data_ + offset_, sizeof(T));
-    offset_ += sizeof(T);
-    return value;
-  }
-  // sz_Or_Ord: nothing (0x0000), an ordinal (0xFFFF, id) or a string.
-  std::wstring ReadNameOrOrdinal() {
-    const WORD first = Peek();
-    if (first == 0x0000) {
-      Skip(2);
-    } else if (first == 0xFFFF) {
-      Skip(4);
-    } else {
-      return ReadString();
-    }
-    return std::wstring();
-  }
-  std::wstring ReadString() {
-    std::wstring text;
-    for (WORD c = Read<WORD>(); c != 0; c = Read<WORD>()) text.push_back(wchar_t(c));
-    return text;
-  }
-  void Skip(size_t bytes) {
-    Need(bytes);
-    offset_ += bytes;
-  }
-  void AlignToDword() { offset_ = (offset_ + 3) & ~size_t(3); }
-
- private:
-  WORD Peek() {
-    Need(2);
-    WORD value;
-    std::memcpy(&value, data_ + offset_, 2);
-    return value;
-  }
-  void Need(size_t bytes) const {
-    if (offset_ + bytes > size_) throw std::runtime_error("dialog template is truncated");
-  }
-
-  const BYTE* data_;
-  size_t size_;
-  size_t offset_ = 0;
-};
-
-struct ModalDisabled {
-  HWND except;
-  std::vector<HWND> windows;
-};
-
-BOOL CALLBACK DisableOne(HWND window, LPARAM state) {
-  auto& disabled = *reinterpret_cast<ModalDisabled*>(state);
-  if (window != disabled.except && ::IsWindowVisible(window) && ::IsWindowEnabled(window)) {
-    ::EnableWindow(window, FALSE);
-    disabled.windows.push_back(window);
-  }
-  return TRUE;
-}
-
-// The program's other windows take no input while a dialog is modal.
-class DisabledWindows {
- public:
-  explicit DisabledWindows(HWND modal) : state_{modal, {}} {
-    ::EnumThreadWindows(::GetCurrentThreadId(), &DisableOne, reinterpret_cast<LPARAM>(&state_));
-  }
-  DisabledWindows(const DisabledWindows&) = delete;
-  DisabledWindows& operator=(const DisabledWindows&) = delete;
-  ~DisabledWindows() {
-    for (HWND window : state_.windows) {
-      if (::IsWindow(window)) ::EnableWindow(window, TRUE);
-    }
-  }
-
- private:
-  ModalDisabled state_;
-};
-
-LRESULT CALLBACK SpeedButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
-                                 UINT_PTR, DWORD_PTR) {
-  switch (message) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-      ::SetCapture(button);
-      ::SendMessageW(button, BM_SETSTATE, TRUE, 0);
-      return 0;
-    case WM_MOUSEMOVE:
-      if (::GetCapture() == button) {
-        RECT client;
-        ::GetClientRect(button, &client);
-        const POINT at{short(LOWORD(lParam)), short(HIWORD(lParam))};
-        ::SendMessageW(button, BM_SETSTATE, ::PtInRect(&client, at), 0);
-      }
-      return 0;
-    case WM_LBUTTONUP:
-      if (::GetCapture() == button) {
-        const bool pressed = (::SendMessageW(button, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
-        ::ReleaseCapture();
-        if (pressed) {
-          ::SendMessageW(::GetParent(button), WM_COMMAND,
-                         MAKEWPARAM(::GetDlgCtrlID(button), BN_CLICKED), LPARAM(button));
-        }
-      }
-      return 0;
-    case WM_CAPTURECHANGED:
-      ::SendMessageW(button, BM_SETSTATE, FALSE, 0);
-      return 0;
-    case WM_NCDESTROY:
-      ::RemoveWindowSubclass(button, &SpeedButtonProc, 0);
-      break;
-    default:
-      break;
-  }
-  return ::DefSubclassProc(button, message, wParam, lParam);
-}
-
-// Per-monitor aware dialogs are rescaled by the system in dialog units unless
-// told otherwise; the pixel layout does its own scaling. The function exists
-// from Windows 10 1703 on, so it is looked up.
-void KeepSystemFromRescaling(HWND dialog) {
-  using Fn = BOOL(WINAPI*)(HWND, DIALOG_DPI_CHANGE_BEHAVIORS, DIALOG_DPI_CHANGE_BEHAVIORS);
-  const HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
-  const auto set = user32 ? reinterpret_cast<Fn>(reinterpret_cast<void*>(
-                                ::GetProcAddress(user32, "SetDialogDpiChangeBehavior")))
-                          : nullptr;
-  if (set) set(dialog, DDC_DISABLE_ALL, DDC_DISABLE_ALL);
-}
-
-}  // namespace
-
-Dialog::~Dialog() {
-  if (!handle_) return;
-  const HWND window = handle_;
-  WindowGone();
-  ::DestroyWindow(window);
-}
 
 void Dialog::Create(int templateId) {
   // The up-down control's class, among others, exists only once registered.
@@ -169,123 +24,6 @@ void Dialog::Create(int templateId) {
                                            reinterpret_cast<LPARAM>(this));
   if (!window) throw std::runtime_error("CreateDialogParamW failed");
   application.RegisterForm(window, true);
-}
-
-Dialog::FormDescription Dialog::ReadFormDescription(HINSTANCE instance, int templateId) {
-  const HRSRC resource = ::FindResourceW(instance, MAKEINTRESOURCEW(templateId), RT_DIALOG);
-  const HGLOBAL loaded = resource ? ::LoadResource(instance, resource) : nullptr;
-  const auto* data = loaded ? static_cast<const BYTE*>(::LockResource(loaded)) : nullptr;
-  if (!data) throw std::runtime_error("dialog template not found");
-  TemplateReader in(data, ::SizeofResource(instance, resource));
-  if (in.Read<WORD>() != 1 || in.Read<WORD>() != 0xFFFF) {
-    throw std::runtime_error("dialog template is not DIALOGEX");
-  }
-  in.Skip(8);  // helpID, exStyle
-  const DWORD style = in.Read<DWORD>();
-  const WORD count = in.Read<WORD>();
-  FormDescription form;
-  in.Skip(4);  // x, y: the dialog is centred when shown
-  form.clientWidth = in.Read<short>();
-  form.clientHeight = in.Read<short>();
-  in.ReadNameOrOrdinal();  // menu
-  in.ReadNameOrOrdinal();  // class
-  in.ReadString();         // caption
-  if (style & DS_SETFONT) {
-    form.font.pixelHeight96 = ::MulDiv(in.Read<WORD>(), 96, 72);
-    form.font.weight = in.Read<WORD>();
-    in.Skip(1);  // italic
-    form.charSet = in.Read<BYTE>();
-    form.font.face = in.ReadString();
-  }
-  for (WORD i = 0; i < count; ++i) {
-    in.AlignToDword();
-    in.Skip(12);  // helpID, exStyle, style
-    ItemBounds item{};
-    item.x = in.Read<short>();
-    item.y = in.Read<short>();
-    item.width = in.Read<short>();
-    item.height = in.Read<short>();
-    item.id = int(in.Read<DWORD>());
-    in.ReadNameOrOrdinal();  // class
-    in.ReadNameOrOrdinal();  // text
-    in.Skip(in.Read<WORD>());  // creation data
-    form.items.push_back(item);
-  }
-  return form;
-}
-
-UniqueFont Dialog::MakeFont(const ControlFont& font) const {
-  LOGFONTW logFont{};
-  logFont.lfHeight = -Scale(font.pixelHeight96);
-  logFont.lfWeight = font.weight;
-  logFont.lfCharSet = description_.charSet;
-  font.face.copy(logFont.lfFaceName, LF_FACESIZE - 1);
-  return CreateJapaneseFont(logFont);
-}
-
-void Dialog::ApplyLayout(UINT dpi) {
-  dpi_ = dpi;
-  formFont_ = MakeFont(description_.font);
-  for (OwnFont& own : ownFonts_) own.handle = MakeFont(own.font);
-  for (const ItemBounds& item : description_.items) {
-    const HWND control = Item(item.id);
-    if (!control) continue;
-    HFONT font = formFont_.get();
-    for (const OwnFont& own : ownFonts_) {
-      if (own.id == item.id) font = own.handle.get();
-    }
-    ::SendMessageW(control, WM_SETFONT, WPARAM(font), FALSE);
-    ::SetWindowPos(control, nullptr, Scale(item.x), Scale(item.y), Scale(item.width),
-                   Scale(item.height), SWP_NOZORDER | SWP_NOACTIVATE);
-  }
-  for (int id : autoSized_) FitToText(id);
-  RECT outer{0, 0, Scale(description_.clientWidth), Scale(description_.clientHeight)};
-  ::AdjustWindowRectExForDpi(&outer, DWORD(::GetWindowLongPtrW(handle_, GWL_STYLE)), FALSE,
-                             DWORD(::GetWindowLongPtrW(handle_, GWL_EXSTYLE)), dpi_);
-  ::SetWindowPos(handle_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  OnLayout();
-  ::InvalidateRect(handle_, nullptr, TRUE);
-}
-
-void Dialog::SetControlFont(int id, ControlFont font) {
-  UniqueFont handle = MakeFont(font);
-  ::SendMessageW(Item(id), WM_SETFONT, WPARAM(handle.get()), TRUE);
-  for (OwnFont& own : ownFonts_) {
-    if (own.id == id) {
-      own.font = std::move(font);
-      own.handle = std::move(handle);
-      return;
-    }
-  }
-  ownFonts_.push_back(OwnFont{id, std::move(font), std::move(handle)});
-}
-
-void Dialog::SetAutoSize(int id) {
-  const HWND label = Item(id);
-  ::SetWindowLongPtrW(label, GWL_STYLE,
-                      (::GetWindowLongPtrW(label, GWL_STYLE) & ~LONG_PTR(SS_TYPEMASK)) |
-                          SS_LEFTNOWORDWRAP);
-  autoSized_.push_back(id);
-  FitToText(id);
-}
-
-void Dialog::FitToText(int id) {
-  const HWND label = Item(id);
-  const std::wstring text = ItemText(id);
-  const WindowDc dc(label);
-  const SelectionGuard font(dc.get(), HGDIOBJ(::SendMessageW(label, WM_GETFONT, 0, 0)));
-  RECT extent{};
-  ::DrawTextW(dc.get(), text.c_str(), int(text.size()), &extent,
-              DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-  ::SetWindowPos(label, nullptr, 0, 0, extent.right, extent.bottom,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void Dialog::MakeSpeedButton(int id) {
-  const HWND button = Item(id);
-  ::SetWindowLongPtrW(button, GWL_STYLE, ::GetWindowLongPtrW(button, GWL_STYLE) & ~WS_TABSTOP);
-  ::SetWindowSubclass(button, &SpeedButtonProc, 0, 0);
 }
 
 std::wstring Dialog::ItemText(int id) const {
@@ -310,12 +48,12 @@ void Dialog::SetChecked(int id, bool checked) {
 void Dialog::CenterOnScreen() {
   MONITORINFO monitor{};
   monitor.cbSize = sizeof(monitor);
-  ::GetMonitorInfoW(::MonitorFromWindow(handle_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  ::GetMonitorInfoW(::MonitorFromWindow(Handle(), MONITOR_DEFAULTTOPRIMARY), &monitor);
   RECT window;
-  ::GetWindowRect(handle_, &window);
+  ::GetWindowRect(Handle(), &window);
   const RECT& screen = monitor.rcMonitor;
   const int width = window.right - window.left, height = window.bottom - window.top;
-  ::SetWindowPos(handle_, nullptr, screen.left + (screen.right - screen.left - width) / 2,
+  ::SetWindowPos(Handle(), nullptr, screen.left + (screen.right - screen.left - width) / 2,
                  screen.top + (screen.bottom - screen.top - height) / 2, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -327,36 +65,16 @@ int Dialog::ShowModal() {
   modalDone_ = false;
   modalResult_ = 0;
   {
-    DisabledWindows others(handle_);
-    ::ShowWindow(handle_, SW_SHOW);
-    ::SetForegroundWindow(handle_);
-    RunModalLoop();
+    DisabledWindows others(Handle());
+    ::ShowWindow(Handle(), SW_SHOW);
+    ::SetForegroundWindow(Handle());
+    if (!RunModalLoop(Handle(), modalDone_)) EndModal(IDCANCEL);
   }
   // Re-enabled first, so the activation goes back to the opener.
-  ::ShowWindow(handle_, SW_HIDE);
+  ::ShowWindow(Handle(), SW_HIDE);
   if (previous && ::IsWindow(previous)) ::SetActiveWindow(previous);
   modal_ = false;
   return modalResult_;
-}
-
-void Dialog::RunModalLoop() {
-  while (!modalDone_ && !Application::Instance().Terminated()) {
-    MSG message;
-    const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
-    if (got == 0) {
-      ::PostQuitMessage(int(message.wParam));
-      EndModal(IDCANCEL);
-      break;
-    }
-    if (got == -1) {
-      EndModal(IDCANCEL);
-      break;
-    }
-    if (!::IsDialogMessageW(handle_, &message)) {
-      ::TranslateMessage(&message);
-      ::DispatchMessageW(&message);
-    }
-  }
 }
 
 void Dialog::EndModal(int result) {
@@ -364,30 +82,21 @@ void Dialog::EndModal(int result) {
   modalDone_ = true;
   // The modal loop may be blocked in GetMessage when the closing command
   // came as a sent message (from another thread or process); wake it.
-  ::PostMessageW(handle_, WM_NULL, 0, 0);
+  ::PostMessageW(Handle(), WM_NULL, 0, 0);
 }
 
 void Dialog::OnClose() {
   if (modal_) {
     EndModal(IDCANCEL);
-  } else if (Application::Instance().MainForm() == handle_) {
-    Application::Instance().Terminate();
   } else {
-    ::ShowWindow(handle_, SW_HIDE);
+    TerminateOrHide();
   }
-}
-
-void Dialog::OnDpiChanged(UINT dpi, const RECT& suggested) {
-  ApplyLayout(dpi);
-  ::SetWindowPos(handle_, nullptr, suggested.left, suggested.top, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
-      KeepSystemFromRescaling(handle_);
-      ApplyLayout(::GetDpiForWindow(handle_));
+      LayOutFirstTime();
       OnInitDialog();
       return TRUE;
     case WM_COMMAND: {
@@ -417,35 +126,10 @@ INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 INT_PTR CALLBACK Dialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    auto* dialog = reinterpret_cast<Dialog*>(lParam);
-    dialog->handle_ = window;
-    ::SetWindowLongPtrW(window, DWLP_USER, lParam);
-  }
-  auto* dialog = reinterpret_cast<Dialog*>(::GetWindowLongPtrW(window, DWLP_USER));
+  if (message == WM_INITDIALOG) Bind(window, reinterpret_cast<Dialog*>(lParam));
+  auto* dialog = static_cast<Dialog*>(Receiver(window, message));
   if (!dialog) return FALSE;
-  if (message == WM_NCDESTROY) {
-    dialog->WindowGone();
-    return FALSE;
-  }
-  try {
-    return dialog->HandleMessage(message, wParam, lParam);
-  } catch (const std::exception& error) {
-    Application::Instance().ShowException(error);
-  } catch (...) {
-    Application::Instance().ShowError(L"Unexpected error");
-  }
-  return TRUE;
-}
-
-// The window is destroyed (by the object or with the program): forget it so
-// the object never touches a dead handle, and let the application know.
-void Dialog::WindowGone() {
-  if (!handle_) return;
-  const HWND window = handle_;
-  ::SetWindowLongPtrW(window, DWLP_USER, 0);
-  handle_ = nullptr;
-  Application::Instance().UnregisterForm(window);
+  return Guarded([&] { return dialog->HandleMessage(message, wParam, lParam); }, INT_PTR(TRUE));
 }
 
 }  // namespace platform

@@ -18,24 +18,24 @@
 // not dialog units: the form descriptions are designed in pixels, and dialog
 // units would tie the layout to the average character width of whichever face
 // stands in for the dialog font. At WM_INITDIALOG, and again at WM_DPICHANGED,
-// the base reads the template, sets the client area and every control to
-// those pixels × dpi / 96, and sets the fonts: the template's FONT (face via
-// JapaneseFace, points at the window's dpi) on every control, except those
-// given their own with SetControlFont. Every control needs an id of its own
-// (no IDC_STATIC), because controls are found by id.
+// the base reads the template (platform/dialog_template), sets the client area
+// and every control to those pixels × dpi / 96, and sets the fonts: the
+// template's FONT (face via JapaneseFace, points at the window's dpi) on every
+// control, except those given their own with SetControlFont. Every control
+// needs an id of its own (no IDC_STATIC), because controls are found by id.
+// The layout lives in dialog_layout_win.cpp.
 //
 // Modal showing. ShowModal disables the program's other visible top-level
-// windows, centres and shows the dialog, runs a nested message loop (with
-// IsDialogMessage) until EndModal, then re-enables them, hides the dialog and
-// gives the activation back. A WM_QUIT during the loop ends it with IDCANCEL
-// and is posted again for the outer loop.
+// windows (platform/disabled_windows), centres and shows the dialog, runs the
+// nested message loop (platform/modal_loop) until EndModal, then re-enables
+// them, hides the dialog and gives the activation back. A WM_QUIT during the
+// loop ends it with IDCANCEL and is posted again for the outer loop.
 //
-// Messages. One thunk per dialog stores `this` at WM_INITDIALOG and routes
-// every message to the virtual HandleMessage, whose normal handling calls the
-// cracked handlers below. Exceptions stop at the thunk: they go to
-// Application::ShowException and the dialog goes on. IDOK and IDCANCEL commands
-// that no control sent (Enter and Esc through IsDialogMessage) are dropped:
-// the forms have no default or cancel button.
+// Messages. One thunk binds the object at WM_INITDIALOG and routes every
+// message, through Window's guarded dispatch, to the virtual HandleMessage,
+// whose normal handling calls the cracked handlers below. IDOK and IDCANCEL
+// commands that no control sent (Enter and Esc through IsDialogMessage) are
+// dropped: the forms have no default or cancel button.
 //
 // Close box (WM_CLOSE): while modal, EndModal(IDCANCEL); the main form asks the
 // application to terminate; any other dialog hides.
@@ -48,7 +48,9 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/dialog_template.h"
 #include "platform/handles_win.h"
+#include "platform/window_win.h"
 
 namespace platform {
 
@@ -60,14 +62,9 @@ struct ControlFont {
   int weight = FW_NORMAL;
 };
 
-class Dialog {
+class Dialog : public Window {
  public:
-  Dialog(const Dialog&) = delete;
-  Dialog& operator=(const Dialog&) = delete;
-  virtual ~Dialog();
-
-  HWND Handle() const { return handle_; }
-  HWND Item(int id) const { return ::GetDlgItem(handle_, id); }
+  HWND Item(int id) const { return ::GetDlgItem(Handle(), id); }
   // The window's dpi and a length of the 96-dpi layout at that dpi.
   UINT Dpi() const { return dpi_; }
   int Scale(int pixels96) const { return ::MulDiv(pixels96, int(dpi_), 96); }
@@ -109,20 +106,13 @@ class Dialog {
   // layout: the design sizes fit the design face, a stand-in face may be
   // wider.
   void SetAutoSize(int id);
-  // Makes a push button a speed button: it works with the mouse (and
-  // BM_CLICK) but never takes the focus.
-  void MakeSpeedButton(int id);
 
  private:
-  struct ItemBounds {
-    int id;
-    int x, y, width, height;
-  };
   struct FormDescription {
     int clientWidth = 0, clientHeight = 0;
     ControlFont font;
     BYTE charSet = DEFAULT_CHARSET;
-    std::vector<ItemBounds> items;
+    std::vector<DialogItemBounds> items;
   };
   struct OwnFont {
     int id;
@@ -131,16 +121,14 @@ class Dialog {
   };
 
   static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  static FormDescription ReadFormDescription(HINSTANCE instance, int templateId);
-  void ApplyLayout(UINT dpi);
-  void FitToText(int id);
-  UniqueFont MakeFont(const ControlFont& font) const;
   void CenterOnScreen();
-  void RunModalLoop();
+  // The layout, in dialog_layout_win.cpp.
+  static FormDescription ReadFormDescription(HINSTANCE instance, int templateId);
+  void LayOutFirstTime();
+  void ApplyLayout(UINT dpi);
+  UniqueFont MakeFont(const ControlFont& font) const;
   void OnDpiChanged(UINT dpi, const RECT& suggested);
-  void WindowGone();
 
-  HWND handle_ = nullptr;
   UINT dpi_ = 96;
   FormDescription description_;
   UniqueFont formFont_;

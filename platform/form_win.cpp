@@ -2,7 +2,6 @@
 
 #include <windowsx.h>
 
-#include <exception>
 #include <set>
 #include <stdexcept>
 
@@ -10,14 +9,6 @@
 #include "platform/cursor_win.h"
 
 namespace platform {
-
-Form::~Form() {
-  if (!handle_) return;
-  // The derived part is gone: the window must not reach HandleMessage again.
-  const HWND window = handle_;
-  WindowGone();
-  ::DestroyWindow(window);
-}
 
 void Form::CreateParams(CreateParamsData& params) {
   params.style = WS_POPUP;
@@ -54,25 +45,19 @@ void Form::CreateHandle(bool isDialog) {
 }
 
 void Form::SetBounds(int left, int top, int width, int height) {
-  ::SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SetWindowPos(Handle(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Form::Invalidate() { ::InvalidateRect(handle_, nullptr, FALSE); }
+void Form::Invalidate() { ::InvalidateRect(Handle(), nullptr, FALSE); }
 
-void Form::Close() { ::PostMessageW(handle_, WM_CLOSE, 0, 0); }
+void Form::Close() { ::PostMessageW(Handle(), WM_CLOSE, 0, 0); }
 
-void Form::OnPaint() { ::ValidateRect(handle_, nullptr); }
+void Form::OnPaint() { ::ValidateRect(Handle(), nullptr); }
 
-void Form::OnClose() {
-  if (Application::Instance().MainForm() == handle_) {
-    Application::Instance().Terminate();
-  } else {
-    ::ShowWindow(handle_, SW_HIDE);
-  }
-}
+void Form::OnClose() { TerminateOrHide(); }
 
 LRESULT Form::DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
-  return ::DefWindowProcW(handle_, message, wParam, lParam);
+  return ::DefWindowProcW(Handle(), message, wParam, lParam);
 }
 
 LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -113,34 +98,11 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
-    auto* form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    form->handle_ = window;
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    Bind(window, static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
   }
-  auto* form = reinterpret_cast<Form*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+  auto* form = static_cast<Form*>(Receiver(window, message));
   if (!form) return ::DefWindowProcW(window, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    form->WindowGone();
-    return ::DefWindowProcW(window, message, wParam, lParam);
-  }
-  try {
-    return form->HandleMessage(message, wParam, lParam);
-  } catch (const std::exception& error) {
-    Application::Instance().ShowException(error);
-  } catch (...) {
-    Application::Instance().ShowError(L"Unexpected error");
-  }
-  return 0;
-}
-
-// The window is destroyed (by the object or with its parent): forget it so
-// the object never touches a dead handle, and let the application know.
-void Form::WindowGone() {
-  if (!handle_) return;
-  const HWND window = handle_;
-  ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-  handle_ = nullptr;
-  Application::Instance().UnregisterForm(window);
+  return Guarded([&] { return form->HandleMessage(message, wParam, lParam); }, LRESULT(0));
 }
 
 }  // namespace platform

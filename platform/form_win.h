@@ -1,9 +1,7 @@
 #pragma once
 // The base of every window the program builds from code: one window class per
-// form class, `this` stored at WM_NCCREATE, every message routed to the
-// virtual HandleMessage, and exceptions stopped at the window procedure so
-// they never unwind through the window manager (they go to the application's
-// error box and the loop goes on).
+// form class, the object bound at WM_NCCREATE, every message routed to the
+// virtual HandleMessage through Window's guarded dispatch.
 //
 // A form registers itself with the Application when its window exists; the
 // first one is the main form. Closing the main form asks the application to
@@ -12,6 +10,8 @@
 #include <windows.h>
 
 #include <string>
+
+#include "platform/window_win.h"
 
 namespace platform {
 
@@ -26,13 +26,8 @@ struct CreateParamsData {
   HWND parent = nullptr;  // the owner for a top-level form, the parent for a child
 };
 
-class Form {
+class Form : public Window {
  public:
-  Form(const Form&) = delete;
-  Form& operator=(const Form&) = delete;
-  virtual ~Form();
-
-  HWND Handle() const { return handle_; }
   void SetBounds(int left, int top, int width, int height);
   void Invalidate();
   // Posts a close request; never closes re-entrantly inside a handler.
@@ -63,9 +58,6 @@ class Form {
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   static void RegisterClassOnce(HINSTANCE instance, const std::wstring& className, UINT style);
-  void WindowGone();
-
-  HWND handle_ = nullptr;
 };
 
 }  // namespace platform

@@ -1,21 +1,30 @@
 #pragma once
 // One-line owners for the handle kinds the program creates, and the guard
 // that undoes a selection into a device context. Owners are move-only; a
-// non-owning use simply passes the raw handle.
+// non-owning use simply passes the raw handle. Each kind has its own empty
+// value: files and find handles fail as INVALID_HANDLE_VALUE, everything else
+// as null, so a failed call's result can be wrapped as it comes and tested
+// through the owner.
 #include <windows.h>
 
 #include <utility>
 
 namespace platform {
 
-template <typename Handle, auto Close>
+template <typename Handle>
+Handle NullHandle() {
+  return Handle{};
+}
+inline HANDLE InvalidHandle() { return INVALID_HANDLE_VALUE; }
+
+template <typename Handle, auto Close, Handle (*Empty)() = &NullHandle<Handle>>
 class UniqueHandle {
  public:
   UniqueHandle() = default;
   explicit UniqueHandle(Handle handle) : handle_(handle) {}
-  UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, Handle{})) {}
+  UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, Empty())) {}
   UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-    if (this != &other) reset(std::exchange(other.handle_, Handle{}));
+    if (this != &other) reset(std::exchange(other.handle_, Empty()));
     return *this;
   }
   UniqueHandle(const UniqueHandle&) = delete;
@@ -23,22 +32,24 @@ class UniqueHandle {
   ~UniqueHandle() { reset(); }
 
   Handle get() const { return handle_; }
-  explicit operator bool() const { return handle_ != Handle{}; }
-  void reset(Handle handle = Handle{}) {
-    if (handle_) Close(handle_);
+  explicit operator bool() const { return handle_ != Empty(); }
+  void reset(Handle handle = Empty()) {
+    if (handle_ != Empty()) Close(handle_);
     handle_ = handle;
   }
 
  private:
-  Handle handle_{};
+  Handle handle_ = Empty();
 };
 
 using UniqueBitmap = UniqueHandle<HBITMAP, &::DeleteObject>;
 using UniqueFont = UniqueHandle<HFONT, &::DeleteObject>;
 using UniqueBrush = UniqueHandle<HBRUSH, &::DeleteObject>;
 using UniqueMemoryDc = UniqueHandle<HDC, &::DeleteDC>;
-using UniqueKernelHandle = UniqueHandle<HANDLE, &::CloseHandle>;
-using UniqueFindHandle = UniqueHandle<HANDLE, &::FindClose>;
+using UniqueKernelHandle = UniqueHandle<HANDLE, &::CloseHandle>;  // mutex, timer, thread
+using UniqueFile = UniqueHandle<HANDLE, &::CloseHandle, &InvalidHandle>;
+using UniqueFindHandle = UniqueHandle<HANDLE, &::FindClose, &InvalidHandle>;
+using UniqueRegistryKey = UniqueHandle<HKEY, &::RegCloseKey>;
 
 // Selects an object into a DC for the guard's lifetime. Declare it after the
 // owners of the DC and of the object, so it unwinds before either.

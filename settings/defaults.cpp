@@ -36,18 +36,4 @@ MessageSettings DialogMessageDefaults() {
   return m;
 }
 
-void ApplyMessageSettings(const MessageSettings& message, SaverSettings& saver) {
-  saver.messageText = message.messageText;
-  saver.fontName = message.fontName;
-  saver.textColor = message.textColor;
-  saver.fontSize = message.fontSize;
-  saver.bold = message.bold;
-  saver.italic = message.italic;
-  saver.underline = message.underline;
-  saver.strikeOut = message.strikeOut;
-  saver.soundEffect = message.soundEffect;
-  saver.switchSeconds = message.switchSeconds;
-  saver.floating = message.floating;
-}
-
 }  // namespace settings

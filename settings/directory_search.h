@@ -29,7 +29,7 @@ inline constexpr std::array<std::string_view, 13> kPictureMasks = {
     "\\*.dib", "\\*.rle", "\\*.tga", "\\*.pcx", "\\*.ico",
     "\\*.png", "\\*.webp", "\\*.avif"};
 
-// Both folder scans stop at 100 names over all masks together.
+// The folder scan stops at 100 names over all masks together.
 inline constexpr int kMaxScannedPictures = 100;
 
 }  // namespace settings

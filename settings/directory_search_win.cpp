@@ -11,9 +11,8 @@ namespace settings {
 void Win32DirectorySearch::Find(const std::string& pattern, const OnEntry& onEntry) {
   WIN32_FIND_DATAW entry{};
   const std::wstring wide = platform::FileSystemPath(platform::WideFromUtf8(pattern));
-  HANDLE first = FindFirstFileW(wide.c_str(), &entry);
-  if (first == INVALID_HANDLE_VALUE) return;
-  const platform::UniqueFindHandle search(first);
+  const platform::UniqueFindHandle search(FindFirstFileW(wide.c_str(), &entry));
+  if (!search) return;
   do {
     if (!onEntry(platform::Utf8FromWide(entry.cFileName))) return;
   } while (FindNextFileW(search.get(), &entry));

@@ -4,18 +4,28 @@
 
 namespace settings {
 
-void ScanFolder(DirectorySearch& search, const std::string& folderShown, PictureSelectionState& state) {
-  const std::string base = StripTrailingBackslash(folderShown);
-  state.scanCount = 0;
-  state.scanLast = -1;
+void ScanPictureNames(DirectorySearch& search, const std::string& folder,
+                      const std::function<void(const std::string& name)>& onPicture) {
+  int count = 0;
   for (const std::string_view mask : kPictureMasks) {
-    if (state.scanCount >= kMaxScannedPictures) return;
-    search.Find(base + std::string(mask), [&](const std::string& name) {
-      state.scanNames[size_t(state.scanCount)] = name;
-      state.scanLast = state.scanCount++;
-      return state.scanCount < kMaxScannedPictures;
+    if (count >= kMaxScannedPictures) return;
+    search.Find(folder + std::string(mask), [&](const std::string& name) {
+      // Checked before the call too: the lists have no room past the cap,
+      // whatever a search does with the request to stop.
+      if (count >= kMaxScannedPictures) return false;
+      onPicture(name);
+      return ++count < kMaxScannedPictures;
     });
   }
+}
+
+void ScanFolder(DirectorySearch& search, const std::string& folderShown, PictureSelectionState& state) {
+  state.scanCount = 0;
+  state.scanLast = -1;
+  ScanPictureNames(search, StripTrailingBackslash(folderShown), [&](const std::string& name) {
+    state.scanNames[size_t(state.scanCount)] = name;
+    state.scanLast = state.scanCount++;
+  });
 }
 
 }  // namespace settings

@@ -3,6 +3,10 @@
 
 namespace settings {
 
+MessageStyles StylesOf(const MessageSettings& m) {
+  return {m.bold == 1, m.italic == 1, m.underline == 1, m.strikeOut == 1};
+}
+
 MessageSettings ReadMessageGroup(RegistryKey& key) {
   MessageSettings m;
   m.messageText = ReadText(key, "SCRcom");

@@ -6,11 +6,13 @@
 #include <cstdint>
 #include <string>
 
-#include "settings/saver_settings.h"
 
 namespace settings {
 
 class RegistryKey;
+
+// Stored as a plain number; anything but 1 and 2 plays nothing.
+enum SoundEffect : int32_t { Beep = 1, SystemSound = 2, NoSound = 3 };
 
 struct MessageSettings {
   std::string messageText;  // SCRcom; the dialog's meEdit
@@ -25,6 +27,14 @@ struct MessageSettings {
   bool floating = true;       // MoveFlag; the dialog's rbMove (false: rbStop)
 };
 
+// The styles a message is shown with. A style is on only when its stored
+// value is exactly 1; any other number shows it off and is written back as
+// stored until the user chooses a font.
+struct MessageStyles {
+  bool bold = false, italic = false, underline = false, strikeOut = false;
+};
+MessageStyles StylesOf(const MessageSettings& message);
+
 // What each side puts in place of the whole group when a read fails.
 MessageSettings SaverMessageDefaults();
 MessageSettings DialogMessageDefaults();
@@ -33,8 +43,5 @@ MessageSettings DialogMessageDefaults();
 // store's error at the first value that cannot be read; each reader then
 // puts its own defaults in place of the whole group.
 MessageSettings ReadMessageGroup(RegistryKey& key);
-
-// The message fields of the saver's record.
-void ApplyMessageSettings(const MessageSettings& message, SaverSettings& saver);
 
 }  // namespace settings

@@ -7,10 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "settings/picture_list.h"
+
 namespace settings {
 
 struct PictureSelectionState {
-  static constexpr int kSlots = 101;
+  static constexpr int kSlots = kPictureSlots;
   std::string pictureFolder;   // handed to dlbThumb; saved as dtDir
   char driveLetter = '\0';     // first character of pictureFolder, for dcbxThumb
   std::string startDirectory;  // the process's current directory when the dialog is shown

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/handles_win.h"
 #include "platform/utf16.h"
 
 namespace settings {
@@ -51,14 +52,11 @@ LONG QueryInto(HKEY key, const wchar_t* name, DWORD& type, std::vector<BYTE>& da
 class Win32Key : public RegistryKey {
  public:
   explicit Win32Key(HKEY key) : key_(key) {}
-  ~Win32Key() override { RegCloseKey(key_); }
-  Win32Key(const Win32Key&) = delete;
-  Win32Key& operator=(const Win32Key&) = delete;
 
   QueryResult QueryValue(const std::string& name) override {
     DWORD type = 0;
     std::vector<BYTE> data;
-    const LONG rc = QueryInto(key_, WideFromUtf8(name).c_str(), type, data);
+    const LONG rc = QueryInto(key_.get(), WideFromUtf8(name).c_str(), type, data);
     if (rc == ERROR_FILE_NOT_FOUND) return {QueryStatus::Missing, ValueType::Other, {}};
     if (rc != ERROR_SUCCESS) return {QueryStatus::Refused, ValueType::Other, {}};
     QueryResult r{QueryStatus::Ok, TypeOf(type), {}};
@@ -72,24 +70,24 @@ class Win32Key : public RegistryKey {
   bool SetString(const std::string& name, const std::string& text) override {
     const std::wstring wide = WideFromUtf8(text);
     const auto bytes = DWORD((wide.size() + 1) * sizeof(wchar_t));
-    return RegSetValueExW(key_, WideFromUtf8(name).c_str(), 0, REG_SZ,
+    return RegSetValueExW(key_.get(), WideFromUtf8(name).c_str(), 0, REG_SZ,
                           reinterpret_cast<const BYTE*>(wide.c_str()), bytes) == ERROR_SUCCESS;
   }
 
   bool SetDword(const std::string& name, int32_t value) override {
     const auto dword = static_cast<DWORD>(value);
-    return RegSetValueExW(key_, WideFromUtf8(name).c_str(), 0, REG_DWORD,
+    return RegSetValueExW(key_.get(), WideFromUtf8(name).c_str(), 0, REG_DWORD,
                           reinterpret_cast<const BYTE*>(&dword), sizeof dword) == ERROR_SUCCESS;
   }
 
   DeleteStatus DeleteValue(const std::string& name) override {
-    const LONG rc = RegDeleteValueW(key_, WideFromUtf8(name).c_str());
+    const LONG rc = RegDeleteValueW(key_.get(), WideFromUtf8(name).c_str());
     if (rc == ERROR_SUCCESS) return DeleteStatus::Ok;
     return rc == ERROR_FILE_NOT_FOUND ? DeleteStatus::Missing : DeleteStatus::Error;
   }
 
  private:
-  HKEY key_;
+  platform::UniqueRegistryKey key_;
 };
 
 }  // namespace

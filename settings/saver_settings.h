@@ -1,27 +1,23 @@
 #pragma once
-// The in-memory record of everything stored under the settings key. Texts are
-// UTF-8, converted losslessly from the registry's UTF-16.
-#include <cstdint>
+// The in-memory record of everything the saver reads from the settings key:
+// the picture group and the message group. Texts are UTF-8, converted
+// losslessly from the registry's UTF-16.
 #include <string>
-#include <vector>
+
+#include "settings/message_settings.h"
 
 namespace settings {
 
-// Stored as a plain number; anything but 1 and 2 plays nothing.
-enum SoundEffect : int32_t { Beep = 1, SystemSound = 2, NoSound = 3 };
+// The picture group as the saver uses it; the registered entries go straight
+// into the saver's picture list.
+struct PictureSettings {
+  std::string folder;              // dtDir, one trailing backslash removed
+  bool useRegisteredList = false;  // SelPhoto
+};
 
 struct SaverSettings {
-  std::string pictureFolder;                 // dtDir
-  bool useRegisteredList = false;            // SelPhoto
-  std::vector<std::string> registeredFiles;  // eCount + File_%03d
-  std::string messageText;                   // SCRcom
-  std::string fontName;                      // FontName
-  uint32_t textColor = 0;                    // ComColor, 0x00BBGGRR
-  int32_t fontSize = 0;                      // FontSize, points
-  int32_t bold = 0, italic = 0, underline = 0, strikeOut = 0;  // 1 = set
-  int32_t soundEffect = NoSound;             // SCRsnd
-  int32_t switchSeconds = 0;                 // SCRtime
-  bool floating = true;                      // MoveFlag
+  PictureSettings picture;
+  MessageSettings message;
 };
 
 }  // namespace settings

@@ -22,7 +22,7 @@ int32_t RegisteredCount(RegistryKey& key) {
 
 // Slots are filled up to File_050 whatever N says; entryCount and lastIndex
 // follow N alone. Returns false when an entry could not be read.
-bool ReadRegisteredEntries(RegistryKey& key, slideshow::PictureList& list) {
+bool ReadRegisteredEntries(RegistryKey& key, settings::PictureList& list) {
   const int32_t n = RegisteredCount(key);
   list.entryCount = std::max(n, 0);
   list.lastIndex = n > 0 ? n - 1 : n;
@@ -39,34 +39,32 @@ bool ReadRegisteredEntries(RegistryKey& key, slideshow::PictureList& list) {
 }  // namespace
 
 ReadOutcome ReadSaverPictureSettings(RegistryOpener& registry, SaverSettings& settings,
-                                     slideshow::PictureList& list) {
+                                     settings::PictureList& list) {
   const auto key = registry.OpenExisting(kSettingsKeyPath);
   if (!key) return ReadOutcome::EndApplication;
   bool fine = true;
   try {
-    settings.pictureFolder = StripTrailingBackslash(ReadText(*key, "dtDir"));
+    settings.picture.folder = StripTrailingBackslash(ReadText(*key, "dtDir"));
   } catch (const StoreError&) {
     fine = false;
   }
   try {
-    settings.useRegisteredList = ReadBoolean(*key, "SelPhoto");
+    settings.picture.useRegisteredList = ReadBoolean(*key, "SelPhoto");
   } catch (const StoreError&) {
-    settings.useRegisteredList = false;
+    settings.picture.useRegisteredList = false;
   }
-  if (settings.useRegisteredList && !ReadRegisteredEntries(*key, list)) fine = false;
+  if (settings.picture.useRegisteredList && !ReadRegisteredEntries(*key, list)) fine = false;
   return fine ? ReadOutcome::Continue : ReadOutcome::EndApplication;
 }
 
 ReadOutcome ReadSaverMessageSettings(RegistryOpener& registry, SaverSettings& settings) {
   const auto key = registry.OpenExisting(kSettingsKeyPath);
   if (!key) return ReadOutcome::EndApplication;
-  MessageSettings m;
   try {
-    m = ReadMessageGroup(*key);
+    settings.message = ReadMessageGroup(*key);
   } catch (const StoreError&) {
-    m = SaverMessageDefaults();
+    settings.message = SaverMessageDefaults();
   }
-  ApplyMessageSettings(m, settings);
   return ReadOutcome::Continue;
 }
 

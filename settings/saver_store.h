@@ -4,7 +4,7 @@
 // a message. The caller posts the quit request when told to end.
 #include "settings/registry_key.h"
 #include "settings/saver_settings.h"
-#include "slideshow/picture_list.h"
+#include "settings/picture_list.h"
 
 namespace settings {
 
@@ -15,7 +15,7 @@ enum class ReadOutcome { Continue, EndApplication };
 // eCount. A missing or mistyped eCount counts as 0. Ends the application when
 // the key is missing, dtDir has another type, or an entry cannot be read.
 [[nodiscard]] ReadOutcome ReadSaverPictureSettings(RegistryOpener& registry, SaverSettings& settings,
-                                                   slideshow::PictureList& list);
+                                                   settings::PictureList& list);
 
 // The message fields, all stored or all saver defaults. Ends the application
 // only when the key is missing (nothing is changed then).

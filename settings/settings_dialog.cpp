@@ -49,35 +49,23 @@ void SettingsDialog::FormShow(const std::string& startDirectory) {
   controls_.SetSwitchSeconds(SwitchSecondsForUpDown(stored.switchSeconds));
   controls_.SetMoveChecked(stored.floating);
   controls_.CheckSound(SoundRadioFor(stored.soundEffect));
-  controls_.SetPreviewFont(PreviewFontOfMembers());
+  controls_.SetPreviewFont(FontPreset());
   controls_.SetMessageText(stored.messageText);
   controls_.SetPreviewText(stored.messageText);
 }
 
 void SettingsDialog::meEditChange() { controls_.SetPreviewText(controls_.MessageText()); }
 
-PreviewFont SettingsDialog::PreviewFontOfMembers() const {
-  PreviewFont font;
-  font.face = members_.fontName;
-  font.points = members_.fontSize;
-  font.color = members_.textColor;
-  font.bold = members_.bold == 1;
-  font.italic = members_.italic == 1;
-  font.underline = members_.underline == 1;
-  font.strikeOut = members_.strikeOut == 1;
-  return font;
-}
-
 FontChoice SettingsDialog::FontPreset() const {
-  const PreviewFont font = PreviewFontOfMembers();
+  const MessageStyles styles = StylesOf(members_);
   FontChoice preset;
-  preset.face = font.face;
-  preset.pointTenths = font.points * 10;
-  preset.color = font.color;
-  preset.weight = font.bold ? kBoldWeight : 400;
-  preset.italic = font.italic;
-  preset.underline = font.underline;
-  preset.strikeOut = font.strikeOut;
+  preset.face = members_.fontName;
+  preset.pointTenths = members_.fontSize * 10;
+  preset.color = members_.textColor;
+  preset.weight = styles.bold ? kBoldWeight : 400;
+  preset.italic = styles.italic;
+  preset.underline = styles.underline;
+  preset.strikeOut = styles.strikeOut;
   return preset;
 }
 
@@ -89,7 +77,7 @@ void SettingsDialog::FontChosen(const FontChoice& choice) {
   members_.italic = StyleFlag(choice.italic);
   members_.underline = StyleFlag(choice.underline);
   members_.strikeOut = StyleFlag(choice.strikeOut);
-  controls_.SetPreviewFont(PreviewFontOfMembers());
+  controls_.SetPreviewFont(choice);
   SaveMessageSettings();
 }
 

@@ -29,21 +29,19 @@ inline constexpr int32_t kMinSwitchSeconds = 1;
 inline constexpr int32_t kMaxSwitchSeconds = 100;
 int32_t SwitchSecondsForUpDown(int32_t storedSeconds);
 
-// The preview's font (meCom): a style is on only when its member equals 1.
-struct PreviewFont {
-  std::string face;
-  int32_t points = 0;
-  uint32_t color = 0;  // 0x00BBGGRR
-  bool bold = false, italic = false, underline = false, strikeOut = false;
-};
-
-// What the font dialog fdSCR is preset with and what it returns.
+// What the font dialog fdSCR is preset with and what it returns, and the
+// font the preview meCom shows: from the members until the dialog is
+// confirmed, then the dialog's whole font, which keeps more than the store
+// can (tenths of a point, any weight, the script).
 struct FontChoice {
   std::string face;
   int32_t pointTenths = 0;  // size in tenths of a point, as the dialog reports it
-  uint32_t color = 0;
-  int32_t weight = 400;     // 700 and more is bold
+  uint32_t color = 0;       // 0x00BBGGRR
+  int32_t weight = 400;     // 700 and more is stored as bold
   bool italic = false, underline = false, strikeOut = false;
+  uint8_t charSet = kAnyCharSet;
+
+  static constexpr uint8_t kAnyCharSet = 1;  // DEFAULT_CHARSET: the face decides
 };
 
 // The controls of TfrmSet that the logic reads and sets.
@@ -53,7 +51,7 @@ class SettingsControls {
   virtual std::string MessageText() const = 0;  // meEdit
   virtual void SetMessageText(const std::string& text) = 0;
   virtual void SetPreviewText(const std::string& text) = 0;  // meCom
-  virtual void SetPreviewFont(const PreviewFont& font) = 0;
+  virtual void SetPreviewFont(const FontChoice& font) = 0;
   virtual int32_t SwitchSeconds() const = 0;  // udTime
   virtual void SetSwitchSeconds(int32_t seconds) = 0;
   virtual bool MoveChecked() const = 0;  // rbMove, else rbStop
@@ -73,10 +71,12 @@ class SettingsDialog {
   // meCom follows meEdit.
   void meEditChange();
 
-  // The font dialog's preset from the members.
+  // The font dialog's preset from the members; also the preview's font
+  // after FormShow.
   FontChoice FontPreset() const;
-  // The font dialog was confirmed: the members and the preview take its
-  // font, then the whole message group is saved.
+  // The font dialog was confirmed: the preview takes its whole font, the
+  // members what the store keeps of it, then the whole message group is
+  // saved.
   void FontChosen(const FontChoice& choice);
 
   // The message group as the controls and members hold it now. Throws the
@@ -89,7 +89,6 @@ class SettingsDialog {
 
   const MessageSettings& Members() const { return members_; }
   PictureSelectionState& PictureState() { return pictureState_; }
-  PreviewFont PreviewFontOfMembers() const;
 
  private:
   RegistryOpener& registry_;

@@ -4,6 +4,7 @@
 #include <commdlg.h>
 
 #include "platform/application_win.h"
+#include "platform/control_behaviour_win.h"
 #include "platform/japanese_font_win.h"
 #include "platform/utf16.h"
 #include "resources/setup_ids.h"
@@ -14,6 +15,8 @@ namespace {
 // FormPaint: the outer height is the preview's bottom plus this, in 96-dpi
 // pixels (214 with the form's layout).
 constexpr int kHeightBelowPreview = 30;
+
+static_assert(FontChoice::kAnyCharSet == DEFAULT_CHARSET);
 
 const wchar_t kFormFace[] = L"ＭＳ Ｐゴシック";
 
@@ -45,7 +48,8 @@ void TfrmSet::OnInitDialog() {
   SetControlFont(IDC_SETUP_VERSION, {kFormFace, 12, FW_BOLD});
   SetControlFont(IDC_SETUP_MEEDIT, {kFormFace, 16});
   for (int label : {IDC_SETUP_LBTIME, IDC_SETUP_LBEDIT, IDC_SETUP_VERSION}) SetAutoSize(label);
-  MakeSpeedButton(IDC_SETUP_SBREADME);
+  platform::MakeSpeedButton(Item(IDC_SETUP_SBREADME));
+  platform::MakeDisplayOnly(Item(IDC_SETUP_MECOM));
   const HWND upDown = Item(IDC_SETUP_UDTIME);
   ::SendMessageW(upDown, UDM_SETBUDDY, WPARAM(Item(IDC_SETUP_EDTIME)), 0);
   ::SendMessageW(upDown, UDM_SETRANGE32, kMinSwitchSeconds, kMaxSwitchSeconds);
@@ -120,7 +124,7 @@ void TfrmSet::btFontClick() {
   font.lfItalic = preset.italic;
   font.lfUnderline = preset.underline;
   font.lfStrikeOut = preset.strikeOut;
-  font.lfCharSet = DEFAULT_CHARSET;
+  font.lfCharSet = preset.charSet;
   platform::JapaneseFace(platform::WideFromUtf8(preset.face)).copy(font.lfFaceName, LF_FACESIZE - 1);
   CHOOSEFONTW dialog{};
   dialog.lStructSize = sizeof(dialog);
@@ -138,6 +142,7 @@ void TfrmSet::btFontClick() {
     choice.italic = font.lfItalic != 0;
     choice.underline = font.lfUnderline != 0;
     choice.strikeOut = font.lfStrikeOut != 0;
+    choice.charSet = font.lfCharSet;
     logic_.FontChosen(choice);
   }
   ::InvalidateRect(Handle(), nullptr, TRUE);
@@ -160,12 +165,12 @@ void TfrmSet::sbReadMeClick() {
 
 void TfrmSet::ApplyPreviewFont() {
   LOGFONTW font{};
-  font.lfHeight = -::MulDiv(previewFont_.points, int(Dpi()), 72);
-  font.lfWeight = previewFont_.bold ? FW_BOLD : FW_NORMAL;
+  font.lfHeight = -::MulDiv(previewFont_.pointTenths, int(Dpi()), 720);
+  font.lfWeight = previewFont_.weight;
   font.lfItalic = previewFont_.italic;
   font.lfUnderline = previewFont_.underline;
   font.lfStrikeOut = previewFont_.strikeOut;
-  font.lfCharSet = DEFAULT_CHARSET;
+  font.lfCharSet = previewFont_.charSet;
   platform::WideFromUtf8(previewFont_.face).copy(font.lfFaceName, LF_FACESIZE - 1);
   platform::UniqueFont created = platform::CreateJapaneseFont(font);
   ::SendMessageW(Item(IDC_SETUP_MECOM), WM_SETFONT, WPARAM(created.get()), TRUE);
@@ -184,7 +189,7 @@ void TfrmSet::SetPreviewText(const std::string& text) {
   SetItemText(IDC_SETUP_MECOM, platform::WideFromUtf8(text));
 }
 
-void TfrmSet::SetPreviewFont(const PreviewFont& font) {
+void TfrmSet::SetPreviewFont(const FontChoice& font) {
   previewFont_ = font;
   ApplyPreviewFont();
 }

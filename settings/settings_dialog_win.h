@@ -47,7 +47,7 @@ class TfrmSet : public platform::Dialog, private SettingsControls {
   std::string MessageText() const override;
   void SetMessageText(const std::string& text) override;
   void SetPreviewText(const std::string& text) override;
-  void SetPreviewFont(const PreviewFont& font) override;
+  void SetPreviewFont(const FontChoice& font) override;
   int32_t SwitchSeconds() const override;
   void SetSwitchSeconds(int32_t seconds) override;
   bool MoveChecked() const override;
@@ -58,7 +58,7 @@ class TfrmSet : public platform::Dialog, private SettingsControls {
   SettingsDialog logic_;
   PictureSelectionPort* frmDir_ = nullptr;
   platform::Dialog* frmAd_ = nullptr;
-  PreviewFont previewFont_;
+  FontChoice previewFont_;
   platform::UniqueFont previewFontHandle_;
 };
 

@@ -29,19 +29,20 @@ int32_t PadLength(const MessageFont& font, TextMeasurer& measurer, int32_t windo
 
 }  // namespace
 
-MessageFont MessageFontOf(const settings::SaverSettings& s) {
-  return {s.fontName, s.fontSize, s.textColor, s.bold == 1, s.italic == 1, s.underline == 1,
-          s.strikeOut == 1};
+MessageFont MessageFontOf(const settings::MessageSettings& m) {
+  const settings::MessageStyles styles = settings::StylesOf(m);
+  return {m.fontName, m.fontSize, m.textColor, styles.bold, styles.italic, styles.underline,
+          styles.strikeOut};
 }
 
-void MessageTicker::LayoutMessage(const settings::SaverSettings& settings, TextMeasurer& measurer,
+void MessageTicker::LayoutMessage(const settings::MessageSettings& message, TextMeasurer& measurer,
                                   int32_t windowWidth) {
-  font_ = MessageFontOf(settings);
+  font_ = MessageFontOf(message);
   lineHeight_ = measurer.MeasureText(font_, ".").height;
   int32_t pad = PadLength(font_, measurer, windowWidth);
   pad -= pad % 2;  // an even pad: a message of full-width characters loses whole ones
   const std::string spaces(size_t(pad), ' ');
-  tickerFull_ = spaces + settings.messageText + spaces;
+  tickerFull_ = spaces + message.messageText + spaces;
   tickerLimit_ = pad + 4;
 }
 

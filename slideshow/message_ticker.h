@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "settings/saver_settings.h"
+#include "settings/message_settings.h"
 
 namespace slideshow {
 
@@ -21,9 +21,8 @@ struct MessageFont {
   friend bool operator==(const MessageFont&, const MessageFont&) = default;
 };
 
-// The font of the settings; each style is set only by a stored value of
-// exactly 1.
-MessageFont MessageFontOf(const settings::SaverSettings& settings);
+// The font of the message group, its styles by settings::StylesOf.
+MessageFont MessageFontOf(const settings::MessageSettings& message);
 
 // Measures a line of text in a font on the window's drawing surface.
 class TextMeasurer {
@@ -49,7 +48,7 @@ class MessageTicker {
   // At every paint: the font, the line height (of "."), the pad of spaces
   // that reaches the window's width, tickerFull and tickerLimit. A pass under
   // way goes on with its old text and line.
-  void LayoutMessage(const settings::SaverSettings& settings, TextMeasurer& measurer,
+  void LayoutMessage(const settings::MessageSettings& message, TextMeasurer& measurer,
                      int32_t windowWidth);
 
   // One step every 200 ms: two CP932 bytes off the front, or, once fewer than

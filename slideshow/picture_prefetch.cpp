@@ -21,7 +21,7 @@ PrefetchResult Make(const DecodeFunction& decode, const PrefetchKey& key) noexce
 
 // A scan that throws keeps what it found before: a folder that fails part
 // way is a folder with fewer pictures.
-void Scan(const ScanFunction& scan, const std::string& folder, PictureList& list) noexcept {
+void Scan(const ScanFunction& scan, const std::string& folder, settings::PictureList& list) noexcept {
   try {
     scan(folder, list);
   } catch (...) {
@@ -38,7 +38,7 @@ struct PicturePrefetch::Shared {
   struct ScanJob {
     uint64_t ticket = 0;
     std::string folder;
-    PictureList list;
+    settings::PictureList list;
   };
 
   void Work();
@@ -128,7 +128,7 @@ std::optional<PrefetchResult> PicturePrefetch::Take(const PrefetchKey& key) {
   return std::exchange(s.ready, {});
 }
 
-uint64_t PicturePrefetch::RequestScan(const std::string& folder, const PictureList& list) {
+uint64_t PicturePrefetch::RequestScan(const std::string& folder, const settings::PictureList& list) {
   Shared& s = *shared_;
   uint64_t ticket = 0;
   {
@@ -141,7 +141,7 @@ uint64_t PicturePrefetch::RequestScan(const std::string& folder, const PictureLi
   return ticket;
 }
 
-std::optional<PictureList> PicturePrefetch::TakeScan(uint64_t ticket) {
+std::optional<settings::PictureList> PicturePrefetch::TakeScan(uint64_t ticket) {
   Shared& s = *shared_;
   std::lock_guard lock(s.mutex);
   if (!onWorker_ && s.scanPending && s.scanPending->ticket == ticket) {

@@ -19,7 +19,7 @@
 #include <string>
 
 #include "slideshow/load_picture.h"
-#include "slideshow/picture_list.h"
+#include "settings/picture_list.h"
 #include "slideshow/rect.h"
 
 namespace slideshow {
@@ -37,7 +37,7 @@ struct PrefetchResult {
 };
 
 // Rebuilds `list` from the folder as the folder scan does.
-using ScanFunction = std::function<void(const std::string& folder, PictureList& list)>;
+using ScanFunction = std::function<void(const std::string& folder, settings::PictureList& list)>;
 
 // How the worker reads. Both run on the worker thread, at the same time as
 // anything on the window's thread, and may outlive the window: they must
@@ -67,9 +67,9 @@ class PicturePrefetch {
   // Asks for `folder` to be scanned into a copy of `list`; replaces any
   // earlier scan request. Scans go before pictures. Returns the ticket that
   // TakeScan answers.
-  uint64_t RequestScan(const std::string& folder, const PictureList& list);
+  uint64_t RequestScan(const std::string& folder, const settings::PictureList& list);
   // The list scanned for `ticket` once it is there; never waits.
-  std::optional<PictureList> TakeScan(uint64_t ticket);
+  std::optional<settings::PictureList> TakeScan(uint64_t ticket);
 
  private:
   struct Shared;

@@ -15,7 +15,7 @@
 #include "settings/saver_store.h"
 #include "slideshow/load_picture.h"
 #include "slideshow/message_ticker.h"
-#include "slideshow/picture_list.h"
+#include "settings/picture_list.h"
 #include "slideshow/rect.h"
 
 namespace slideshow {
@@ -29,7 +29,7 @@ class SaverHost : public PictureDecoder, public TextMeasurer {
  public:
   // The store's readers, over the real settings key.
   virtual settings::ReadOutcome ReadSaverPictureSettings(settings::SaverSettings& settings,
-                                                         PictureList& list) = 0;
+                                                         settings::PictureList& list) = 0;
   virtual settings::ReadOutcome ReadSaverMessageSettings(settings::SaverSettings& settings) = 0;
   // The wildcard search over the file system, for folder mode.
   virtual settings::DirectorySearch& PictureFolderSearch() = 0;

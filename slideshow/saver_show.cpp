@@ -34,7 +34,7 @@ SaverShow::SaverShow(SaverHost& host, TickScheduler& timers, FrameCounters& coun
     readers.decode = [this](const std::string& path, const codecs::ShownSize& shown) {
       return host_.Decode(path, shown);
     };
-    readers.scan = [this](const std::string& folder, PictureList& list) {
+    readers.scan = [this](const std::string& folder, settings::PictureList& list) {
       ScanPictureFolder(folder, host_.PictureFolderSearch(), list);
     };
   }
@@ -60,11 +60,11 @@ void SaverShow::FormPaint() {
   // of the paint still runs before the message loop takes it.
   EndIfAsked(host_, host_.ReadSaverPictureSettings(settings_, list_));
   EndIfAsked(host_, host_.ReadSaverMessageSettings(settings_));
-  ticker_.LayoutMessage(settings_, host_, host_.WindowWidth());
-  if (settings_.useRegisteredList) {
+  ticker_.LayoutMessage(settings_.message, host_, host_.WindowWidth());
+  if (settings_.picture.useRegisteredList) {
     StartPaintPicture();
   } else {
-    scanTicket_ = prefetch_->RequestScan(settings_.pictureFolder, list_);
+    scanTicket_ = prefetch_->RequestScan(settings_.picture.folder, list_);
     paintWait_ = PaintWait::List;
   }
   ReceiveReads();
@@ -75,7 +75,7 @@ void SaverShow::FormPaint() {
 
 void SaverShow::ReceiveReads() {
   if (paintWait_ == PaintWait::List) {
-    std::optional<PictureList> scanned = prefetch_->TakeScan(scanTicket_);
+    std::optional<settings::PictureList> scanned = prefetch_->TakeScan(scanTicket_);
     if (!scanned) return;
     const int32_t current = list_.currentIndex;
     list_ = std::move(*scanned);
@@ -105,7 +105,7 @@ void SaverShow::FinishPaint(PrefetchResult read, Size screen) {
   paintWait_ = PaintWait::Nothing;
   ShowRead(std::move(read), screen);
   if (setup_.followsSwitches) return;
-  timers_.SetInterval(SaverTimer::tmGamen, SwitchInterval(settings_.switchSeconds));
+  timers_.SetInterval(SaverTimer::tmGamen, SwitchInterval(settings_.message.switchSeconds));
   timers_.SetEnabled(SaverTimer::tmGamen, true);
 }
 
@@ -116,7 +116,7 @@ void SaverShow::Timer1Timer() {
     return;
   }
   const Size onScreen = PictureSizeOnScreen();
-  if (settings_.floating)
+  if (settings_.message.floating)
     FloatStep(motion_, onScreen, setup_.backBuffer.size(), [this] { Bounce(); });
   else
     CentreStep(motion_, onScreen, host_.ScreenSize());
@@ -202,7 +202,7 @@ uint32_t SaverShow::SwitchInterval(int32_t switchSeconds) {
 // an empty list has nothing to read and shows the sample.
 std::optional<PrefetchResult> SaverShow::Read(int32_t index, Size screen) {
   if (list_.entryCount == 0) return PrefetchResult{};
-  const PrefetchKey key{list_.PathAt(index), settings_.floating, screen};
+  const PrefetchKey key{list_.PathAt(index), settings_.message.floating, screen};
   std::optional<PrefetchResult> read = prefetch_->Take(key);
   if (read) return read;
   prefetch_->Request(key);
@@ -210,7 +210,7 @@ std::optional<PrefetchResult> SaverShow::Read(int32_t index, Size screen) {
 }
 
 void SaverShow::ShowRead(PrefetchResult read, Size screen) {
-  const LoadOutcome outcome = LoadFittedPicture(std::move(read.picture), settings_.floating,
+  const LoadOutcome outcome = LoadFittedPicture(std::move(read.picture), settings_.message.floating,
                                                 screen, setup_.samplePicture, picture_);
   pictureShown_ = true;
   PrefetchNext(screen);
@@ -232,7 +232,7 @@ void SaverShow::TellZeroHeight() {
 void SaverShow::PrefetchNext(Size screen) {
   if (list_.entryCount == 0) return;
   const int32_t next = list_.currentIndex + 1 > list_.lastIndex ? 0 : list_.currentIndex + 1;
-  prefetch_->Request({list_.PathAt(next), settings_.floating, screen});
+  prefetch_->Request({list_.PathAt(next), settings_.message.floating, screen});
 }
 
 void SaverShow::Bounce() {
@@ -243,8 +243,8 @@ void SaverShow::Bounce() {
 
 void SaverShow::PlaySoundEffect() {
   if (Quiet()) return;
-  if (settings_.soundEffect == settings::Beep) host_.MessageBeep(kSimpleBeep);
-  if (settings_.soundEffect == settings::SystemSound) host_.MessageBeep(kDefaultSound);
+  if (settings_.message.soundEffect == settings::Beep) host_.MessageBeep(kSimpleBeep);
+  if (settings_.message.soundEffect == settings::SystemSound) host_.MessageBeep(kDefaultSound);
 }
 
 void SaverShow::ChangeTempo() {

@@ -22,7 +22,7 @@
 #include "slideshow/floating_motion.h"
 #include "slideshow/load_picture.h"
 #include "slideshow/message_ticker.h"
-#include "slideshow/picture_list.h"
+#include "settings/picture_list.h"
 #include "slideshow/picture_prefetch.h"
 #include "slideshow/saver_host.h"
 #include "slideshow/tick_scheduler.h"
@@ -87,7 +87,7 @@ class SaverShow {
   void PresentFrame();
 
   const settings::SaverSettings& Settings() const { return settings_; }
-  const PictureList& List() const { return list_; }
+  const settings::PictureList& List() const { return list_; }
   const LoadedPicture& Picture() const { return picture_; }
   const MotionState& Motion() const { return motion_; }
   const AnimationState& Animation() const { return animation_; }
@@ -126,7 +126,7 @@ class SaverShow {
   FrameComposer composer_;
   bool frameDue_ = false;
   settings::SaverSettings settings_;
-  PictureList list_;
+  settings::PictureList list_;
   LoadedPicture picture_;
   MotionState motion_;
   AnimationState animation_;

@@ -1,11 +1,10 @@
 #include "picture_files.h"
 
-#include <cstdio>
 #include <fstream>
 #include <random>
 #include <stdexcept>
 
-#include <jpeglib.h>
+#include "tests/support/jpeg_writer.h"
 
 namespace picker::test {
 namespace {
@@ -43,31 +42,17 @@ void WriteBitmapFile(const std::filesystem::path& path, int width, int height,
 
 void WriteJpegFile(const std::filesystem::path& path, int width, int height,
                    const std::vector<uint32_t>& bands) {
-  FILE* file = std::fopen(path.string().c_str(), "wb");
+  const std::vector<uint8_t> bytes =
+      test_support::EncodeRgbJpeg(width, height, 95, [&](int, uint8_t* rgb) {
+        for (int x = 0; x < width; ++x) {
+          const uint32_t c = BandColour(x, width, bands);
+          rgb[size_t(x) * 3] = uint8_t(c >> 16), rgb[size_t(x) * 3 + 1] = uint8_t(c >> 8),
+                          rgb[size_t(x) * 3 + 2] = uint8_t(c);
+        }
+      });
+  std::ofstream file(path, std::ios::binary);
   if (!file) throw std::runtime_error("cannot write " + path.string());
-  jpeg_compress_struct info{};
-  jpeg_error_mgr errors{};
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  jpeg_stdio_dest(&info, file);
-  info.image_width = JDIMENSION(width);
-  info.image_height = JDIMENSION(height);
-  info.input_components = 3;
-  info.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, 95, TRUE);
-  jpeg_start_compress(&info, TRUE);
-  std::vector<JSAMPLE> row(size_t(width) * 3);
-  for (int x = 0; x < width; ++x) {
-    const uint32_t c = BandColour(x, width, bands);
-    row[size_t(x) * 3] = JSAMPLE(c >> 16), row[size_t(x) * 3 + 1] = JSAMPLE(c >> 8),
-                    row[size_t(x) * 3 + 2] = JSAMPLE(c);
-  }
-  JSAMPROW rows[1] = {row.data()};
-  while (info.next_scanline < info.image_height) jpeg_write_scanlines(&info, rows, 1);
-  jpeg_finish_compress(&info);
-  jpeg_destroy_compress(&info);
-  std::fclose(file);
+  file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
 void WriteTextFile(const std::filesystem::path& path, const std::string& text) {

@@ -4,8 +4,13 @@
 
 #include <algorithm>
 #include <array>
+#include <filesystem>
+#include <new>
 #include <optional>
+#include <stdexcept>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "codecs/file_bytes.h"
 #include "fake_controls.h"
@@ -176,6 +181,39 @@ TEST_F(ThumbnailTest, WhatCannotBeShownGivesTheFallbackWithThePath) {
     EXPECT_EQ(imS.picture.pixels[0], kFallbackColour);
     EXPECT_TRUE(imS.visible);
     EXPECT_EQ(lblFileName.caption, Path(name));
+  }
+}
+
+TEST_F(ThumbnailTest, AFailureThrownWhileReadingOrDecodingGivesTheFallback) {
+  const std::vector<std::pair<const char*, ThumbnailDecoder>> failures = {
+      {"decoder out of memory", [](const std::string&, const codecs::ShownSize&) -> std::optional<codecs::Image> {
+         throw std::bad_alloc();
+       }},
+      {"decoder error", [](const std::string&, const codecs::ShownSize&) -> std::optional<codecs::Image> {
+         throw std::runtime_error("corrupt");
+       }},
+      {"decoder throws a non-exception", [](const std::string&, const codecs::ShownSize&) -> std::optional<codecs::Image> {
+         throw 7;
+       }},
+      {"reader error", [](const std::string& path, const codecs::ShownSize& shown) {
+         const FileReader unreadable = [](const std::string& file) -> std::optional<std::vector<uint8_t>> {
+           throw std::filesystem::filesystem_error("unreadable", file, std::error_code());
+         };
+         return DecodeThumbnailPicture(path, unreadable, shown);
+       }},
+  };
+  WriteBitmapFile(folder / "picture.bmp", 50, 50, {kRed});
+  for (const auto& [what, decode] : failures) {
+    SCOPED_TRACE(what);
+    FakeImageBox box;
+    FakeLabel label;
+    Thumbnail failing{box, label, decode, Fallback(), 12, 289};
+    EXPECT_NO_THROW(failing.ShowThumbnail(Path("picture.bmp")));
+    ASSERT_FALSE(box.picture.pixels.empty());
+    EXPECT_EQ(box.picture.pixels[0], kFallbackColour);
+    EXPECT_EQ(box.width, 128);
+    EXPECT_TRUE(box.visible);
+    EXPECT_EQ(label.caption, Path("picture.bmp"));
   }
 }
 

@@ -83,8 +83,8 @@ TEST_F(WriteMessageTest, WritesEveryValueWithItsKindAndReadsBackInBothReaders) {
 
   SaverSettings saver;
   EXPECT_EQ(ReadSaverMessageSettings(reg, saver), ReadOutcome::Continue);
-  EXPECT_EQ(saver.messageText, Sample().messageText);
-  EXPECT_EQ(saver.fontSize, 26);
+  EXPECT_EQ(saver.message.messageText, Sample().messageText);
+  EXPECT_EQ(saver.message.fontSize, 26);
 }
 
 TEST_F(WriteMessageTest, SoundOutsideTheChoicesIsWrittenAsNoSound) {
@@ -284,12 +284,12 @@ TEST_F(WritePictureTest, TextsOfAnyScriptAndLengthRoundTripThroughBothReaders) {
     EXPECT_EQ(state.registeredFiles[1], text + "\\");
     EXPECT_TRUE(ReadDialogMessageSettings(reg).messageText == m.messageText);
     SaverSettings saver;
-    slideshow::PictureList list;
+    settings::PictureList list;
     ASSERT_EQ(ReadSaverPictureSettings(reg, saver, list), ReadOutcome::Continue);
     ASSERT_EQ(ReadSaverMessageSettings(reg, saver), ReadOutcome::Continue);
-    EXPECT_EQ(saver.pictureFolder, text);
+    EXPECT_EQ(saver.picture.folder, text);
     EXPECT_EQ(list.paths[0], text);
-    EXPECT_TRUE(saver.messageText == m.messageText);
+    EXPECT_TRUE(saver.message.messageText == m.messageText);
   }
 }
 

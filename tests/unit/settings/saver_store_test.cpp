@@ -20,7 +20,7 @@ class SaverPictureTest : public StoreTest {
     Dword("eCount", count);
   }
   SaverSettings settings;
-  slideshow::PictureList list;
+  settings::PictureList list;
 };
 
 TEST_F(SaverPictureTest, MissingKeyEndsTheSaverAndIsNotCreated) {
@@ -30,16 +30,16 @@ TEST_F(SaverPictureTest, MissingKeyEndsTheSaverAndIsNotCreated) {
 
 TEST_F(SaverPictureTest, EmptyKeyShowsTheFolderGivenByAnEmptyText) {
   CreateKey();
-  settings.useRegisteredList = true;
+  settings.picture.useRegisteredList = true;
   EXPECT_EQ(Read(), ReadOutcome::Continue);
-  EXPECT_EQ(settings.pictureFolder, "");
-  EXPECT_FALSE(settings.useRegisteredList);
+  EXPECT_EQ(settings.picture.folder, "");
+  EXPECT_FALSE(settings.picture.useRegisteredList);
 }
 
 TEST_F(SaverPictureTest, FolderLosesOneTrailingBackslash) {
   Text("dtDir", "C:\\\\");
   EXPECT_EQ(Read(), ReadOutcome::Continue);
-  EXPECT_EQ(settings.pictureFolder, "C:\\");
+  EXPECT_EQ(settings.picture.folder, "C:\\");
 }
 
 TEST_F(SaverPictureTest, FolderOfAnotherTypeEndsTheSaverButTheRestIsRead) {
@@ -47,7 +47,7 @@ TEST_F(SaverPictureTest, FolderOfAnotherTypeEndsTheSaverButTheRestIsRead) {
   Registered(1);
   Text("File_000", "a.bmp");
   EXPECT_EQ(Read(), ReadOutcome::EndApplication);
-  EXPECT_TRUE(settings.useRegisteredList);
+  EXPECT_TRUE(settings.picture.useRegisteredList);
   EXPECT_EQ(list.paths[0], "a.bmp");
 }
 
@@ -95,7 +95,7 @@ TEST_F(SaverPictureTest, NonPositiveOrUnreadableCountGivesAnEmptyList) {
     Dword("SelPhoto", 1);
     Text("File_000", "a.bmp");
     c.setCount();
-    list = slideshow::PictureList();
+    list = settings::PictureList();
     list.lastIndex = 9;
     EXPECT_EQ(Read(), ReadOutcome::Continue);
     EXPECT_EQ(list.entryCount, 0);
@@ -121,31 +121,31 @@ class SaverMessageTest : public StoreTest {
 };
 
 TEST_F(SaverMessageTest, MissingKeyEndsTheSaverAndChangesNothing) {
-  settings.fontSize = 99;
+  settings.message.fontSize = 99;
   EXPECT_EQ(Read(), ReadOutcome::EndApplication);
-  EXPECT_EQ(settings.fontSize, 99);
+  EXPECT_EQ(settings.message.fontSize, 99);
   EXPECT_FALSE(reg.HasKey(kSettingsKeyPath));
 }
 
 TEST_F(SaverMessageTest, EmptyKeyGivesTheSaverDefaults) {
   CreateKey();
   EXPECT_EQ(Read(), ReadOutcome::Continue);
-  EXPECT_EQ(settings.messageText, "そんなに急いで，どこへ行くのですか？");
-  EXPECT_EQ(settings.fontName, "ＭＳ ゴシック");
-  EXPECT_EQ(settings.textColor, 0x0000FF00u);
-  EXPECT_EQ(settings.fontSize, 14);
-  EXPECT_EQ(settings.bold + settings.italic + settings.underline + settings.strikeOut, 0);
-  EXPECT_EQ(settings.soundEffect, NoSound);
-  EXPECT_EQ(settings.switchSeconds, 5);
-  EXPECT_TRUE(settings.floating);
+  EXPECT_EQ(settings.message.messageText, "そんなに急いで，どこへ行くのですか？");
+  EXPECT_EQ(settings.message.fontName, "ＭＳ ゴシック");
+  EXPECT_EQ(settings.message.textColor, 0x0000FF00u);
+  EXPECT_EQ(settings.message.fontSize, 14);
+  EXPECT_EQ(settings.message.bold + settings.message.italic + settings.message.underline + settings.message.strikeOut, 0);
+  EXPECT_EQ(settings.message.soundEffect, NoSound);
+  EXPECT_EQ(settings.message.switchSeconds, 5);
+  EXPECT_TRUE(settings.message.floating);
 }
 
 TEST_F(SaverMessageTest, MissingTextsAloneReadEmpty) {
   AllMessageIntegers();
   EXPECT_EQ(Read(), ReadOutcome::Continue);
-  EXPECT_EQ(settings.messageText, "");
-  EXPECT_EQ(settings.fontName, "");
-  EXPECT_EQ(settings.fontSize, 1);
+  EXPECT_EQ(settings.message.messageText, "");
+  EXPECT_EQ(settings.message.fontName, "");
+  EXPECT_EQ(settings.message.fontSize, 1);
 }
 
 TEST_F(SaverMessageTest, OneBadValueReplacesTheWholeGroup) {
@@ -156,8 +156,8 @@ TEST_F(SaverMessageTest, OneBadValueReplacesTheWholeGroup) {
     Dword("FontSize", 40);
     Mistype(bad);
     EXPECT_EQ(Read(), ReadOutcome::Continue);
-    EXPECT_EQ(settings.messageText, SaverMessageDefaults().messageText) << bad;
-    EXPECT_EQ(settings.fontSize, 14) << bad;
+    EXPECT_EQ(settings.message.messageText, SaverMessageDefaults().messageText) << bad;
+    EXPECT_EQ(settings.message.fontSize, 14) << bad;
   }
 }
 
@@ -168,10 +168,10 @@ TEST_F(SaverMessageTest, StoredNumbersAreKeptAsStored) {
   Dword("MoveFlag", 0);
   Dword("ComColor", 0x123456);
   EXPECT_EQ(Read(), ReadOutcome::Continue);
-  EXPECT_EQ(settings.bold, 2);
-  EXPECT_EQ(settings.soundEffect, 7);
-  EXPECT_FALSE(settings.floating);
-  EXPECT_EQ(settings.textColor, 0x123456u);
+  EXPECT_EQ(settings.message.bold, 2);
+  EXPECT_EQ(settings.message.soundEffect, 7);
+  EXPECT_FALSE(settings.message.floating);
+  EXPECT_EQ(settings.message.textColor, 0x123456u);
 }
 
 }  // namespace

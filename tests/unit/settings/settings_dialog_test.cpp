@@ -20,7 +20,7 @@ class FakeControls : public SettingsControls {
   std::string MessageText() const override { return meEdit; }
   void SetMessageText(const std::string& text) override { meEdit = text; }
   void SetPreviewText(const std::string& text) override { meCom = text; }
-  void SetPreviewFont(const PreviewFont& font) override { previewFont = font, ++fontChanges; }
+  void SetPreviewFont(const FontChoice& font) override { previewFont = font, ++fontChanges; }
   int32_t SwitchSeconds() const override { return udTime; }
   void SetSwitchSeconds(int32_t seconds) override { udTime = seconds; }
   bool MoveChecked() const override { return rbMove; }
@@ -29,7 +29,7 @@ class FakeControls : public SettingsControls {
   void CheckSound(SoundRadio radio) override { sound = radio; }
 
   std::string meEdit = "design", meCom = "design";
-  PreviewFont previewFont;
+  FontChoice previewFont;
   int fontChanges = 0;
   int32_t udTime = 5;
   bool rbMove = true;
@@ -108,9 +108,10 @@ TEST_F(SettingsDialogTest, FirstShowWithoutKeyPutsTheDialogDefaultsIntoTheContro
   EXPECT_TRUE(controls.rbMove);
   EXPECT_EQ(controls.sound, SoundRadio::rbBeep);
   EXPECT_EQ(controls.previewFont.face, "ＭＳ ゴシック");
-  EXPECT_EQ(controls.previewFont.points, 26);
+  EXPECT_EQ(controls.previewFont.pointTenths, 260);
   EXPECT_EQ(controls.previewFont.color, 0x0000FF00u);
-  EXPECT_FALSE(controls.previewFont.bold || controls.previewFont.italic ||
+  EXPECT_EQ(controls.previewFont.weight, 400);
+  EXPECT_FALSE(controls.previewFont.italic ||
                controls.previewFont.underline || controls.previewFont.strikeOut);
   EXPECT_EQ(dialog.PictureState().startDirectory, "C:\\start");
   EXPECT_TRUE(reg.HasKey(kSettingsKeyPath));
@@ -125,11 +126,12 @@ TEST_F(SettingsDialogTest, ShowPutsTheStoredGroupIntoControlsAndPreview) {
   EXPECT_EQ(controls.udTime, 42);
   EXPECT_FALSE(controls.rbMove);
   EXPECT_EQ(controls.sound, SoundRadio::rbOK);
-  const PreviewFont& font = controls.previewFont;
+  const FontChoice& font = controls.previewFont;
   EXPECT_EQ(font.face, "Arial");
-  EXPECT_EQ(font.points, 18);
+  EXPECT_EQ(font.pointTenths, 180);
   EXPECT_EQ(font.color, 0x00123456u);
-  EXPECT_TRUE(font.bold);
+  EXPECT_EQ(font.weight, 700);
+  EXPECT_EQ(font.charSet, FontChoice::kAnyCharSet);
   EXPECT_TRUE(font.italic);
   EXPECT_FALSE(font.underline);
   EXPECT_TRUE(font.strikeOut);
@@ -239,13 +241,13 @@ TEST_F(SettingsDialogTest, ConfirmedFontUpdatesPreviewAndSavesTheWholeGroupWithT
 
   EXPECT_GT(controls.fontChanges, fontChangesBefore);
   EXPECT_EQ(controls.previewFont.face, "ＭＳ 明朝");
-  EXPECT_EQ(controls.previewFont.points, 11) << "10.5 points round to 11";
-  EXPECT_TRUE(controls.previewFont.bold);
+  EXPECT_EQ(controls.previewFont.pointTenths, 105);
+  EXPECT_EQ(controls.previewFont.weight, 700);
   EXPECT_TRUE(controls.previewFont.underline);
   EXPECT_EQ(StoredText("SCRcom"), "フォントの前に打った");
   EXPECT_EQ(StoredText("FontName"), "ＭＳ 明朝");
   EXPECT_EQ(DwordOf("ComColor"), 0xFF);
-  EXPECT_EQ(DwordOf("FontSize"), 11);
+  EXPECT_EQ(DwordOf("FontSize"), 11) << "10.5 points round to 11";
   EXPECT_EQ(DwordOf("fgBold"), 1);
   EXPECT_EQ(DwordOf("fgItalic"), 0);
   EXPECT_EQ(DwordOf("fgUnderline"), 1);
@@ -263,6 +265,30 @@ TEST_F(SettingsDialogTest, ConfirmedFontTurnsAStoredTwoIntoZeroAndSemiBoldIsNotB
   dialog.FontChosen(choice);
   EXPECT_EQ(DwordOf("fgUnderline"), 0);
   EXPECT_EQ(DwordOf("fgBold"), 0);
+}
+
+// The store keeps whole points and bold or not; the preview shows what the
+// user chose until the dialog is shown again.
+TEST_F(SettingsDialogTest, PreviewTakesTheDialogsWholeFontWhileTheStoreKeepsItsOwnShape) {
+  StoreMessageGroup();
+  dialog.FormShow("C:\\");
+  FontChoice choice = dialog.FontPreset();
+  choice.pointTenths = 95;
+  choice.weight = 600;
+  choice.charSet = 128;  // SHIFTJIS_CHARSET
+  dialog.FontChosen(choice);
+
+  EXPECT_EQ(controls.previewFont.pointTenths, 95);
+  EXPECT_EQ(controls.previewFont.weight, 600);
+  EXPECT_EQ(controls.previewFont.charSet, 128);
+  EXPECT_EQ(DwordOf("FontSize"), 10);
+  EXPECT_EQ(DwordOf("fgBold"), 0);
+  EXPECT_EQ(dialog.FontPreset().pointTenths, 100) << "the preset comes from the stored members";
+
+  dialog.FormShow("C:\\");
+  EXPECT_EQ(controls.previewFont.pointTenths, 100);
+  EXPECT_EQ(controls.previewFont.weight, 400);
+  EXPECT_EQ(controls.previewFont.charSet, FontChoice::kAnyCharSet);
 }
 
 TEST(SoundMapping, RadioAndStoredNumberCorrespond) {

@@ -53,9 +53,9 @@ class GoldenTest : public ::testing::Test {
   void Start(bool floating, const codecs::Image& picture) {
     host.screen = kScreen;
     host.message.floating = floating;
-    host.pictureSettings = [](settings::SaverSettings& s, PictureList&) {
-      s.pictureFolder = "F";
-      s.useRegisteredList = false;
+    host.pictureSettings = [](settings::SaverSettings& s, settings::PictureList&) {
+      s.picture.folder = "F";
+      s.picture.useRegisteredList = false;
       return settings::ReadOutcome::Continue;
     };
     host.directory.AddEntry("F", "p.bmp");

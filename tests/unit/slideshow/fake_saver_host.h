@@ -24,14 +24,14 @@ class FakeSaverHost : public SaverHost {
  public:
   // Stands for the store: fills the settings (and, in registered mode, the
   // list) as the registry would.
-  std::function<settings::ReadOutcome(settings::SaverSettings&, PictureList&)> pictureSettings =
-      [](settings::SaverSettings&, PictureList&) { return settings::ReadOutcome::Continue; };
-  settings::SaverSettings message = [] {
-    settings::SaverSettings s;
-    s.switchSeconds = 5;
-    s.floating = true;
-    s.soundEffect = settings::NoSound;
-    return s;
+  std::function<settings::ReadOutcome(settings::SaverSettings&, settings::PictureList&)> pictureSettings =
+      [](settings::SaverSettings&, settings::PictureList&) { return settings::ReadOutcome::Continue; };
+  settings::MessageSettings message = [] {
+    settings::MessageSettings m;
+    m.switchSeconds = 5;
+    m.floating = true;
+    m.soundEffect = settings::NoSound;
+    return m;
   }();
   settings::ReadOutcome messageOutcome = settings::ReadOutcome::Continue;
   std::map<std::string, codecs::Image> files;
@@ -57,16 +57,13 @@ class FakeSaverHost : public SaverHost {
   // How long a decode and a message box block the window's thread.
   int64_t decodeMs = 0, messageBoxMs = 0;
 
-  settings::ReadOutcome ReadSaverPictureSettings(settings::SaverSettings& s, PictureList& l) override {
+  settings::ReadOutcome ReadSaverPictureSettings(settings::SaverSettings& s, settings::PictureList& l) override {
     log.push_back("ReadSaverPictureSettings");
     return pictureSettings(s, l);
   }
   settings::ReadOutcome ReadSaverMessageSettings(settings::SaverSettings& s) override {
     log.push_back("ReadSaverMessageSettings");
-    s.messageText = message.messageText;
-    s.soundEffect = message.soundEffect;
-    s.switchSeconds = message.switchSeconds;
-    s.floating = message.floating;
+    s.message = message;
     return messageOutcome;
   }
   settings::DirectorySearch& PictureFolderSearch() override { return directory; }

@@ -83,9 +83,9 @@ class PacedComposition : public ::testing::TestWithParam<bool> {
   void SetUp() override {
     host.message.floating = GetParam();
     host.message.switchSeconds = 1;
-    host.pictureSettings = [](settings::SaverSettings& s, PictureList&) {
-      s.pictureFolder = "P";
-      s.useRegisteredList = false;
+    host.pictureSettings = [](settings::SaverSettings& s, settings::PictureList&) {
+      s.picture.folder = "P";
+      s.picture.useRegisteredList = false;
       return settings::ReadOutcome::Continue;
     };
     // Different sizes and kinds: a plain picture, a strip of four frames, one

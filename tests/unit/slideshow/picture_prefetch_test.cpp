@@ -104,7 +104,7 @@ TEST_F(PicturePrefetchTest, ScansGoFirstAndOnlyTheLatestTicketIsAnswered) {
   storage.Directory().AddEntry("Q", "b.jpg");
   storage.CloseScans();
   PicturePrefetch prefetch(storage.Readers(), true);
-  PictureList list;
+  settings::PictureList list;
   list.paths[5] = "kept";
   const uint64_t first = prefetch.RequestScan("P", list);
   prefetch.Request(kSmall);
@@ -112,7 +112,7 @@ TEST_F(PicturePrefetchTest, ScansGoFirstAndOnlyTheLatestTicketIsAnswered) {
   EXPECT_FALSE(prefetch.TakeScan(second));
   EXPECT_EQ(storage.ReadsStarted(), 0) << "the picture waits behind the scans";
   storage.OpenScans();
-  std::optional<PictureList> scanned;
+  std::optional<settings::PictureList> scanned;
   ASSERT_TRUE(Eventually([&] { scanned = prefetch.TakeScan(second); }, [&] { return scanned.has_value(); }));
   EXPECT_EQ(scanned->entryCount, 1);
   EXPECT_EQ(scanned->paths[0], "Q\\b.jpg");
@@ -130,7 +130,7 @@ TEST_F(PicturePrefetchTest, GoesAtOnceWhileTheWorkerIsStuckInARead) {
   auto reading = std::make_unique<PicturePrefetch>(storage.Readers(), true);
   reading->Request(kBig);
   ASSERT_TRUE(Eventually([] {}, [&] { return storage.ReadsStarted() == 1; }));
-  reading->RequestScan("P", PictureList{});
+  reading->RequestScan("P", settings::PictureList{});
   reading.reset();  // returns with the read still waiting; the storage lets it go later
   SUCCEED();
 }
@@ -141,9 +141,9 @@ class PrefetchingShow : public ::testing::Test {
  protected:
   void SetUp() override {
     for (auto* host : {&prefetching, &plain}) {
-      host->pictureSettings = [](settings::SaverSettings& s, PictureList&) {
-        s.pictureFolder = "P";
-        s.useRegisteredList = false;
+      host->pictureSettings = [](settings::SaverSettings& s, settings::PictureList&) {
+        s.picture.folder = "P";
+        s.picture.useRegisteredList = false;
         return settings::ReadOutcome::Continue;
       };
       host->directory.AddEntry("P", "a.bmp");

@@ -10,7 +10,7 @@ namespace {
 TEST(ScanPictureFolder, GroupsByMaskInMaskOrderIgnoringCase) {
   settings::MemoryDirectory dir;
   for (const char* name : {"e.png", "d.ico", "a.jpg", "b.BMP", "c.jpeg", "notes.txt"}) dir.AddEntry("C:\\Photos", name);
-  PictureList list;
+  settings::PictureList list;
   ScanPictureFolder("C:\\Photos", dir, list);
   EXPECT_EQ(list.entryCount, 5);
   EXPECT_EQ(list.lastIndex, 4);
@@ -29,7 +29,7 @@ TEST(ScanPictureFolder, StopsAtOneHundredEntriesOverAllMasks) {
   for (int i = 0; i < 60; ++i) dir.AddEntry("P", "b" + std::to_string(i) + ".bmp");
   for (int i = 0; i < 60; ++i) dir.AddEntry("P", "j" + std::to_string(i) + ".jpg");
   dir.AddEntry("P", "late.gif");
-  PictureList list;
+  settings::PictureList list;
   ScanPictureFolder("P", dir, list);
   EXPECT_EQ(list.entryCount, 100);
   EXPECT_EQ(list.lastIndex, 99);
@@ -43,7 +43,7 @@ TEST(ScanPictureFolder, OneHundredFiftyBitmapsFillTheListWithBitmapsOnly) {
   settings::MemoryDirectory dir;
   for (int i = 0; i < 150; ++i) dir.AddEntry("P", std::to_string(i) + ".bmp");
   dir.AddEntry("P", "x.jpg");
-  PictureList list;
+  settings::PictureList list;
   ScanPictureFolder("P", dir, list);
   EXPECT_EQ(list.entryCount, 100);
   EXPECT_EQ(list.paths[99], "P\\99.bmp");
@@ -55,7 +55,7 @@ TEST(ScanPictureFolder, DuplicatesAndFoldersAreListedLikeFiles) {
   settings::MemoryDirectory dir;
   dir.AddEntry("P", "pics.bmp");
   dir.AddEntry("P", "x.jpeg");
-  PictureList list;
+  settings::PictureList list;
   ScanPictureFolder("P", dir, list);
   EXPECT_EQ(list.entryCount, 2);
   EXPECT_EQ(list.paths[0], "P\\pics.bmp");
@@ -63,7 +63,7 @@ TEST(ScanPictureFolder, DuplicatesAndFoldersAreListedLikeFiles) {
 
 TEST(ScanPictureFolder, EmptyFolderKeepsOldSlotsAndLastIndex) {
   settings::MemoryDirectory dir;
-  PictureList list;
+  settings::PictureList list;
   list.paths[0] = "old";
   list.lastIndex = 7;
   list.entryCount = 8;
@@ -79,7 +79,7 @@ TEST(ScanPictureFolder, RootAndEmptyFolderTextsJoinDirectly) {
   settings::MemoryDirectory dir;
   dir.AddEntry("C:", "a.bmp");
   dir.AddEntry("", "b.bmp");
-  PictureList list;
+  settings::PictureList list;
   ScanPictureFolder("C:", dir, list);  // a stored C:\ arrives without its backslash
   EXPECT_EQ(list.paths[0], "C:\\a.bmp");
   ScanPictureFolder("", dir, list);
@@ -87,17 +87,25 @@ TEST(ScanPictureFolder, RootAndEmptyFolderTextsJoinDirectly) {
   EXPECT_EQ(list.paths[0], "\\b.bmp");
 }
 
-TEST(ScanPictureMask, RefusesToWritePastTheLimitWhenCalledOnAFullList) {
-  settings::MemoryDirectory dir;
-  dir.AddEntry("P", "a.bmp");
-  PictureList list;
-  list.entryCount = 100;
-  EXPECT_FALSE(ScanPictureMask("P", "P\\*.bmp", dir, list));
-  EXPECT_EQ(list.paths[100], "");
+// A search that goes on after being told to stop.
+struct EndlessSearch : settings::DirectorySearch {
+  void Find(const std::string&, const OnEntry& onEntry) override {
+    for (int i = 0; i < 150; ++i) onEntry("a.bmp");
+  }
+};
+
+TEST(ScanPictureFolder, RefusesToWritePastTheLimitWhenTheSearchIgnoresTheStop) {
+  EndlessSearch dir;
+  settings::PictureList list;
+  list.paths[100] = "kept";
+  ScanPictureFolder("P", dir, list);
+  EXPECT_EQ(list.entryCount, 100);
+  EXPECT_EQ(list.lastIndex, 99);
+  EXPECT_EQ(list.paths[100], "kept");
 }
 
 TEST(PictureList, IndicesPastTheSlotsReadAsEmpty) {
-  PictureList list;
+  settings::PictureList list;
   list.paths[100] = "last";
   EXPECT_EQ(list.PathAt(100), "last");
   EXPECT_EQ(list.PathAt(101), "");

@@ -87,9 +87,9 @@ class MonitorShowsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     for (Screen* s : {&primary, &other}) {
-      s->host.pictureSettings = [](settings::SaverSettings& st, PictureList&) {
-        st.pictureFolder = "P";
-        st.useRegisteredList = false;
+      s->host.pictureSettings = [](settings::SaverSettings& st, settings::PictureList&) {
+        st.picture.folder = "P";
+        st.picture.useRegisteredList = false;
         return settings::ReadOutcome::Continue;
       };
       for (const char* name : {"a.bmp", "b.bmp", "c.bmp"}) {

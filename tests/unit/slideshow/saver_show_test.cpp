@@ -30,9 +30,9 @@ class SaverShowTest : public ::testing::Test {
   }
   // Folder mode over C:\P holding the given files.
   void Folder(const std::vector<std::pair<std::string, codecs::Image>>& files) {
-    host.pictureSettings = [](settings::SaverSettings& s, PictureList&) {
-      s.pictureFolder = "C:\\P";
-      s.useRegisteredList = false;
+    host.pictureSettings = [](settings::SaverSettings& s, settings::PictureList&) {
+      s.picture.folder = "C:\\P";
+      s.picture.useRegisteredList = false;
       return ReadOutcome::Continue;
     };
     for (const auto& [name, image] : files) {
@@ -42,8 +42,8 @@ class SaverShowTest : public ::testing::Test {
   }
   // Registered mode as the store fills it: eCount N, at most 51 entries read.
   void Registered(int32_t n) {
-    host.pictureSettings = [n](settings::SaverSettings& s, PictureList& l) {
-      s.useRegisteredList = true;
+    host.pictureSettings = [n](settings::SaverSettings& s, settings::PictureList& l) {
+      s.picture.useRegisteredList = true;
       for (int32_t i = 0; i < n && i <= 50; ++i) l.paths[size_t(i)] = "R" + std::to_string(i) + ".bmp";
       l.entryCount = n > 0 ? n : 0;
       l.lastIndex = n > 0 ? n - 1 : n;
@@ -88,7 +88,7 @@ TEST_F(SaverShowTest, PaintRunsItsStepsInOrder) {
 }
 
 TEST_F(SaverShowTest, PaintGoesOnAfterAReaderAsksToEnd) {
-  host.pictureSettings = [](settings::SaverSettings&, PictureList&) { return ReadOutcome::EndApplication; };
+  host.pictureSettings = [](settings::SaverSettings&, settings::PictureList&) { return ReadOutcome::EndApplication; };
   host.messageOutcome = ReadOutcome::EndApplication;
   Create();
   const size_t from = host.log.size();

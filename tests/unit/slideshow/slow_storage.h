@@ -57,7 +57,7 @@ class SlowStorage {
               if (it == state->files.end()) return std::nullopt;
               return it->second;
             },
-            [state = state_](const std::string& folder, PictureList& list) {
+            [state = state_](const std::string& folder, settings::PictureList& list) {
               std::unique_lock lock(state->mutex);
               state->changed.wait(lock, [&] { return state->scansOpen; });
               ScanPictureFolder(folder, state->directory, list);

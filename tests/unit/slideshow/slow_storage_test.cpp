@@ -30,9 +30,9 @@ class SlowStorageEngine : public ::testing::Test {
  protected:
   void SetUp() override {
     host.screen = {64, 48};
-    host.pictureSettings = [](settings::SaverSettings& s, PictureList&) {
-      s.pictureFolder = "P";
-      s.useRegisteredList = false;
+    host.pictureSettings = [](settings::SaverSettings& s, settings::PictureList&) {
+      s.picture.folder = "P";
+      s.picture.useRegisteredList = false;
       return settings::ReadOutcome::Continue;
     };
     host.message.switchSeconds = 1;

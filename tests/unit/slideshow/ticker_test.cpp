@@ -21,8 +21,8 @@ class FixedMeasurer : public TextMeasurer {
   }
 };
 
-settings::SaverSettings WithMessage(std::string text) {
-  settings::SaverSettings s;
+settings::MessageSettings WithMessage(std::string text) {
+  settings::MessageSettings s;
   s.messageText = std::move(text);
   s.fontName = "ＭＳ ゴシック";
   s.fontSize = 14;
@@ -31,7 +31,7 @@ settings::SaverSettings WithMessage(std::string text) {
 }
 
 TEST(MessageFontOf, OnlyAStoredOneSwitchesAStyleOn) {
-  settings::SaverSettings s = WithMessage("x");
+  settings::MessageSettings s = WithMessage("x");
   s.bold = 2;
   s.italic = 1;
   s.underline = -1;

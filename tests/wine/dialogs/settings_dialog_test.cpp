@@ -154,6 +154,44 @@ TEST_F(SettingsDialogTest, TypingUpdatesThePreviewAndTheCloseBoxSavesNothing) {
   EXPECT_EQ(ValueCount(), 0u);
 }
 
+// The mouse messages are sent straight to the preview, as a click on it
+// delivers them, so the test does not depend on the pointer or activation.
+TEST_F(SettingsDialogTest, AClickOnThePreviewLeavesFocusCaretAndSelectionsAlone) {
+  Start();
+  TypeMessage(L"急がば回れ");
+  const HWND edit = Item(IDC_SETUP_MEEDIT);
+  const HWND preview = Item(IDC_SETUP_MECOM);
+  ::SendMessageW(edit, EM_SETSEL, 1, 3);
+  const DWORD thread = ::GetWindowThreadProcessId(dialog_, nullptr);
+  GUITHREADINFO before{sizeof(before)};
+  ASSERT_TRUE(::GetGUIThreadInfo(thread, &before));
+
+  // Bounded: an edit that takes the right button opens its context menu,
+  // whose own loop holds the message until the menu closes.
+  const LPARAM inside = MAKELPARAM(20, 10);
+  for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP,
+                       WM_RBUTTONDOWN, WM_RBUTTONUP}) {
+    DWORD_PTR result = 0;
+    EXPECT_NE(::SendMessageTimeoutW(preview, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON,
+                                    inside, SMTO_NORMAL, kStepMs / 5, &result),
+              0)
+        << "message " << message << " was still being handled";
+  }
+
+  GUITHREADINFO after{sizeof(after)};
+  ASSERT_TRUE(::GetGUIThreadInfo(thread, &after));
+  EXPECT_NE(after.hwndFocus, preview);
+  EXPECT_EQ(after.hwndFocus, before.hwndFocus);
+  EXPECT_EQ(after.hwndCaret, before.hwndCaret);
+  DWORD start = 0, end = 0;
+  ::SendMessageW(edit, EM_GETSEL, WPARAM(&start), LPARAM(&end));
+  EXPECT_EQ(start, 1u);
+  EXPECT_EQ(end, 3u);
+  ::SendMessageW(preview, EM_GETSEL, WPARAM(&start), LPARAM(&end));
+  EXPECT_EQ(start, end) << "the preview selected text";
+  EXPECT_EQ(after.hwndCapture, nullptr);
+}
+
 TEST_F(SettingsDialogTest, CloseButtonStoresEveryValueWithItsTypeAndExits0) {
   Start();
   TypeMessage(L"急がば回れ");

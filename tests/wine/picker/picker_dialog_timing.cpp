@@ -11,7 +11,6 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -23,6 +22,7 @@
 #include "tests/wine/driver/saver_process.h"
 #include "tests/wine/driver/settings_registry.h"
 #include "tests/wine/driver/wait.h"
+#include "tests/support/jpeg_writer.h"
 #include "tests/wine/driver/window_search.h"
 
 namespace {
@@ -50,35 +50,9 @@ double Median(int runs, F&& once) {
 }
 
 void WriteLargeJpeg(const std::wstring& path) {
-  constexpr int kWidth = 6000, kHeight = 4000;
-  FILE* file = _wfopen(path.c_str(), L"wb");
-  jpeg_compress_struct info{};
-  jpeg_error_mgr errors{};
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  jpeg_stdio_dest(&info, file);
-  info.image_width = kWidth;
-  info.image_height = kHeight;
-  info.input_components = 3;
-  info.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, 90, TRUE);
-  jpeg_start_compress(&info, TRUE);
-  std::mt19937 random(6);
-  std::vector<JSAMPLE> row(kWidth * 3);
-  for (int y = 0; y < kHeight; ++y) {
-    for (int x = 0; x < kWidth; ++x) {
-      const int grain = int(random() % 24);
-      row[size_t(x) * 3] = JSAMPLE((x * 255 / kWidth + grain) & 0xFF);
-      row[size_t(x) * 3 + 1] = JSAMPLE((y * 255 / kHeight + grain) & 0xFF);
-      row[size_t(x) * 3 + 2] = JSAMPLE(((x + y) / 40 % 2 ? 200 : 60) + grain);
-    }
-    JSAMPROW rows[1] = {row.data()};
-    jpeg_write_scanlines(&info, rows, 1);
-  }
-  jpeg_finish_compress(&info);
-  jpeg_destroy_compress(&info);
-  fclose(file);
+  const std::vector<uint8_t> bytes = test_support::GrainyPhotoJpeg(6000, 4000);
+  std::ofstream(std::filesystem::path(path), std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
 void BareDecode(const std::wstring& path) {

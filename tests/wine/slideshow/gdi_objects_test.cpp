@@ -10,6 +10,7 @@
 
 #include <cstdio>
 
+#include "tests/wine/driver/gdi_objects.h"
 #include "tests/wine/driver/wait.h"
 #include "tests/wine/slideshow/in_process_preview.h"
 #include "tests/wine/slideshow/show_fixture.h"
@@ -17,19 +18,6 @@
 
 namespace slideshow_test {
 namespace {
-
-// Wine answers GetGuiResources with 0 (it is not implemented there); its
-// handle table then takes bare indices, so the live objects are counted by
-// asking each index for its type.
-DWORD GdiObjectCount() {
-  const DWORD counted = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
-  if (counted != 0) return counted;
-  DWORD live = 0;
-  for (ULONG_PTR index = 1; index < 0x10000; ++index) {
-    if (::GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0) ++live;
-  }
-  return live;
-}
 
 // The committed memory of the process (Wine leaves the private-usage field 0).
 size_t MemoryInUse() {
@@ -69,10 +57,10 @@ TEST(GdiObjects, StayFlatOverManyPaintsAndSwitches) {
 
   InProcessPreview preview({40, 60, 192, 172});
   RepaintFor(preview.Window(), 3000);  // first paint, fonts, every kind of picture once
-  const DWORD objectsBefore = GdiObjectCount();
+  const DWORD objectsBefore = driver::GdiObjectCount();
   const size_t bytesBefore = MemoryInUse();
   const int paints = RepaintFor(preview.Window(), 20000);
-  const DWORD objectsAfter = GdiObjectCount();
+  const DWORD objectsAfter = driver::GdiObjectCount();
   const size_t bytesAfter = MemoryInUse();
   std::printf("GDI objects %lu -> %lu, memory %zu -> %zu bytes over %d repaints and ~20 switches\n",
               objectsBefore, objectsAfter, bytesBefore, bytesAfter, paints);

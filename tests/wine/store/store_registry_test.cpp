@@ -108,7 +108,7 @@ TEST_F(StoreRegistryTest, MessageSettingsLandWithTheirTypesAndJapaneseIntact) {
 
   settings::SaverSettings saver;
   ASSERT_EQ(settings::ReadSaverMessageSettings(registry, saver), settings::ReadOutcome::Continue);
-  EXPECT_EQ(saver.messageText, kJapanese);
+  EXPECT_EQ(saver.message.messageText, kJapanese);
   EXPECT_EQ(settings::ReadDialogMessageSettings(registry).messageText, kJapanese);
 }
 
@@ -135,9 +135,9 @@ TEST_F(StoreRegistryTest, PictureSettingsReplaceTheOldListAndReadBackByteForByte
   EXPECT_EQ(state.registeredFiles[1], kJapanese);
 
   settings::SaverSettings saver;
-  slideshow::PictureList list;
+  settings::PictureList list;
   ASSERT_EQ(settings::ReadSaverPictureSettings(registry, saver, list), settings::ReadOutcome::Continue);
-  EXPECT_EQ(saver.pictureFolder, kJapanesePath);  // one backslash removed
+  EXPECT_EQ(saver.picture.folder, kJapanesePath);  // one backslash removed
   EXPECT_EQ(list.entryCount, 2);
   EXPECT_EQ(list.paths[1], kJapanese);
 }
@@ -170,7 +170,7 @@ TEST_F(StoreRegistryTest, TextsOfAnyScriptAreStoredAndReadUnitForUnit) {
 
 TEST_F(StoreRegistryTest, ExpandStringIsTakenUnexpandedAndTheSaverNeedsTheKey) {
   settings::SaverSettings saver;
-  slideshow::PictureList list;
+  settings::PictureList list;
   EXPECT_EQ(settings::ReadSaverPictureSettings(registry, saver, list), settings::ReadOutcome::EndApplication);
   HKEY probe = nullptr;
   EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &probe), ERROR_FILE_NOT_FOUND);
@@ -182,7 +182,7 @@ TEST_F(StoreRegistryTest, ExpandStringIsTakenUnexpandedAndTheSaverNeedsTheKey) {
   RegSetValueExW(key, L"dtDir", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(folder), sizeof folder);
   RegCloseKey(key);
   EXPECT_EQ(settings::ReadSaverPictureSettings(registry, saver, list), settings::ReadOutcome::Continue);
-  EXPECT_EQ(saver.pictureFolder, "%SystemRoot%\\pics");
+  EXPECT_EQ(saver.picture.folder, "%SystemRoot%\\pics");
 }
 
 }  // namespace

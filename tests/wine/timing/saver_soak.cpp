@@ -20,6 +20,7 @@
 #include "app/preview_window_win.h"
 #include "app/saver_window_win.h"
 #include "platform/application_win.h"
+#include "tests/wine/driver/gdi_objects.h"
 #include "tests/wine/driver/settings_registry.h"
 #include "tests/wine/timing/loop_runner.h"
 
@@ -27,22 +28,12 @@ namespace {
 
 constexpr int64_t kMinuteNs = 60'000'000'000;
 
-DWORD GdiObjectCount() {
-  const DWORD counted = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
-  if (counted != 0) return counted;
-  DWORD live = 0;
-  for (ULONG_PTR index = 1; index < 0x10000; ++index) {
-    if (::GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0) ++live;
-  }
-  return live;
-}
-
 void Report(const char* when) {
   PROCESS_MEMORY_COUNTERS counters{};
   counters.cb = sizeof(counters);
   ::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof(counters));
   std::printf("%s: GDI objects %lu, working set %.1f MiB, committed %.1f MiB\n", when,
-              GdiObjectCount(), double(counters.WorkingSetSize) / 1048576.0,
+              driver::GdiObjectCount(), double(counters.WorkingSetSize) / 1048576.0,
               double(counters.PagefileUsage) / 1048576.0);
   std::fflush(stdout);
 }
