@@ -17,16 +17,9 @@ namespace slideshow {
 // extension has no decoder or the file cannot be read or decoded. May also
 // throw, which counts as a failure. A decoder that can reduce while decoding
 // asks `shown` the size the picture is shown at and delivers no less than
-// that (see codecs::ShownSize); any other delivers the picture whole.
-class PictureDecoder {
- public:
-  virtual ~PictureDecoder() = default;
-  virtual std::optional<codecs::Image> Decode(const std::string& path,
-                                              const codecs::ShownSize& shown) = 0;
-};
-
-// A decoding function that may run on another thread than the window's:
-// it must touch nothing but the file it reads.
+// that (see codecs::ShownSize); any other delivers the picture whole. One
+// that runs on another thread than the window's must touch nothing but the
+// file it reads.
 using DecodeFunction = std::function<std::optional<codecs::Image>(const std::string& path,
                                                                   const codecs::ShownSize& shown)>;
 

@@ -20,13 +20,17 @@
 
 namespace slideshow {
 
-// Decode (from PictureDecoder) reads a picture file and decodes it by its
-// extension, and PictureFolderSearch lists the folder, both on the window's
-// thread, for a show without a worker. A show with one reads through the
-// functions of SaverShowSetup::reading, never through this interface. MeasureText (from TextMeasurer) measures on the window's own
-// drawing surface, for the ticker's layout.
-class SaverHost : public PictureDecoder, public TextMeasurer {
+// Decode and PictureFolderSearch read the file system on the window's
+// thread, for a show without a worker; a show with one reads through the
+// functions of SaverShowSetup::reading, never through this interface.
+// MeasureText (from TextMeasurer) measures on the window's own drawing
+// surface, for the ticker's layout.
+class SaverHost : public TextMeasurer {
  public:
+  // Reads a picture file and decodes it by its extension, as a
+  // DecodeFunction does.
+  virtual std::optional<codecs::Image> Decode(const std::string& path,
+                                              const codecs::ShownSize& shown) = 0;
   // The store's readers, over the real settings key.
   virtual settings::ReadOutcome ReadSaverPictureSettings(settings::SaverSettings& settings,
                                                          settings::PictureList& list) = 0;
