@@ -2,6 +2,7 @@
 // A saver window in memory: settings handed in by the test, pictures decoded
 // from a map, text of fixed-size glyphs, the show's timers on a virtual
 // clock, and a log of the calls that matter to the tests.
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <string>
@@ -121,6 +122,13 @@ struct TestBuffer {
       : pixels(size_t(s.width) * size_t(s.height), 0x123456),
         view{pixels.data(), s.width, s.height, s.width} {}
 };
+
+// A picture of one colour.
+inline codecs::Image Filled(int32_t w, int32_t h, uint32_t colour) {
+  codecs::Image img(w, h);
+  std::fill(img.pixels.begin(), img.pixels.end(), colour);
+  return img;
+}
 
 // The built-in sample's shape: four 32 x 32 frames, frame k filled with k + 1.
 inline codecs::Image SampleStrip() {

@@ -12,15 +12,10 @@ namespace {
 
 using settings::ReadOutcome;
 using testing::FakeSaverHost;
+using testing::Filled;
 using testing::SampleStrip;
 using testing::TestBuffer;
 using testing::Tick;
-
-codecs::Image Filled(int32_t w, int32_t h, uint32_t colour) {
-  codecs::Image img(w, h);
-  std::fill(img.pixels.begin(), img.pixels.end(), colour);
-  return img;
-}
 
 class SaverShowTest : public ::testing::Test {
  protected:

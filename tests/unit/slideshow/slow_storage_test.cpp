@@ -14,15 +14,10 @@ namespace slideshow {
 namespace {
 
 using testing::Eventually;
+using testing::Filled;
 using testing::SlowStorage;
 
 constexpr int64_t kMs = 1'000'000;
-
-codecs::Image Filled(int32_t w, int32_t h, uint32_t colour) {
-  codecs::Image img(w, h);
-  std::fill(img.pixels.begin(), img.pixels.end(), colour);
-  return img;
-}
 
 // A 64 x 48 screen whose folder P holds a.bmp, b.bmp and c.bmp on slow
 // storage; switches every second, floating, with a ticker.
