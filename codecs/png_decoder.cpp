@@ -6,6 +6,7 @@
 
 #include <png.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <utility>
 #include <vector>
@@ -22,6 +23,18 @@ namespace {
 // profile or EXIF block comes near this.
 constexpr png_alloc_size_t kMaxChunkBytes = 8u << 20;
 constexpr png_uint_32 kMaxCachedChunks = 128;
+// libpng only warns when a chunk declares more than kMaxChunkBytes and then
+// allocates what it declares (up to 2 GiB for a file of a few hundred bytes).
+// Every allocation goes through CappedMalloc, which refuses anything larger
+// than a chunk buffer; libpng then skips that chunk. Its own row buffers are
+// far smaller (a row of 32767 pixels at 64 bits is 256 KiB).
+constexpr png_alloc_size_t kMaxAllocationBytes = kMaxChunkBytes + (1u << 20);
+
+png_voidp CappedMalloc(png_structp, png_alloc_size_t size) {
+  return size <= kMaxAllocationBytes ? std::malloc(size) : nullptr;
+}
+
+void PlainFree(png_structp, png_voidp p) { std::free(p); }
 
 struct MemoryInput {
   Bytes bytes;
@@ -116,7 +129,8 @@ std::optional<Image> DecodePng(Bytes bytes) {
   }
   PngSession session;
   session.input.bytes = bytes;
-  session.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, Silent, Silent);
+  session.png = png_create_read_struct_2(PNG_LIBPNG_VER_STRING, nullptr, Silent, Silent, nullptr,
+                                         CappedMalloc, PlainFree);
   if (session.png == nullptr) return std::nullopt;
   session.info = png_create_info_struct(session.png);
   if (session.info == nullptr) return std::nullopt;
