@@ -96,6 +96,7 @@ void TForm1::FormCreate() {
   backBuffer.Resize(client.cx, client.cy);
   slideshow::SaverShowSetup show{BackBufferView(), codecs::LoadSamplePicture(), InPreview(),
                                  {&DecodePictureFile, &ScanFolderFromWorker}};
+  show.pictureToWindow = !InPreview();
   if (otherMonitor) {
     show.followsSwitches = true;
     show.pictureOffset = otherMonitor->pictureOffset;
@@ -165,18 +166,39 @@ void TForm1::StretchBackBuffer() {
   ::GdiFlush();
 }
 
-// Full screen each changed part goes where it is; the preview takes the whole
-// buffer scaled down, since a part of it would not map onto whole pixels.
-void TForm1::PresentBackBuffer(const std::vector<slideshow::Rect>& dirty) {
+// Full screen each part goes where it is, black, from the picture or from the
+// buffer; the preview takes the whole buffer scaled down, since a part of it
+// would not map onto whole pixels.
+void TForm1::PresentUpdate(const slideshow::WindowUpdate& update) {
   if (!Handle()) return;
   const SIZE client = ClientSize();
   if (client.cx != backBuffer.Width() || client.cy != backBuffer.Height()) return StretchBackBuffer();
   const platform::WindowDc dc(Handle());
-  for (const slideshow::Rect& r : dirty) {
+  for (const slideshow::Rect& r : update.black)
+    ::PatBlt(dc.get(), r.left, r.top, r.width(), r.height(), BLACKNESS);
+  if (update.picture != nullptr) {
+    for (const slideshow::CopyPlan& part : update.fromPicture) PutPicturePart(dc.get(), *update.picture, part);
+  }
+  for (const slideshow::Rect& r : update.fromBuffer) {
     ::BitBlt(dc.get(), r.left, r.top, r.width(), r.height(), backBuffer.Dc(), r.left, r.top,
              SRCCOPY);
   }
   ::GdiFlush();
+}
+
+// The rows of the part are described as a top-down DIB of their own, so the
+// copy reads from its first row whatever the convention for a source origin.
+void TForm1::PutPicturePart(HDC dc, const codecs::Image& picture, const slideshow::CopyPlan& part) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = picture.width;
+  info.bmiHeader.biHeight = -part.dest.height();
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  ::SetDIBitsToDevice(dc, part.dest.left, part.dest.top, DWORD(part.dest.width()),
+                      DWORD(part.dest.height()), part.sourceLeft, 0, 0, UINT(part.dest.height()),
+                      picture.row(part.sourceTop), &info, DIB_RGB_COLORS);
 }
 
 SIZE TForm1::ClientSize() const {
@@ -211,28 +233,35 @@ slideshow::TextMeasurer::Extent TForm1::MeasureText(const slideshow::MessageFont
   return windowMeasurer->MeasureText(font, text);
 }
 
-// The rectangle returned holds every pixel the text may touch: an italic
-// glyph reaches past its advance and some faces draw above or below the cell,
-// so it is widened by a line height and grown by a quarter line each way.
-slideshow::Rect TForm1::DrawText(const slideshow::MessageFont& font, int32_t x, int32_t y,
-                                 const std::string& text) {
-  if (drawingFont != font) {
-    backBuffer.SetFont(MessageLogFont(font, backBuffer.Dc()));
-    drawingFont = font;
-    measuredText.clear();
-  }
-  const std::wstring wide = platform::WideFromUtf8(text);
-  backBuffer.DrawTextLine(x, y, wide, COLORREF(font.color));
+void TForm1::SelectDrawingFont(const slideshow::MessageFont& font) {
+  if (drawingFont == font) return;
+  backBuffer.SetFont(MessageLogFont(font, backBuffer.Dc()));
+  drawingFont = font;
+  measuredText.clear();
+}
+
+// Every pixel the text may touch: an italic glyph reaches past its advance
+// and some faces draw above or below the cell, so the text's extent is
+// widened by a line height and grown by a quarter line each way.
+slideshow::Rect TForm1::TextBounds(const slideshow::MessageFont& font, int32_t x, int32_t y,
+                                   const std::string& text) {
+  SelectDrawingFont(font);
   if (text != measuredText) {
-    measuredExtent = backBuffer.MeasureText(wide);
+    measuredExtent = backBuffer.MeasureText(platform::WideFromUtf8(text));
     measuredText = text;
   }
-  ::GdiFlush();
   const int32_t width = int32_t(measuredExtent.cx), height = int32_t(measuredExtent.cy);
   const int32_t margin = height / 4 + 1;
   return {std::max(0, x), std::max(0, y - margin),
           std::min(backBuffer.Width(), x + width + height + margin),
           std::min(backBuffer.Height(), y + height + margin)};
+}
+
+void TForm1::DrawText(const slideshow::MessageFont& font, int32_t x, int32_t y,
+                      const std::string& text) {
+  SelectDrawingFont(font);
+  backBuffer.DrawTextLine(x, y, platform::WideFromUtf8(text), COLORREF(font.color));
+  ::GdiFlush();
 }
 
 void TForm1::HideApplicationWindow() {

@@ -63,10 +63,12 @@ class TForm1 : public platform::Form,
   settings::DirectorySearch& PictureFolderSearch() override { return folderSearch; }
   void RequestEnd() override;
   int32_t WindowWidth() override { return ClientSize().cx; }
-  slideshow::Rect DrawText(const slideshow::MessageFont& font, int32_t x, int32_t y,
-                           const std::string& text) override;
+  slideshow::Rect TextBounds(const slideshow::MessageFont& font, int32_t x, int32_t y,
+                             const std::string& text) override;
+  void DrawText(const slideshow::MessageFont& font, int32_t x, int32_t y,
+                const std::string& text) override;
   void StretchBackBuffer() override;
-  void PresentBackBuffer(const std::vector<slideshow::Rect>& dirty) override;
+  void PresentUpdate(const slideshow::WindowUpdate& update) override;
   void HideApplicationWindow() override;
   slideshow::Size ScreenSize() override;
   int64_t NowSeconds() override;
@@ -101,6 +103,8 @@ class TForm1 : public platform::Form,
   LRESULT HandleSysCommand(WPARAM wParam, LPARAM lParam);
   bool InPreview() const;
   SIZE ClientSize() const;
+  void SelectDrawingFont(const slideshow::MessageFont& font);
+  static void PutPicturePart(HDC dc, const codecs::Image& picture, const slideshow::CopyPlan& part);
   int32_t DisplayRefreshHz() const;
 
   std::optional<OtherMonitor> otherMonitor;

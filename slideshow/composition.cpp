@@ -67,27 +67,153 @@ void CopyPictureToBuffer(const PixelView& buffer, const codecs::Image& picture, 
               PlanPictureCopy(buffer.size(), {picture.width, picture.height}, sourceRect, destRect));
 }
 
+RectPieces Subtract(Rect a, Rect b) {
+  RectPieces out;
+  if (a.empty()) return out;
+  const Rect cut = Intersection(a, b);
+  if (cut.empty()) {
+    out.rects[out.count++] = a;
+    return out;
+  }
+  const Rect pieces[4] = {{a.left, a.top, a.right, cut.top},
+                          {a.left, cut.bottom, a.right, a.bottom},
+                          {a.left, cut.top, cut.left, cut.bottom},
+                          {cut.right, cut.top, a.right, cut.bottom}};
+  for (const Rect& r : pieces)
+    if (!r.empty()) out.rects[out.count++] = r;
+  return out;
+}
+
+CopyPlan ClipCopyPlan(const CopyPlan& plan, Rect clip) {
+  const Rect dest = Intersection(plan.dest, clip);
+  if (dest.empty()) return {};
+  return {dest, plan.sourceLeft + (dest.left - plan.dest.left),
+          plan.sourceTop + (dest.top - plan.dest.top)};
+}
+
 void FrameComposer::ClearAll() {
   ClearBackBuffer(buffer_);
-  pictureDrawn_ = tickerDrawn_ = Rect{};
+  composed_ = Frame{};
+  composed_.pictureRevision = pictureRevision_;
+  shown_ = composed_;
+  composedPicture_ = nullptr;
+  bandComposed_ = false;
+  bufferWhole_ = true;
+  dirty_.Clear();
   dirty_.Add(buffer_.bounds());
 }
 
 void FrameComposer::Compose(const codecs::Image& picture, Rect sourceRect, Rect destRect,
-                            const TickerDrawer& drawTicker) {
-  const CopyPlan plan =
-      PlanPictureCopy(buffer_.size(), {picture.width, picture.height}, sourceRect, destRect);
-  // Outside the last frame's picture and ticker the buffer is still black;
-  // inside them, whatever the new picture does not cover goes back to black.
-  ClearRectExcept(buffer_, pictureDrawn_, plan.dest);
-  ClearRectExcept(buffer_, tickerDrawn_, plan.dest);
-  dirty_.Add(pictureDrawn_);
-  dirty_.Add(tickerDrawn_);
+                            const TickerLine& ticker) {
+  Frame next;
+  next.picture = PlanPictureCopy(buffer_.size(), {picture.width, picture.height}, sourceRect, destRect);
+  next.pictureRevision = pictureRevision_;
+  next.band = Intersection(ticker.bounds, buffer_.bounds());
+  next.tickerRevision = ticker.revision;
+  if (bufferWhole_) {
+    ComposeInBuffer(next.picture, picture, ticker);
+    composed_ = next;
+  } else {
+    ComposeBand(picture, next, ticker);
+  }
+  composedPicture_ = &picture;
+}
+
+// Outside the last frame's picture and band the buffer is still black;
+// inside them, whatever the new picture does not cover goes back to black.
+void FrameComposer::ComposeInBuffer(const CopyPlan& plan, const codecs::Image& picture,
+                                    const TickerLine& ticker) {
+  const Rect pictureDrawn = composed_.picture.dest, tickerDrawn = composed_.band;
+  ClearRectExcept(buffer_, pictureDrawn, plan.dest);
+  ClearRectExcept(buffer_, tickerDrawn, plan.dest);
+  dirty_.Add(pictureDrawn);
+  dirty_.Add(tickerDrawn);
   CopyPlanned(buffer_, picture, plan);
-  pictureDrawn_ = plan.dest;
-  dirty_.Add(pictureDrawn_);
-  tickerDrawn_ = Intersection(drawTicker(), buffer_.bounds());
-  dirty_.Add(tickerDrawn_);
+  dirty_.Add(plan.dest);
+  if (ticker.draw) ticker.draw();
+  dirty_.Add(Intersection(ticker.bounds, buffer_.bounds()));
+}
+
+// The band is composed again only when something in it changed: the text,
+// its place, or the picture under it.
+void FrameComposer::ComposeBand(const codecs::Image& picture, const Frame& next,
+                                const TickerLine& ticker) {
+  const bool pictureInBandChanged = [&] {
+    if (next.pictureRevision != composed_.pictureRevision) return true;
+    const CopyPlan now = ClipCopyPlan(next.picture, next.band);
+    const CopyPlan before = ClipCopyPlan(composed_.picture, next.band);
+    return !(now.dest == before.dest && (now.dest.empty() || (now.sourceLeft == before.sourceLeft &&
+                                                                now.sourceTop == before.sourceTop)));
+  }();
+  const bool bandChanged = next.band != composed_.band ||
+                           next.tickerRevision != composed_.tickerRevision || pictureInBandChanged;
+  composed_ = next;
+  if (!bandChanged || next.band.empty()) return;
+  ClearRectExcept(buffer_, next.band, {});
+  CopyPlanned(buffer_, picture, ClipCopyPlan(next.picture, next.band));
+  if (ticker.draw) ticker.draw();
+  bandComposed_ = true;
+}
+
+void FrameComposer::PictureChanging() {
+  if (pictureToWindow_) CompleteBuffer();
+  composedPicture_ = nullptr;
+  ++pictureRevision_;
+}
+
+void FrameComposer::CompleteBuffer() {
+  if (bufferWhole_) return;
+  const Frame& c = composed_;
+  for (const Rect& r : Subtract(buffer_.bounds(), c.band)) ClearRectExcept(buffer_, r, {});
+  if (composedPicture_ != nullptr) {
+    for (const Rect& r : Subtract(c.picture.dest, c.band))
+      CopyPlanned(buffer_, *composedPicture_, ClipCopyPlan(c.picture, r));
+  }
+  bufferWhole_ = true;
+  if (!FrameNotShown()) return;
+  for (const Rect& r : {shown_.picture.dest, shown_.band, c.picture.dest, c.band}) dirty_.Add(r);
+}
+
+void FrameComposer::WindowShowsBuffer() {
+  dirty_.Clear();
+  shown_ = composed_;
+  bandComposed_ = false;
+  // A frame of a picture that is gone can only be composed further in the
+  // buffer: the picture's next frame starts from there.
+  bufferWhole_ = !pictureToWindow_ || composed_.pictureRevision != pictureRevision_;
+}
+
+bool FrameComposer::FrameNotShown() const {
+  return bandComposed_ || !composed_.SamePicture(shown_) || composed_.band != shown_.band;
+}
+
+bool FrameComposer::HasUpdate() const { return bufferWhole_ ? !dirty_.empty() : FrameNotShown(); }
+
+WindowUpdate FrameComposer::TakeUpdate() {
+  WindowUpdate update;
+  if (bufferWhole_) {
+    update.fromBuffer = dirty_.Rects();
+    WindowShowsBuffer();
+    return update;
+  }
+  const Frame& c = composed_;
+  const Frame& s = shown_;
+  if (bandComposed_ && !c.band.empty()) update.fromBuffer.push_back(c.band);
+  // The picture where it moved to, or where the band left it uncovered.
+  const Rect pictureArea = c.SamePicture(s) ? Intersection(s.band, c.picture.dest) : c.picture.dest;
+  for (const Rect& r : Subtract(pictureArea, c.band)) {
+    const CopyPlan part = ClipCopyPlan(c.picture, r);
+    if (!part.dest.empty()) update.fromPicture.push_back(part);
+  }
+  if (!update.fromPicture.empty()) update.picture = composedPicture_;
+  // Black where the picture or the band was and no longer is.
+  for (const Rect& old : {s.picture.dest, s.band}) {
+    for (const Rect& outside : Subtract(old, c.picture.dest))
+      for (const Rect& r : Subtract(outside, c.band)) update.black.push_back(r);
+  }
+  shown_ = composed_;
+  bandComposed_ = false;
+  return update;
 }
 
 }  // namespace slideshow

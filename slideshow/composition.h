@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "codecs/image.h"
 #include "slideshow/dirty_region.h"
@@ -45,37 +46,111 @@ CopyPlan PlanPictureCopy(Size buffer, Size picture, Rect sourceRect, Rect destRe
 void CopyPictureToBuffer(const PixelView& buffer, const codecs::Image& picture, Rect sourceRect,
                          Rect destRect);
 
-// Composes frames by redrawing only what changed. Every frame is black with
-// the picture copied in and the ticker drawn over it; between frames only
-// the picture's place and the ticker's line differ, so the composer clears
-// what the last frame drew where the new picture will not cover it, copies
-// the picture and draws the ticker. The result is the same, pixel for pixel,
-// as clearing the whole buffer first, provided nothing else writes into the
-// buffer and the ticker drawer reports every pixel it may have touched.
+// The parts of `a` outside `b`: at most four rectangles, none overlapping.
+struct RectPieces {
+  Rect rects[4];
+  int count = 0;
+  const Rect* begin() const { return rects; }
+  const Rect* end() const { return rects + count; }
+};
+RectPieces Subtract(Rect a, Rect b);
+
+// The part of a copy that lands inside `clip`, reading from where it did.
+CopyPlan ClipCopyPlan(const CopyPlan& plan, Rect clip);
+
+// What the window lacks of the composed frame, in three disjoint kinds:
+// parts to take from the back buffer, parts to take one to one from the
+// picture itself (plan.dest on the window, read from plan.sourceLeft/Top),
+// and parts to make black. Applied in any order, they leave on the window
+// exactly the composed frame.
+struct WindowUpdate {
+  std::vector<Rect> fromBuffer;
+  const codecs::Image* picture = nullptr;
+  std::vector<CopyPlan> fromPicture;
+  std::vector<Rect> black;
+};
+
+// The ticker's line as the composer needs it: every pixel its drawing may
+// touch (too large costs a little time, too small leaves trails), a number
+// that changes whenever its text, place or font does, and the drawing itself,
+// over the back buffer, transparent.
+struct TickerLine {
+  Rect bounds;
+  uint64_t revision = 0;
+  std::function<void()> draw;
+};
+
+// Composes frames: black, the picture copied one to one into its place, the
+// ticker drawn over both. Two ways, both giving the window exactly that frame:
+//
+// In the back buffer (the preview, which stretches the whole buffer onto its
+// small window): the buffer always holds the whole frame; each frame clears
+// what the last one drew where the new picture will not cover it, copies the
+// picture and draws the ticker, and the changed parts go to the window.
+//
+// Picture to the window (full screen): the buffer holds only the ticker's
+// band, composed there (black, the part of the picture under it, the text)
+// only when the text or the picture under it changed. The picture goes to
+// the window straight from its own bitmap, and only where it moved; black
+// goes where the picture or the band was and no longer is. A still picture
+// is not put on the window again at all.
+//
+// A composed frame reads the picture when it is presented, so before the
+// picture changes the composer must be told (PictureChanging); it then puts
+// the frame not yet presented whole into the buffer and sends that.
 class FrameComposer {
  public:
-  // Draws the ticker over the buffer and returns a rectangle holding every
-  // pixel it may have touched; too large is harmless, too small leaves trails.
-  using TickerDrawer = std::function<Rect()>;
+  FrameComposer(PixelView buffer, bool pictureToWindow)
+      : buffer_(buffer), pictureToWindow_(pictureToWindow) {}
 
-  explicit FrameComposer(PixelView buffer) : buffer_(buffer) {}
-
-  // Fills the whole buffer black and counts all of it as changed.
+  // Fills the whole buffer black: the frame with nothing in it, which the
+  // window does not show yet.
   void ClearAll();
   void Compose(const codecs::Image& picture, Rect sourceRect, Rect destRect,
-               const TickerDrawer& drawTicker);
+               const TickerLine& ticker);
+  // The picture of the frames composed so far is about to change or go.
+  void PictureChanging();
+  // Puts the composed frame whole into the buffer, for a host that stretches
+  // the buffer onto the window; then WindowShowsBuffer once it has.
+  void CompleteBuffer();
+  void WindowShowsBuffer();
 
-  // What changed since the window was last given the buffer; the presenter
-  // clears it once it has put those parts on the window.
-  DirtyRegion& Dirty() { return dirty_; }
-  const DirtyRegion& Dirty() const { return dirty_; }
+  // True when the window lacks something of the composed frame.
+  bool HasUpdate() const;
+  // What the window lacks; the composer takes it to be on the window next.
+  WindowUpdate TakeUpdate();
+
   const PixelView& Buffer() const { return buffer_; }
 
  private:
+  // What a frame shows, as the window sees it.
+  struct Frame {
+    CopyPlan picture;
+    uint64_t pictureRevision = 0;
+    Rect band;
+    uint64_t tickerRevision = 0;
+    bool SamePicture(const Frame& o) const {
+      return picture.dest == o.picture.dest && picture.sourceLeft == o.picture.sourceLeft &&
+             picture.sourceTop == o.picture.sourceTop && pictureRevision == o.pictureRevision;
+    }
+  };
+
+  void ComposeInBuffer(const CopyPlan& plan, const codecs::Image& picture, const TickerLine& ticker);
+  void ComposeBand(const codecs::Image& picture, const Frame& next, const TickerLine& ticker);
+  bool FrameNotShown() const;
+
   PixelView buffer_;
-  Rect pictureDrawn_;
-  Rect tickerDrawn_;
-  DirtyRegion dirty_;
+  bool pictureToWindow_;
+  // True while the buffer holds the whole composed frame and the window is
+  // updated from it alone: always when the picture does not go to the
+  // window, otherwise from ClearAll, PictureChanging or CompleteBuffer until
+  // an update of a frame of the current picture has been taken.
+  bool bufferWhole_ = true;
+  DirtyRegion dirty_;  // while bufferWhole_: what the window lacks of it
+  Frame composed_, shown_;
+  const codecs::Image* composedPicture_ = nullptr;
+  uint64_t pictureRevision_ = 0;
+  bool bandComposed_ = false;  // the band in the buffer is newer than the window's
 };
 
 }  // namespace slideshow

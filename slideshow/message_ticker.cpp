@@ -37,6 +37,7 @@ MessageFont MessageFontOf(const settings::MessageSettings& m) {
 
 void MessageTicker::LayoutMessage(const settings::MessageSettings& message, TextMeasurer& measurer,
                                   int32_t windowWidth) {
+  ++revision_;
   font_ = MessageFontOf(message);
   lineHeight_ = measurer.MeasureText(font_, ".").height;
   int32_t pad = PadLength(font_, measurer, windowWidth);
@@ -47,6 +48,7 @@ void MessageTicker::LayoutMessage(const settings::MessageSettings& message, Text
 }
 
 void MessageTicker::tmComTimer(int32_t backBufferHeight) {
+  ++revision_;
   if (tickerWidth_ >= tickerLimit_) {
     DropCp932Bytes(tickerText_, 2);
     tickerWidth_ = std::max<int64_t>(0, tickerWidth_ - 2);

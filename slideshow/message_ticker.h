@@ -64,6 +64,8 @@ class MessageTicker {
   const std::string& tickerFull() const { return tickerFull_; }
   int32_t tickerLimit() const { return tickerLimit_; }
   int32_t lineHeight() const { return lineHeight_; }
+  // Changes whenever what is drawn does: a layout, a step.
+  uint64_t revision() const { return revision_; }
 
  private:
   int32_t& tickerLine_;
@@ -74,6 +76,7 @@ class MessageTicker {
   int64_t tickerWidth_ = 0;  // of tickerText_, in CP932 bytes
   int32_t tickerLimit_ = 0;
   int32_t tickerY_ = 0;
+  uint64_t revision_ = 0;
 };
 
 }  // namespace slideshow

@@ -13,6 +13,7 @@
 #include "settings/directory_search.h"
 #include "settings/saver_settings.h"
 #include "settings/saver_store.h"
+#include "slideshow/composition.h"
 #include "slideshow/load_picture.h"
 #include "slideshow/message_ticker.h"
 #include "settings/picture_list.h"
@@ -42,19 +43,21 @@ class SaverHost : public TextMeasurer {
 
   // The window's current width, which the ticker's pad must reach.
   virtual int32_t WindowWidth() = 0;
+  // A rectangle holding every pixel that drawing `text` at (x, y) in `font`
+  // may touch; too large costs a little time, too small leaves trails.
+  virtual Rect TextBounds(const MessageFont& font, int32_t x, int32_t y,
+                          const std::string& text) = 0;
   // Draws a line of text over the back buffer at (x, y) in `font`,
-  // transparent background, and returns a rectangle holding every pixel the
-  // drawing may have touched; too large costs a little time, too small
-  // leaves trails. Pending drawing must be flushed before the engine next
-  // writes pixels.
-  virtual Rect DrawText(const MessageFont& font, int32_t x, int32_t y,
-                        const std::string& text) = 0;
+  // transparent background. Pending drawing must be flushed before the
+  // engine next writes pixels.
+  virtual void DrawText(const MessageFont& font, int32_t x, int32_t y, const std::string& text) = 0;
   // Stretches the whole back buffer onto the whole window.
   virtual void StretchBackBuffer() = 0;
-  // Puts the given parts of the back buffer onto the window: where they are,
-  // full screen; a preview window may simply take the whole buffer scaled.
-  // The rectangles lie inside the buffer and may overlap.
-  virtual void PresentBackBuffer(const std::vector<Rect>& dirty) = 0;
+  // Puts what the window lacks onto it, one to one (FrameComposer's
+  // WindowUpdate); a preview window may simply take the whole buffer scaled,
+  // since its show keeps the whole frame in the buffer. All rectangles lie
+  // inside the buffer; those from the buffer may overlap.
+  virtual void PresentUpdate(const WindowUpdate& update) = 0;
   // Hides the application's own top-level window.
   virtual void HideApplicationWindow() = 0;
 

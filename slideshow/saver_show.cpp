@@ -26,7 +26,7 @@ SaverShow::SaverShow(SaverHost& host, TickScheduler& timers, FrameCounters& coun
       timers_(timers),
       counters_(counters),
       setup_(std::move(setup)),
-      composer_(setup_.backBuffer),
+      composer_(setup_.backBuffer, setup_.pictureToWindow),
       ticker_(tickerLine) {
   const bool onWorker = setup_.reading.decode && setup_.reading.scan;
   PrefetchReaders readers = setup_.reading;
@@ -69,8 +69,9 @@ void SaverShow::FormPaint() {
   }
   ReceiveReads();
   host_.HideApplicationWindow();
+  composer_.CompleteBuffer();
   host_.StretchBackBuffer();
-  composer_.Dirty().Clear();
+  composer_.WindowShowsBuffer();
 }
 
 void SaverShow::ReceiveReads() {
@@ -210,6 +211,7 @@ std::optional<PrefetchResult> SaverShow::Read(int32_t index, Size screen) {
 }
 
 void SaverShow::ShowRead(PrefetchResult read, Size screen) {
+  composer_.PictureChanging();
   const LoadOutcome outcome = LoadFittedPicture(std::move(read.picture), settings_.message.floating,
                                                 screen, setup_.samplePicture, picture_);
   pictureShown_ = true;
@@ -259,20 +261,20 @@ void SaverShow::ComposeDueFrame() {
   if (!frameDue_) return;
   frameDue_ = false;
   const FrameGeometry& g = picture_.geometry;
-  composer_.Compose(picture_.pictureBitmap, g.sourceRect, motion_.destRect,
-                    [this] { return DrawTicker(); });
+  composer_.Compose(picture_.pictureBitmap, g.sourceRect, motion_.destRect, CurrentTickerLine());
 }
 
-Rect SaverShow::DrawTicker() {
-  if (ticker_.tickerText().empty()) return {};
-  return host_.DrawText(ticker_.font(), 0, ticker_.tickerY(), ticker_.tickerText());
+TickerLine SaverShow::CurrentTickerLine() {
+  if (ticker_.tickerText().empty()) return {{}, ticker_.revision(), nullptr};
+  const int32_t x = 0, y = ticker_.tickerY();
+  return {host_.TextBounds(ticker_.font(), x, y, ticker_.tickerText()), ticker_.revision(),
+          [this, x, y] { host_.DrawText(ticker_.font(), x, y, ticker_.tickerText()); }};
 }
 
 void SaverShow::PresentFrame() {
   ComposeDueFrame();
-  if (composer_.Dirty().empty()) return;
-  host_.PresentBackBuffer(composer_.Dirty().Rects());
-  composer_.Dirty().Clear();
+  if (!composer_.HasUpdate()) return;
+  host_.PresentUpdate(composer_.TakeUpdate());
 }
 
 Size SaverShow::PictureSizeOnScreen() const {

@@ -43,6 +43,10 @@ struct SaverShowSetup {
   // pictures further along the list than the primary.
   bool followsSwitches = false;
   int32_t pictureOffset = 0;
+  // The picture goes to the window from its own bitmap and only the
+  // ticker's band is composed in the buffer (FrameComposer); a host that
+  // stretches the whole buffer (the preview) leaves it off.
+  bool pictureToWindow = false;
 };
 
 class SaverShow {
@@ -81,9 +85,8 @@ class SaverShow {
 
   // True when the window lacks something of the buffer: a frame is due or
   // composed frames have not yet been presented.
-  bool HasFrameToPresent() const { return frameDue_ || !composer_.Dirty().empty(); }
-  // Composes the frame due (clear what changed, copy, ticker) and puts what
-  // changed onto the window.
+  bool HasFrameToPresent() const { return frameDue_ || composer_.HasUpdate(); }
+  // Composes the frame due and puts what the window lacks of it there.
   void PresentFrame();
 
   const settings::SaverSettings& Settings() const { return settings_; }
@@ -115,7 +118,7 @@ class SaverShow {
   void PlaySoundEffect();
   void TellZeroHeight();
   bool Quiet() const { return setup_.previewMode || setup_.followsSwitches; }
-  Rect DrawTicker();
+  TickerLine CurrentTickerLine();
   void Bounce();
   Size PictureSizeOnScreen() const;
 

@@ -48,11 +48,11 @@ class FakeSaverHost : public SaverHost {
   std::vector<std::string> log;
   std::vector<uint32_t> beeps;
   std::vector<std::string> messages;
-  std::vector<std::vector<Rect>> presents;  // the dirty rectangles of every present
-  // Text is measured as 6 x 10 pixels a byte; drawing it draws nothing and
-  // touches nothing unless a test says otherwise.
-  std::function<Rect(int32_t x, int32_t y, const std::string& text)> drawText =
-      [](int32_t, int32_t, const std::string&) { return Rect{}; };
+  std::vector<WindowUpdate> presents;
+  // Text is measured as 6 x 10 pixels a byte, and its bounds are that box;
+  // drawing it draws nothing unless a test says otherwise.
+  std::function<void(int32_t x, int32_t y, const std::string& text)> drawText =
+      [](int32_t, int32_t, const std::string&) {};
   std::vector<int64_t> switchTimes;  // nowMs of every tmGamen tick
   std::vector<int64_t> frameTimes;   // nowMs of every Timer1 tick
   // How long a decode and a message box block the window's thread.
@@ -73,14 +73,17 @@ class FakeSaverHost : public SaverHost {
     return {int32_t(text.size()) * 6, 10};
   }
   int32_t WindowWidth() override { return screen.width; }
-  Rect DrawText(const MessageFont&, int32_t x, int32_t y, const std::string& text) override {
+  Rect TextBounds(const MessageFont&, int32_t x, int32_t y, const std::string& text) override {
+    return Intersection({x, y, x + 6 * int32_t(text.size()), y + 10}, {0, 0, screen.width, screen.height});
+  }
+  void DrawText(const MessageFont&, int32_t x, int32_t y, const std::string& text) override {
     log.push_back("DrawText");
-    return drawText(x, y, text);
+    drawText(x, y, text);
   }
   void StretchBackBuffer() override { log.push_back("StretchBackBuffer"); }
-  void PresentBackBuffer(const std::vector<Rect>& dirty) override {
-    log.push_back("PresentBackBuffer");
-    presents.push_back(dirty);
+  void PresentUpdate(const WindowUpdate& update) override {
+    log.push_back("PresentUpdate");
+    presents.push_back(update);
   }
   void HideApplicationWindow() override { log.push_back("HideApplicationWindow"); }
   Size ScreenSize() override { return screen; }

@@ -1,12 +1,17 @@
 // The show as the saver runs it: ticks from the scheduler on a jittery clock,
 // frames composed incrementally and presented at most once per refresh, only
-// the dirty parts reaching the window. Every present is checked against a
-// full recomposition of the latest tick (clear all, copy, ticker), which is
-// what the window would show if every tick were composed and presented whole.
+// what changed reaching the window, either all through the back buffer or
+// with the picture going to the window from its own bitmap. Every present is
+// checked against a full recomposition of the latest tick (clear all, copy,
+// ticker), which is what the window would show if every tick were composed
+// and presented whole.
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <random>
+#include <string>
+#include <tuple>
+#include <utility>
 
 #include "fake_saver_host.h"
 #include "slideshow/present_pacer.h"
@@ -40,8 +45,8 @@ Rect DrawGlyphs(const PixelView& b, int32_t y, const std::string& text) {
 }
 
 // The fake window wired to a jittery clock: its clock in seconds follows the
-// timers' clock, text is drawn as boxes, and presents copy the dirty
-// rectangles into a separate window image.
+// timers' clock, text is drawn as boxes, and presents write black, the
+// picture's parts and the buffer's parts into a separate window image.
 class PacedHost : public FakeSaverHost {
  public:
   int64_t now = 0;
@@ -60,14 +65,23 @@ class PacedHost : public FakeSaverHost {
     window = buffer.pixels;
     ++wholeStretches;
   }
-  void PresentBackBuffer(const std::vector<Rect>& dirty) override {
-    FakeSaverHost::PresentBackBuffer(dirty);
-    for (const Rect& r : dirty) {
+  void PresentUpdate(const WindowUpdate& update) override {
+    FakeSaverHost::PresentUpdate(update);
+    const auto put = [&](Rect r, auto pixel) {
       ASSERT_EQ(Intersection(r, buffer.view.bounds()), r);
       for (int32_t y = r.top; y < r.bottom; ++y)
-        for (int32_t x = r.left; x < r.right; ++x)
-          window[size_t(y) * size_t(kScreen.width) + size_t(x)] = buffer.view.row(y)[x];
+        for (int32_t x = r.left; x < r.right; ++x) window[size_t(y) * size_t(kScreen.width) + size_t(x)] = pixel(x, y);
+    };
+    for (const Rect& r : update.black) put(r, [](int32_t, int32_t) { return 0u; });
+    for (const CopyPlan& p : update.fromPicture) {
+      ASSERT_NE(update.picture, nullptr);
+      ASSERT_LE(p.sourceLeft + p.dest.width(), update.picture->width);
+      ASSERT_LE(p.sourceTop + p.dest.height(), update.picture->height);
+      put(p.dest, [&](int32_t x, int32_t y) {
+        return update.picture->row(p.sourceTop + y - p.dest.top)[p.sourceLeft + x - p.dest.left];
+      });
     }
+    for (const Rect& r : update.fromBuffer) put(r, [&](int32_t x, int32_t y) { return buffer.view.row(y)[x]; });
   }
 };
 
@@ -78,10 +92,13 @@ codecs::Image Pattern(int32_t w, int32_t h, uint32_t seed) {
   return img;
 }
 
-class PacedComposition : public ::testing::TestWithParam<bool> {
+// (floating, picture to the window)
+class PacedComposition : public ::testing::TestWithParam<std::tuple<bool, bool>> {
  protected:
+  bool Floating() const { return std::get<0>(GetParam()); }
+  bool PictureToWindow() const { return std::get<1>(GetParam()); }
   void SetUp() override {
-    host.message.floating = GetParam();
+    host.message.floating = Floating();
     host.message.switchSeconds = 1;
     host.pictureSettings = [](settings::SaverSettings& s, settings::PictureList&) {
       s.picture.folder = "P";
@@ -98,8 +115,9 @@ class PacedComposition : public ::testing::TestWithParam<bool> {
       host.directory.AddEntry("P", name);
       host.files["P\\" + name] = image;
     }
-    show = std::make_unique<SaverShow>(host, host.timers, counters, host.tickerLine,
-                                       SaverShowSetup{host.buffer.view, SampleStrip(), false, {}});
+    SaverShowSetup setup{host.buffer.view, SampleStrip(), false, {}};
+    setup.pictureToWindow = PictureToWindow();
+    show = std::make_unique<SaverShow>(host, host.timers, counters, host.tickerLine, std::move(setup));
   }
 
   // What composing this tick in full would leave in the buffer.
@@ -114,9 +132,11 @@ class PacedComposition : public ::testing::TestWithParam<bool> {
   }
 
   // The window's loop: wake late by up to 3 ms after the next due time or
-  // present slot, run the due ticks, present if the refresh allows.
+  // present slot, run the due ticks, present if the refresh allows. After
+  // the first present that follows a switch, the window is repainted, as
+  // when something uncovers it: the old picture's last frame is gone by then.
   void Run(int64_t until) {
-    std::mt19937 random(GetParam() ? 11 : 12);
+    std::mt19937 random(Floating() ? 11 : 12);
     std::uniform_int_distribution<int64_t> late(0, 3 * kMs);
     while (true) {
       std::optional<int64_t> wake = host.timers.NextDue();
@@ -125,6 +145,7 @@ class PacedComposition : public ::testing::TestWithParam<bool> {
       if (host.now > until) return;
       host.timers.RunDue(host.now, [&](SaverTimer t) {
         show->OnTimer(t);
+        if (t == SaverTimer::tmGamen) repaintDue = true;
         if (t == SaverTimer::Timer1) {
           expected = FullRecomposition();
           ++ticks;
@@ -136,8 +157,12 @@ class PacedComposition : public ::testing::TestWithParam<bool> {
         lastPresent = host.now;
         pacer.Presented(host.now);
         ++presents;
-        ASSERT_EQ(host.buffer.pixels, expected) << "present " << presents << " at " << host.now;
+        if (!PictureToWindow()) ASSERT_EQ(host.buffer.pixels, expected) << "present " << presents << " at " << host.now;
         ASSERT_EQ(host.window, expected) << "present " << presents << " at " << host.now;
+        if (!std::exchange(repaintDue, false)) continue;
+        show->FormPaint();
+        ++repaints;
+        ASSERT_EQ(host.window, expected) << "repaint after present " << presents;
       }
     }
   }
@@ -148,7 +173,8 @@ class PacedComposition : public ::testing::TestWithParam<bool> {
   PresentPacer pacer{PresentPacer::RefreshPeriodNs(60)};
   std::vector<uint32_t> expected = std::vector<uint32_t>(size_t(kScreen.width) * kScreen.height, 0);
   int64_t lastPresent = -1'000'000'000;
-  int ticks = 0, presents = 0;
+  int ticks = 0, presents = 0, repaints = 0;
+  bool repaintDue = false;
 };
 
 TEST_P(PacedComposition, EveryPresentShowsWhatAFullRecompositionOfTheLatestTickWould) {
@@ -158,15 +184,19 @@ TEST_P(PacedComposition, EveryPresentShowsWhatAFullRecompositionOfTheLatestTickW
   show->FormPaint();  // a repaint in the middle of a switching interval
   EXPECT_EQ(host.window, expected);
   Run(30'000 * kMs);
-  EXPECT_GE(ticks, GetParam() ? 3000 : 550);
+  EXPECT_GE(ticks, Floating() ? 3000 : 550);
   EXPECT_GT(presents, 200);
   EXPECT_LE(presents, 30 * 60 + 1);
   EXPECT_GE(show->List().currentIndex, 0);
-  EXPECT_EQ(host.wholeStretches, 2);
+  EXPECT_GT(repaints, 10);
+  EXPECT_EQ(host.wholeStretches, 2 + repaints);
 }
 
-INSTANTIATE_TEST_SUITE_P(FloatingAndStill, PacedComposition, ::testing::Bool(),
-                         [](const auto& info) { return info.param ? "Floating" : "Still"; });
+INSTANTIATE_TEST_SUITE_P(FloatingAndStill, PacedComposition, ::testing::Combine(::testing::Bool(), ::testing::Bool()),
+                         [](const auto& info) {
+                           return std::string(std::get<0>(info.param) ? "Floating" : "Still") +
+                                  (std::get<1>(info.param) ? "PictureToWindow" : "InBuffer");
+                         });
 
 }  // namespace
 }  // namespace slideshow

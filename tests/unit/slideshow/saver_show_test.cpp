@@ -192,7 +192,7 @@ TEST_F(SaverShowTest, TickComposesClearMoveCopyTickerPresent) {
   show->FormPaint();
   const size_t from = host.log.size();
   Tick(*show);
-  EXPECT_EQ(LogSince(from), (std::vector<std::string>{"PresentBackBuffer"}));  // no ticker text before its first step
+  EXPECT_EQ(LogSince(from), (std::vector<std::string>{"PresentUpdate"}));  // no ticker text before its first step
   EXPECT_EQ(show->Motion().destRect, (Rect{2, 2, 102, 102}));
   EXPECT_EQ(buffer.pixels[2 * 1024 + 2], 0xFF0000u);
   EXPECT_EQ(buffer.pixels[1 * 1024 + 1], 0u);

@@ -19,8 +19,8 @@ TimedSaver::TimedSaver() {
   switches_.reserve(1 << 10);
 }
 
-void TimedSaver::PresentBackBuffer(const std::vector<slideshow::Rect>& dirty) {
-  TForm1::PresentBackBuffer(dirty);
+void TimedSaver::PresentUpdate(const slideshow::WindowUpdate& update) {
+  TForm1::PresentUpdate(update);
   presents_.push_back(NowNs());
 }
 

@@ -20,7 +20,7 @@ class TimedSaver : public app::TForm1 {
   const std::vector<int64_t>& Presents() const { return presents_; }
   const std::vector<SwitchSpan>& Switches() const { return switches_; }
 
-  void PresentBackBuffer(const std::vector<slideshow::Rect>& dirty) override;
+  void PresentUpdate(const slideshow::WindowUpdate& update) override;
   void StretchBackBuffer() override;
   void Step() override;
 
