@@ -114,9 +114,29 @@ class ReducedRows {
   int32_t current_ = -1;
 };
 
-uint32_t Channel(uint64_t sum, uint64_t total) {
-  return uint32_t(std::min<uint64_t>((sum + total / 2) / total, 255));
-}
+// round(sum / total) for every sum the rows down can give (below 256 * total,
+// with total below 2^23), as a multiplication by a reciprocal rounded up:
+// for numerators below 2^31 and total at most 2^bits, the shift 31 + bits
+// makes the quotient exact (the rounding error of the reciprocal, times the
+// numerator, stays below one step of the shift), and the product fits in 64
+// bits.
+class ChannelDivider {
+ public:
+  explicit ChannelDivider(uint64_t total) : half_(total / 2) {
+    int bits = 0;
+    while ((uint64_t(1) << bits) < total) ++bits;
+    shift_ = 31 + bits;
+    reciprocal_ = ((uint64_t(1) << shift_) + total - 1) / total;
+  }
+  uint32_t operator()(uint64_t sum) const {
+    return uint32_t(std::min<uint64_t>(((sum + half_) * reciprocal_) >> shift_, 255));
+  }
+
+ private:
+  uint64_t half_;
+  uint64_t reciprocal_ = 0;
+  int shift_ = 0;
+};
 
 }  // namespace
 
@@ -133,19 +153,21 @@ codecs::Image ResamplePicture(const codecs::Image& source, int32_t width, int32_
   // from these 16-bit rows, which keeps the second pass small.
   ReducedRows reduced(source, across, width);
 
-  const uint64_t total = uint64_t(source.height) << kFractionBits;
-  std::vector<uint64_t> sum(size_t(width) * 3);
+  const ChannelDivider channel(uint64_t(source.height) << kFractionBits);
+  // The shares of one output row add up to source.height (at most 32767),
+  // and a reduced channel is at most 255 * 256: every sum fits in 31 bits.
+  std::vector<uint32_t> sum(size_t(width) * 3);
   for (int32_t y = 0; y < height; ++y) {
     std::fill(sum.begin(), sum.end(), 0);
     for (uint32_t t = down.first[y]; t < down.first[y + 1]; ++t) {
       const uint16_t* row = reduced.Row(down.taps[t].source);
-      const uint64_t share = down.taps[t].share;
-      for (size_t i = 0; i < sum.size(); ++i) sum[i] += row[i] * share;
+      const uint32_t share = down.taps[t].share;
+      for (size_t i = 0; i < sum.size(); ++i) sum[i] += uint32_t(row[i]) * share;
     }
     uint32_t* dst = out.row(y);
     for (int32_t x = 0; x < width; ++x) {
-      const uint64_t* s = &sum[size_t(x) * 3];
-      dst[x] = (Channel(s[0], total) << 16) | (Channel(s[1], total) << 8) | Channel(s[2], total);
+      const uint32_t* s = &sum[size_t(x) * 3];
+      dst[x] = (channel(s[0]) << 16) | (channel(s[1]) << 8) | channel(s[2]);
     }
   }
   return out;
