@@ -138,13 +138,9 @@ void FrameComposer::ComposeInBuffer(const CopyPlan& plan, const codecs::Image& p
 // its place, or the picture under it.
 void FrameComposer::ComposeBand(const codecs::Image& picture, const Frame& next,
                                 const TickerLine& ticker) {
-  const bool pictureInBandChanged = [&] {
-    if (next.pictureRevision != composed_.pictureRevision) return true;
-    const CopyPlan now = ClipCopyPlan(next.picture, next.band);
-    const CopyPlan before = ClipCopyPlan(composed_.picture, next.band);
-    return !(now.dest == before.dest && (now.dest.empty() || (now.sourceLeft == before.sourceLeft &&
-                                                                now.sourceTop == before.sourceTop)));
-  }();
+  const bool pictureInBandChanged =
+      next.pictureRevision != composed_.pictureRevision ||
+      ClipCopyPlan(next.picture, next.band) != ClipCopyPlan(composed_.picture, next.band);
   const bool bandChanged = next.band != composed_.band ||
                            next.tickerRevision != composed_.tickerRevision || pictureInBandChanged;
   composed_ = next;

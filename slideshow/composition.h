@@ -37,6 +37,7 @@ void ClearRectExcept(const PixelView& buffer, Rect r, Rect keep);
 struct CopyPlan {
   Rect dest;
   int32_t sourceLeft = 0, sourceTop = 0;
+  friend bool operator==(const CopyPlan&, const CopyPlan&) = default;
 };
 CopyPlan PlanPictureCopy(Size buffer, Size picture, Rect sourceRect, Rect destRect);
 
@@ -130,8 +131,7 @@ class FrameComposer {
     Rect band;
     uint64_t tickerRevision = 0;
     bool SamePicture(const Frame& o) const {
-      return picture.dest == o.picture.dest && picture.sourceLeft == o.picture.sourceLeft &&
-             picture.sourceTop == o.picture.sourceTop && pictureRevision == o.pictureRevision;
+      return picture == o.picture && pictureRevision == o.pictureRevision;
     }
   };
 

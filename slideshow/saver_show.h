@@ -5,11 +5,11 @@
 // (SaverEngine), which it sets as the window's timers were set.
 //
 // A tick of Timer1 advances the motion and the animation and defines the
-// frame of that moment; the frame is composed into the back buffer (only what
-// changed) and put on the window when it is presented, at most once per
-// display refresh (SaverEngine), or at once before anything it shows would
-// change: the ticker's step, a switch, a paint. So what reaches the window is
-// always exactly what composing every tick would have shown at that moment.
+// frame of that moment; the frame is composed (FrameComposer: only what
+// changed) when it is presented, at most once per display refresh
+// (SaverEngine), or at once before anything it shows would change: the
+// ticker's step, a switch, a paint. So what reaches the window is always
+// exactly what composing every tick would have shown at that moment.
 #include <cstddef>  // codecs/image.h uses size_t
 #include <cstdint>
 #include <memory>
