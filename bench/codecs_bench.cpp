@@ -35,6 +35,7 @@
 #include "codecs/jpeg_decoder.h"
 #include "codecs/nview_lib.h"
 #include "codecs/orientation.h"
+#include "bench/tool_timing.h"
 #include "slideshow/load_picture.h"
 #include "tests/support/jpeg_writer.h"
 
@@ -130,26 +131,8 @@ void DecodeLoop(benchmark::State& state, const std::string& file, const std::str
   state.counters["MP/s"] = benchmark::Counter(double(pixels) / 1e6, benchmark::Counter::kIsIterationInvariantRate);
 }
 
-double ChildCpuSeconds() {
-  rusage usage{};
-  getrusage(RUSAGE_CHILDREN, &usage);
-  auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
-  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-void Tool(benchmark::State& state, const std::string& command) {
-  for (auto _ : state) {
-    const double before = ChildCpuSeconds();
-    if (std::system(command.c_str()) != 0) {
-      state.SkipWithError("the tool failed");
-      return;
-    }
-    state.SetIterationTime(ChildCpuSeconds() - before);
-  }
-}
-
 void Djpeg(benchmark::State& state, const std::string& options) {
-  Tool(state, "djpeg " + options + " -outfile /dev/null " + Fixture("photo24mp.jpg").string());
+  bench::TimeTool(state, "djpeg " + options + " -outfile /dev/null " + Fixture("photo24mp.jpg").string());
 }
 
 // libpng's simplified API reading the whole file into B, G, R, A rows of a
@@ -278,11 +261,11 @@ void BM_BmpRle8_12MP(benchmark::State& s) { DecodeLoop(s, "large_rle8.bmp", "rle
 void BM_Png12MP(benchmark::State& s) { DecodeLoop(s, "large.png", "png", codecs::JpegQuality::Saver); }
 void BM_PlainLibpng12MP(benchmark::State& s) { PlainLibpng(s); }
 void BM_WebpLossy12MP(benchmark::State& s) { DecodeLoop(s, "large.webp", "webp", codecs::JpegQuality::Saver); }
-void BM_Dwebp12MP(benchmark::State& s) { Tool(s, "dwebp -quiet -ppm -o /dev/null " + Fixture("large.webp").string()); }
+void BM_Dwebp12MP(benchmark::State& s) { bench::TimeTool(s, "dwebp -quiet -ppm -o /dev/null " + Fixture("large.webp").string()); }
 void BM_Avif12MP(benchmark::State& s) { DecodeLoop(s, "large.avif", "avif", codecs::JpegQuality::Saver); }
 // avifdec writes Y4M, the planes as decoded, without a conversion to RGB.
 void BM_Avifdec12MP(benchmark::State& s) {
-  Tool(s, "avifdec -j all " + Fixture("large.avif").string() + " " + (kDir / "avifdec.y4m").string() + " >/dev/null");
+  bench::TimeTool(s, "avifdec -j all " + Fixture("large.avif").string() + " " + (kDir / "avifdec.y4m").string() + " >/dev/null");
 }
 void BM_OrientHalfTurn24MP(benchmark::State& s) { Orientation(s, 3); }
 void BM_OrientQuarterTurn24MP(benchmark::State& s) { Orientation(s, 6); }

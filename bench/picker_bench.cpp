@@ -16,10 +16,9 @@
 #include <string>
 #include <vector>
 
-#include <sys/resource.h>
-
 #include <jpeglib.h>
 
+#include "bench/tool_timing.h"
 #include "codecs/file_bytes.h"
 #include "picker/picture_selection_logic.h"
 #include "picker/thumbnail.h"
@@ -82,26 +81,11 @@ void BM_BareHalfScaleFastDctDecode(benchmark::State& state) {
 }
 BENCHMARK(BM_BareHalfScaleFastDctDecode)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-double ChildCpuSeconds() {
-  rusage usage{};
-  getrusage(RUSAGE_CHILDREN, &usage);
-  auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
-  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
 // libjpeg-turbo's djpeg on the same file at half scale with the fast DCT,
 // timed by the child's CPU (start-up and writing to /dev/null included), to
 // compare with the click's CPU column.
 void BM_DjpegHalfScaleFastDct(benchmark::State& state) {
-  const std::string command = "djpeg -scale 1/2 -dct fast -outfile /dev/null '" + LargeJpeg() + "'";
-  for (auto _ : state) {
-    const double before = ChildCpuSeconds();
-    if (std::system(command.c_str()) != 0) {
-      state.SkipWithError("djpeg failed");
-      return;
-    }
-    state.SetIterationTime(ChildCpuSeconds() - before);
-  }
+  bench::TimeTool(state, "djpeg -scale 1/2 -dct fast -outfile /dev/null '" + LargeJpeg() + "'");
 }
 BENCHMARK(BM_DjpegHalfScaleFastDct)->Unit(benchmark::kMillisecond)->UseManualTime();
 
