@@ -4,7 +4,10 @@
 // (bytes B, G, R, 0), so an Image row copies straight into a GDI bitmap.
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
+
+#include "codecs/photo_date.h"
 
 namespace codecs {
 
@@ -12,6 +15,7 @@ struct Image {
   int32_t width = 0;
   int32_t height = 0;
   std::vector<uint32_t> pixels;  // width * height, row-major, top row first
+  std::optional<PhotoDate> taken;  // the day a photo was taken, when its file says
 
   Image() = default;
   Image(int32_t w, int32_t h) : width(w), height(h), pixels(size_t(w) * size_t(h)) {}

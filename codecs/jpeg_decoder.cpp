@@ -16,7 +16,6 @@
 #include <jerror.h>
 
 #include "codecs/decode_limits.h"
-#include "codecs/exif_orientation.h"
 #include "codecs/photo_metadata.h"
 #include "codecs/shown_size.h"
 
@@ -40,7 +39,7 @@ struct JpegSession {
   bool created = false;
   bool cmyk = false;
   bool adobeInverted = false;
-  int orientation = 1;
+  PhotoMetadata metadata;  // from EXIF; the profile joins it once the pixels are decoded
   JOCTET* iccProfile = nullptr;  // malloc'ed by libjpeg, assembled from APP2 markers
   unsigned int iccProfileBytes = 0;
 
@@ -110,15 +109,15 @@ bool ChooseOutput(JpegSession* s) {
   }
 }
 
-// The orientation from the first APP1 marker holding EXIF.
-int OrientationOf(const jpeg_decompress_struct& cinfo) {
+// The first APP1 marker holding EXIF; empty when there is none.
+Bytes ExifOf(const jpeg_decompress_struct& cinfo) {
   for (jpeg_saved_marker_ptr m = cinfo.marker_list; m != nullptr; m = m->next) {
     if (m->marker == JPEG_APP0 + 1 && m->data_length >= 6 &&
         std::memcmp(m->data, "Exif\0\0", 6) == 0) {
-      return ExifOrientation(Bytes(m->data, m->data_length));
+      return Bytes(m->data, m->data_length);
     }
   }
-  return 1;
+  return {};
 }
 
 bool ReadHeaderGuarded(JpegSession* s, const uint8_t* data, size_t size) {
@@ -132,7 +131,7 @@ bool ReadHeaderGuarded(JpegSession* s, const uint8_t* data, size_t size) {
   jpeg_save_markers(&s->cinfo, JPEG_APP0 + 1, 0xFFFF);
   jpeg_save_markers(&s->cinfo, JPEG_APP0 + 2, 0xFFFF);
   if (jpeg_read_header(&s->cinfo, TRUE) != JPEG_HEADER_OK) return false;
-  s->orientation = OrientationOf(s->cinfo);
+  ReadExifInto(s->metadata, ExifOf(s->cinfo));
   jpeg_read_icc_profile(&s->cinfo, &s->iccProfile, &s->iccProfileBytes);
   if (!ChooseOutput(s)) return false;
   s->cinfo.buffered_image = FALSE;
@@ -225,14 +224,13 @@ std::optional<Image> DecodeJpeg(Bytes bytes, JpegQuality quality, const ShownSiz
   // The saver starts from the whole picture, the preview from half of it.
   const int most = quality == JpegQuality::Saver ? 8 : 4;
   const PictureSize whole{ScaledSide(cinfo.image_width, most), ScaledSide(cinfo.image_height, most)};
-  const PictureSize least = LeastStoredSize(shown, whole, session.orientation);
+  const PictureSize least = LeastStoredSize(shown, whole, session.metadata.orientation);
   if (!ScaleGuarded(&session, quality, ScaleEighths(cinfo, least, most))) return std::nullopt;
   std::optional<Image> image =
       AllocateImage(session.cinfo.output_width, session.cinfo.output_height);
   if (!image || session.cinfo.output_components != 4) return std::nullopt;
   if (!DecodeRowsGuarded(&session, image->pixels.data())) return std::nullopt;
-  PhotoMetadata metadata;
-  metadata.orientation = session.orientation;
+  PhotoMetadata metadata = std::move(session.metadata);
   if (session.iccProfile != nullptr) {
     metadata.iccProfile.assign(session.iccProfile, session.iccProfile + session.iccProfileBytes);
   }

@@ -2,9 +2,16 @@
 
 #include <utility>
 
+#include "codecs/exif_date.h"
+#include "codecs/exif_orientation.h"
 #include "codecs/orientation.h"
 
 namespace codecs {
+
+void ReadExifInto(PhotoMetadata& metadata, Bytes exif) {
+  metadata.orientation = ExifOrientation(exif);
+  metadata.taken = ExifDateTaken(exif);
+}
 
 Image ApplyPhotoMetadata(Image image, const PhotoMetadata& metadata) {
   if (!metadata.iccProfile.empty()) {
@@ -12,7 +19,9 @@ Image ApplyPhotoMetadata(Image image, const PhotoMetadata& metadata) {
   } else if (metadata.coded) {
     ConvertCodedToSrgb(image, *metadata.coded);
   }
-  return Orient(std::move(image), metadata.orientation);
+  Image upright = Orient(std::move(image), metadata.orientation);
+  upright.taken = metadata.taken;
+  return upright;
 }
 
 }  // namespace codecs

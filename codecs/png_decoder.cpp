@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "codecs/decode_limits.h"
-#include "codecs/exif_orientation.h"
 #include "codecs/over_black.h"
 #include "codecs/photo_metadata.h"
 
@@ -108,7 +107,7 @@ PhotoMetadata MetadataOf(const PngSession& s) {
   png_uint_32 exifBytes = 0;
   png_bytep exif = nullptr;
   if (png_get_eXIf_1(s.png, s.info, &exifBytes, &exif) != 0 && exif != nullptr) {
-    metadata.orientation = ExifOrientation(Bytes(exif, exifBytes));
+    ReadExifInto(metadata, Bytes(exif, exifBytes));
   }
   png_charp name = nullptr;
   int compression = 0;

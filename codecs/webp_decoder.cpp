@@ -7,7 +7,6 @@
 #include <utility>
 
 #include "codecs/decode_limits.h"
-#include "codecs/exif_orientation.h"
 #include "codecs/over_black.h"
 #include "codecs/photo_metadata.h"
 
@@ -37,7 +36,7 @@ std::vector<uint8_t> ChunkPayload(WebPDemuxer* demux, const char* fourcc) {
 PhotoMetadata MetadataOf(WebPDemuxer* demux) {
   PhotoMetadata metadata;
   const uint32_t flags = WebPDemuxGetI(demux, WEBP_FF_FORMAT_FLAGS);
-  if (flags & EXIF_FLAG) metadata.orientation = ExifOrientation(ChunkPayload(demux, "EXIF"));
+  if (flags & EXIF_FLAG) ReadExifInto(metadata, ChunkPayload(demux, "EXIF"));
   if (flags & ICCP_FLAG) metadata.iccProfile = ChunkPayload(demux, "ICCP");
   return metadata;
 }

@@ -13,7 +13,9 @@ namespace {
 
 FittedPicture ReduceTo(codecs::Image picture, Size fitted) {
   if (fitted == Size{picture.width, picture.height}) return {std::move(picture), fitted};
-  return {ResamplePicture(picture, fitted.width, fitted.height), fitted};
+  codecs::Image reduced = ResamplePicture(picture, fitted.width, fitted.height);
+  reduced.taken = picture.taken;
+  return {std::move(reduced), fitted};
 }
 
 }  // namespace
