@@ -39,6 +39,7 @@ void TfrmDir::FormCreate() {
   lblDsp_.Attach(Item(IDC_DCDIR_LBLDSP));
   lblCount_.Attach(Item(IDC_DCDIR_LBLCOUNT));
   lblFileName_.Attach(Item(IDC_DCDIR_LBLFILENAME));
+  cbDate_.Attach(Item(IDC_DCDIR_CBDATE));
   imS_.Attach(Item(IDC_DCDIR_IMS), [this](int pixels96) { return Scale(pixels96); });
   SetControlFont(IDC_DCDIR_LBLCOUNT, platform::ControlFont{L"ＭＳ Ｐゴシック", 15});
   platform::AutoSizeLabel(Item(IDC_DCDIR_LBLCOUNT));
@@ -99,7 +100,7 @@ void TfrmDir::OnLayout() {
   ::SetWindowPos(drives, nullptr, 0, 0, Scale(180), Scale(18 + 200),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   for (int label : {IDC_DCDIR_LBLFOLDER, IDC_DCDIR_LBLDSP, IDC_DCDIR_LBLFILECOUNT,
-                    IDC_DCDIR_LBLCOUNT, IDC_DCDIR_LBLFILENAME})
+                    IDC_DCDIR_LBLCOUNT, IDC_DCDIR_LBLFILENAME, IDC_DCDIR_LBLDATE})
     platform::AutoSizeLabel(Item(label));
   imS_.Relayout();
 }
@@ -182,6 +183,10 @@ void TfrmDir::SetUseRegisteredList(bool registered) {
 }
 
 bool TfrmDir::UseRegisteredList() const { return rbSelPhoto_.Checked(); }
+
+void TfrmDir::SetDateCaption(settings::DateCaption caption) { cbDate_.Set(caption); }
+
+settings::DateCaption TfrmDir::ChosenDateCaption() const { return cbDate_.Chosen(); }
 
 std::vector<std::string> TfrmDir::RegisteredEntries() const { return logic_->RegisteredEntries(); }
 

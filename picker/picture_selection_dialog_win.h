@@ -13,6 +13,7 @@
 #include "picker/background_reads.h"
 #include "picker/control_views_win.h"
 #include "picker/controls.h"
+#include "picker/date_caption_choice_win.h"
 #include "picker/drive_selector_win.h"
 #include "picker/folder_list_win.h"
 #include "picker/image_box_win.h"
@@ -38,6 +39,8 @@ class TfrmDir : public platform::Dialog,
   void SetDrive(char driveLetter) override;
   void SetUseRegisteredList(bool registered) override;
   bool UseRegisteredList() const override;
+  void SetDateCaption(settings::DateCaption caption) override;
+  settings::DateCaption ChosenDateCaption() const override;
   std::vector<std::string> RegisteredEntries() const override;
   settings::ModalResult ShowModal() override;
 
@@ -70,6 +73,7 @@ class TfrmDir : public platform::Dialog,
   Win32Control btTrk_, btUp_, btDown_, btErase_, btAllErase_;
   Win32Label lblFolder_, lblDsp_, lblFileCount_, lblCount_, lblFileName_;
   ImageBox imS_;
+  DateCaptionChoice cbDate_;
   std::optional<ThumbnailWhenRead> thumbnail_;
   std::optional<PictureSelectionLogic> logic_;
 };

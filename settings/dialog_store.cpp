@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "settings/date_caption.h"
 #include "settings/registry_values.h"
 
 namespace settings {
@@ -75,6 +76,7 @@ bool ReadDialogPictureSettings(RegistryOpener& registry, PictureSelectionState& 
   const bool selPhoto = ReadOr([&] { return ReadBoolean(*key, "SelPhoto"); }, false);
   state.registeredCount = ReadOr([&] { return ReadInteger(*key, "eCount"); }, 0);
   ReadRegisteredFiles(*key, state);
+  state.dateCaption = ReadDateCaption(*key);
   return selPhoto;
 }
 
@@ -103,6 +105,7 @@ void WritePictureSettings(RegistryOpener& registry, const PictureSelectionResult
   WriteInteger(*key, "eCount", n);
   for (int32_t i = 0; i < n; ++i)
     WriteText(*key, RegisteredEntryName(i), result.registeredList[size_t(i)]);
+  WriteDateCaption(*key, result.dateCaption);
 }
 
 }  // namespace settings

@@ -15,8 +15,8 @@ namespace settings {
 MessageSettings ReadDialogMessageSettings(RegistryOpener& registry);
 
 // Fills pictureFolder (startDirectory when unreadable or empty), driveLetter,
-// registeredCount and registeredFiles (slots past a failing read keep what
-// they held). Returns whether rbSelPhoto is to be checked (else rbSelFolder).
+// registeredCount, registeredFiles (slots past a failing read keep what
+// they held) and dateCaption. Returns whether rbSelPhoto is to be checked (else rbSelFolder).
 [[nodiscard]] bool ReadDialogPictureSettings(RegistryOpener& registry, PictureSelectionState& state);
 
 // SCRcom, FontName, ComColor, FontSize, the four styles, SCRtime, MoveFlag,
@@ -24,7 +24,8 @@ MessageSettings ReadDialogMessageSettings(RegistryOpener& registry);
 void WriteMessageSettings(RegistryOpener& registry, const MessageSettings& message);
 
 // dtDir, SelPhoto, then the old count's entries (up to File_050) deleted,
-// eCount and at most 50 entries written.
+// eCount and at most 50 entries written; fgDate last, after every
+// documented value.
 void WritePictureSettings(RegistryOpener& registry, const PictureSelectionResult& result);
 
 }  // namespace settings

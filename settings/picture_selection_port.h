@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "settings/date_caption.h"
+
 namespace settings {
 
 enum class ModalResult { Ok = 1, Cancel = 2 };
@@ -22,6 +24,9 @@ class PictureSelectionPort {
   // rbSelPhoto checked (true) or rbSelFolder checked (false)
   virtual void SetUseRegisteredList(bool registered) = 0;
   virtual bool UseRegisteredList() const = 0;
+  // the date caption's drop-down list
+  virtual void SetDateCaption(DateCaption caption) = 0;
+  virtual DateCaption ChosenDateCaption() const = 0;
   // lbDfile, in list order
   virtual std::vector<std::string> RegisteredEntries() const = 0;
   virtual ModalResult ShowModal() = 0;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "settings/date_caption.h"
 #include "settings/picture_list.h"
 
 namespace settings {
@@ -22,6 +23,7 @@ struct PictureSelectionState {
   int32_t scanCount = 0;
   int32_t scanLast = -1;
   bool refreshPending = false;  // set before the picture-selection dialog opens
+  DateCaption dateCaption = DateCaption::Off;  // fgDate as stored
 };
 
 // The picture-selection dialog's state after OK, as WritePictureSettings stores it.
@@ -29,6 +31,7 @@ struct PictureSelectionResult {
   std::string pictureFolder;                 // the folder dlbThumb shows now
   bool selPhotoChecked = false;              // rbSelPhoto (false: rbSelFolder)
   std::vector<std::string> registeredList;   // lbDfile's entries in list order
+  DateCaption dateCaption = DateCaption::Off;  // the date caption's drop-down list
 };
 
 }  // namespace settings

@@ -4,6 +4,7 @@
 // losslessly from the registry's UTF-16.
 #include <string>
 
+#include "settings/date_caption.h"
 #include "settings/message_settings.h"
 
 namespace settings {
@@ -13,6 +14,7 @@ namespace settings {
 struct PictureSettings {
   std::string folder;              // dtDir, one trailing backslash removed
   bool useRegisteredList = false;  // SelPhoto
+  DateCaption dateCaption = DateCaption::Off;  // fgDate
 };
 
 struct SaverSettings {

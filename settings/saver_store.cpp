@@ -53,6 +53,7 @@ ReadOutcome ReadSaverPictureSettings(RegistryOpener& registry, SaverSettings& se
   } catch (const StoreError&) {
     settings.picture.useRegisteredList = false;
   }
+  settings.picture.dateCaption = ReadDateCaption(*key);
   if (settings.picture.useRegisteredList && !ReadRegisteredEntries(*key, list)) fine = false;
   return fine ? ReadOutcome::Continue : ReadOutcome::EndApplication;
 }

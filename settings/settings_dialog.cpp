@@ -95,12 +95,14 @@ void SettingsDialog::btFolderClick(PictureSelectionPort& picker) {
   // A folder the list refuses leaves it where it was, without a message.
   (void)picker.SetFolder(pictureState_.pictureFolder);
   picker.SetDrive(pictureState_.driveLetter);
+  picker.SetDateCaption(pictureState_.dateCaption);
   pictureState_.refreshPending = true;
   if (picker.ShowModal() != ModalResult::Ok) return;
   pictureState_.pictureFolder = picker.Folder();
   WritePictureSettings(registry_, PictureSelectionResult{pictureState_.pictureFolder,
                                                          picker.UseRegisteredList(),
-                                                         picker.RegisteredEntries()});
+                                                         picker.RegisteredEntries(),
+                                                         picker.ChosenDateCaption()});
 }
 
 }  // namespace settings

@@ -52,6 +52,8 @@ class FakePicker : public PictureSelectionPort {
     calls.push_back("SetUseRegisteredList"), selPhoto = registered;
   }
   bool UseRegisteredList() const override { return selPhoto; }
+  void SetDateCaption(DateCaption caption) override { dateCaption = caption; }
+  DateCaption ChosenDateCaption() const override { return dateCaption; }
   std::vector<std::string> RegisteredEntries() const override { return lbDfile; }
   ModalResult ShowModal() override {
     calls.push_back("ShowModal");
@@ -63,6 +65,7 @@ class FakePicker : public PictureSelectionPort {
   std::string shownFolder = "C:\\before";
   char drive = '\0';
   bool selPhoto = false;
+  DateCaption dateCaption = DateCaption::Off;
   bool refuseFolder = false;
   std::vector<std::string> lbDfile;
   std::function<void()> whileShown;
@@ -358,6 +361,24 @@ TEST_F(SettingsDialogTest, FolderButtonOkStoresWhatThePickerShowsNow) {
   EXPECT_EQ(StoredText("File_000"), "C:\\a.jpg");
   EXPECT_EQ(StoredText("File_001"), "C:\\b.gif");
   EXPECT_FALSE(Has("File_002"));
+}
+
+TEST_F(SettingsDialogTest, FolderButtonShowsTheStoredDateCaptionAndStoresTheChoiceOnlyOnOk) {
+  Dword("fgDate", 2);
+  FakePicker picker;
+  picker.result = ModalResult::Cancel;
+  picker.whileShown = [&] { picker.dateCaption = DateCaption::Western; };
+  dialog.btFolderClick(picker);
+  EXPECT_EQ(DwordOf("fgDate"), 2);
+
+  picker.dateCaption = DateCaption::Off;
+  picker.result = ModalResult::Ok;
+  picker.whileShown = [&] {
+    EXPECT_EQ(picker.dateCaption, DateCaption::JapaneseEra) << "primed from the store again";
+    picker.dateCaption = DateCaption::Western;
+  };
+  dialog.btFolderClick(picker);
+  EXPECT_EQ(DwordOf("fgDate"), 1);
 }
 
 TEST_F(SettingsDialogTest, FolderRefusedByTheListKeepsTheListsFolderForTheSave) {

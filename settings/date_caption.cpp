@@ -1,0 +1,27 @@
+#include "settings/date_caption.h"
+
+#include "settings/registry_values.h"
+
+namespace settings {
+
+namespace {
+
+constexpr char kDateCaptionValue[] = "fgDate";
+
+}  // namespace
+
+DateCaption ReadDateCaption(RegistryKey& key) {
+  try {
+    const int32_t stored = ReadInteger(key, kDateCaptionValue);
+    if (stored == int32_t(DateCaption::Western)) return DateCaption::Western;
+    if (stored == int32_t(DateCaption::JapaneseEra)) return DateCaption::JapaneseEra;
+  } catch (const StoreError&) {
+  }
+  return DateCaption::Off;
+}
+
+void WriteDateCaption(RegistryKey& key, DateCaption caption) {
+  WriteInteger(key, kDateCaptionValue, int32_t(caption));
+}
+
+}  // namespace settings
