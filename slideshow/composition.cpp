@@ -91,64 +91,119 @@ CopyPlan ClipCopyPlan(const CopyPlan& plan, Rect clip) {
           plan.sourceTop + (dest.top - plan.dest.top)};
 }
 
+namespace {
+
+template <size_t N>
+bool AnyOf(const std::array<bool, N>& flags) {
+  return std::find(flags.begin(), flags.end(), true) != flags.end();
+}
+
+// The parts of `r` outside every one of `holes`.
+template <size_t N>
+std::vector<Rect> SubtractAll(Rect r, const std::array<Rect, N>& holes) {
+  std::vector<Rect> parts{r}, next;
+  for (const Rect& hole : holes) {
+    next.clear();
+    for (const Rect& part : parts)
+      for (const Rect& piece : Subtract(part, hole)) next.push_back(piece);
+    parts.swap(next);
+  }
+  return parts;
+}
+
+}  // namespace
+
 void FrameComposer::ClearAll() {
   ClearBackBuffer(buffer_);
   composed_ = Frame{};
   composed_.pictureRevision = pictureRevision_;
   shown_ = composed_;
   composedPicture_ = nullptr;
-  bandComposed_ = false;
+  bandComposed_ = {};
   bufferWhole_ = true;
   dirty_.Clear();
   dirty_.Add(buffer_.bounds());
 }
 
 void FrameComposer::Compose(const codecs::Image& picture, Rect sourceRect, Rect destRect,
-                            const TickerLine& ticker) {
+                            const TickerLine& ticker, const TickerLine& caption) {
+  const Lines lines{&caption, &ticker};
   Frame next;
   next.picture = PlanPictureCopy(buffer_.size(), {picture.width, picture.height}, sourceRect, destRect);
   next.pictureRevision = pictureRevision_;
-  next.band = Intersection(ticker.bounds, buffer_.bounds());
-  next.tickerRevision = ticker.revision;
+  for (size_t i = 0; i < kLines; ++i) {
+    next.bands[i] = Intersection(lines[i]->bounds, buffer_.bounds());
+    next.lineRevisions[i] = lines[i]->revision;
+  }
   if (bufferWhole_) {
-    ComposeInBuffer(next.picture, picture, ticker);
+    ComposeInBuffer(next.picture, picture, lines);
     composed_ = next;
   } else {
-    ComposeBand(picture, next, ticker);
+    ComposeBands(picture, next, lines);
   }
   composedPicture_ = &picture;
 }
 
-// Outside the last frame's picture and band the buffer is still black;
+// Outside the last frame's picture and bands the buffer is still black;
 // inside them, whatever the new picture does not cover goes back to black.
 void FrameComposer::ComposeInBuffer(const CopyPlan& plan, const codecs::Image& picture,
-                                    const TickerLine& ticker) {
-  const Rect pictureDrawn = composed_.picture.dest, tickerDrawn = composed_.band;
-  ClearRectExcept(buffer_, pictureDrawn, plan.dest);
-  ClearRectExcept(buffer_, tickerDrawn, plan.dest);
-  dirty_.Add(pictureDrawn);
-  dirty_.Add(tickerDrawn);
+                                    const Lines& lines) {
+  ClearRectExcept(buffer_, composed_.picture.dest, plan.dest);
+  dirty_.Add(composed_.picture.dest);
+  for (const Rect& drawn : composed_.bands) {
+    ClearRectExcept(buffer_, drawn, plan.dest);
+    dirty_.Add(drawn);
+  }
   CopyPlanned(buffer_, picture, plan);
   dirty_.Add(plan.dest);
-  if (ticker.draw) ticker.draw();
-  dirty_.Add(Intersection(ticker.bounds, buffer_.bounds()));
+  for (const TickerLine* line : lines) {
+    if (line->draw) line->draw();
+    dirty_.Add(Intersection(line->bounds, buffer_.bounds()));
+  }
 }
 
-// The band is composed again only when something in it changed: the text,
-// its place, or the picture under it.
-void FrameComposer::ComposeBand(const codecs::Image& picture, const Frame& next,
-                                const TickerLine& ticker) {
-  const bool pictureInBandChanged =
-      next.pictureRevision != composed_.pictureRevision ||
-      ClipCopyPlan(next.picture, next.band) != ClipCopyPlan(composed_.picture, next.band);
-  const bool bandChanged = next.band != composed_.band ||
-                           next.tickerRevision != composed_.tickerRevision || pictureInBandChanged;
+// A band is composed again when something in it changed: its text, its
+// place, or the picture under it; and so is every band that overlaps one
+// composed again, or the place a changed one left, since the buffer holds
+// their texts together there.
+std::array<bool, FrameComposer::kLines> FrameComposer::BandsToCompose(const Frame& next) const {
+  std::array<bool, kLines> changed{}, compose{};
+  for (size_t i = 0; i < kLines; ++i) {
+    const Rect band = next.bands[i];
+    const bool pictureInBandChanged =
+        next.pictureRevision != composed_.pictureRevision ||
+        ClipCopyPlan(next.picture, band) != ClipCopyPlan(composed_.picture, band);
+    changed[i] = band != composed_.bands[i] || next.lineRevisions[i] != composed_.lineRevisions[i] ||
+                 pictureInBandChanged;
+    compose[i] = changed[i] && !band.empty();
+  }
+  for (bool grew = true; grew;) {
+    grew = false;
+    for (size_t i = 0; i < kLines; ++i) {
+      for (size_t j = 0; j < kLines && !compose[i] && !next.bands[i].empty(); ++j) {
+        const bool touches = (compose[j] && !Intersection(next.bands[i], next.bands[j]).empty()) ||
+                             (changed[j] && !Intersection(next.bands[i], composed_.bands[j]).empty());
+        if (i != j && touches) compose[i] = grew = true;
+      }
+    }
+  }
+  return compose;
+}
+
+void FrameComposer::ComposeBands(const codecs::Image& picture, const Frame& next, const Lines& lines) {
+  const std::array<bool, kLines> compose = BandsToCompose(next);
   composed_ = next;
-  if (!bandChanged || next.band.empty()) return;
-  ClearRectExcept(buffer_, next.band, {});
-  CopyPlanned(buffer_, picture, ClipCopyPlan(next.picture, next.band));
-  if (ticker.draw) ticker.draw();
-  bandComposed_ = true;
+  if (!AnyOf(compose)) return;
+  for (size_t i = 0; i < kLines; ++i) {
+    if (!compose[i]) continue;
+    ClearRectExcept(buffer_, next.bands[i], {});
+    CopyPlanned(buffer_, picture, ClipCopyPlan(next.picture, next.bands[i]));
+  }
+  for (size_t i = 0; i < kLines; ++i) {
+    if (!compose[i]) continue;
+    if (lines[i]->draw) lines[i]->draw();
+    bandComposed_[i] = true;
+  }
 }
 
 void FrameComposer::PictureChanging() {
@@ -160,27 +215,30 @@ void FrameComposer::PictureChanging() {
 void FrameComposer::CompleteBuffer() {
   if (bufferWhole_) return;
   const Frame& c = composed_;
-  for (const Rect& r : Subtract(buffer_.bounds(), c.band)) ClearRectExcept(buffer_, r, {});
+  for (const Rect& r : SubtractAll(buffer_.bounds(), c.bands)) ClearRectExcept(buffer_, r, {});
   if (composedPicture_ != nullptr) {
-    for (const Rect& r : Subtract(c.picture.dest, c.band))
+    for (const Rect& r : SubtractAll(c.picture.dest, c.bands))
       CopyPlanned(buffer_, *composedPicture_, ClipCopyPlan(c.picture, r));
   }
   bufferWhole_ = true;
   if (!FrameNotShown()) return;
-  for (const Rect& r : {shown_.picture.dest, shown_.band, c.picture.dest, c.band}) dirty_.Add(r);
+  for (const Frame* f : {&shown_, &composed_}) {
+    dirty_.Add(f->picture.dest);
+    for (const Rect& band : f->bands) dirty_.Add(band);
+  }
 }
 
 void FrameComposer::WindowShowsBuffer() {
   dirty_.Clear();
   shown_ = composed_;
-  bandComposed_ = false;
+  bandComposed_ = {};
   // A frame of a picture that is gone can only be composed further in the
   // buffer: the picture's next frame starts from there.
   bufferWhole_ = !pictureToWindow_ || composed_.pictureRevision != pictureRevision_;
 }
 
 bool FrameComposer::FrameNotShown() const {
-  return bandComposed_ || !composed_.SamePicture(shown_) || composed_.band != shown_.band;
+  return AnyOf(bandComposed_) || !composed_.SamePicture(shown_) || composed_.bands != shown_.bands;
 }
 
 bool FrameComposer::HasUpdate() const { return bufferWhole_ ? !dirty_.empty() : FrameNotShown(); }
@@ -194,21 +252,30 @@ WindowUpdate FrameComposer::TakeUpdate() {
   }
   const Frame& c = composed_;
   const Frame& s = shown_;
-  if (bandComposed_ && !c.band.empty()) update.fromBuffer.push_back(c.band);
-  // The picture where it moved to, or where the band left it uncovered.
-  const Rect pictureArea = c.SamePicture(s) ? Intersection(s.band, c.picture.dest) : c.picture.dest;
-  for (const Rect& r : Subtract(pictureArea, c.band)) {
-    const CopyPlan part = ClipCopyPlan(c.picture, r);
-    if (!part.dest.empty()) update.fromPicture.push_back(part);
+  for (size_t i = 0; i < kLines; ++i)
+    if (bandComposed_[i] && !c.bands[i].empty()) update.fromBuffer.push_back(c.bands[i]);
+  // The picture where it moved to, or where the bands left it uncovered.
+  std::vector<Rect> pictureAreas{c.picture.dest};
+  if (c.SamePicture(s)) {
+    pictureAreas.clear();
+    for (const Rect& band : s.bands) pictureAreas.push_back(Intersection(band, c.picture.dest));
+  }
+  for (const Rect& area : pictureAreas) {
+    for (const Rect& r : SubtractAll(area, c.bands)) {
+      const CopyPlan part = ClipCopyPlan(c.picture, r);
+      if (!part.dest.empty()) update.fromPicture.push_back(part);
+    }
   }
   if (!update.fromPicture.empty()) update.picture = composedPicture_;
-  // Black where the picture or the band was and no longer is.
-  for (const Rect& old : {s.picture.dest, s.band}) {
+  // Black where the picture or a band was and no longer is.
+  std::vector<Rect> before{s.picture.dest};
+  before.insert(before.end(), s.bands.begin(), s.bands.end());
+  for (const Rect& old : before) {
     for (const Rect& outside : Subtract(old, c.picture.dest))
-      for (const Rect& r : Subtract(outside, c.band)) update.black.push_back(r);
+      for (const Rect& r : SubtractAll(outside, c.bands)) update.black.push_back(r);
   }
   shown_ = composed_;
-  bandComposed_ = false;
+  bandComposed_ = {};
   return update;
 }
 

@@ -3,6 +3,7 @@
 // owns (the pixels of a 32-bit top-down DIB section in the saver, a vector in
 // tests); the show only writes through this view. All drawing of the picture
 // into the buffer happens here, so it can be optimised in one place.
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -71,10 +72,11 @@ struct WindowUpdate {
   std::vector<Rect> black;
 };
 
-// The ticker's line as the composer needs it: every pixel its drawing may
-// touch (too large costs a little time, too small leaves trails), a number
-// that changes whenever its text, place or font does, and the drawing itself,
-// over the back buffer, transparent.
+// A line drawn over the picture (the ticker's, the date caption's) as the
+// composer needs it: every pixel its drawing may touch (too large costs a
+// little time, too small leaves trails), a number that changes whenever its
+// text, place or font does, and the drawing itself, over the back buffer,
+// transparent. An empty one draws nothing.
 struct TickerLine {
   Rect bounds;
   uint64_t revision = 0;
@@ -82,19 +84,21 @@ struct TickerLine {
 };
 
 // Composes frames: black, the picture copied one to one into its place, the
-// ticker drawn over both. Two ways, both giving the window exactly that frame:
+// date caption drawn over both and the ticker over all, so the caption never
+// hides the ticker's text. Two ways, both giving the window exactly that frame:
 //
 // In the back buffer (the preview, which stretches the whole buffer onto its
 // small window): the buffer always holds the whole frame; each frame clears
 // what the last one drew where the new picture will not cover it, copies the
 // picture and draws the ticker, and the changed parts go to the window.
 //
-// Picture to the window (full screen): the buffer holds only the ticker's
-// band, composed there (black, the part of the picture under it, the text)
-// only when the text or the picture under it changed. The picture goes to
-// the window straight from its own bitmap, and only where it moved; black
-// goes where the picture or the band was and no longer is. A still picture
-// is not put on the window again at all.
+// Picture to the window (full screen): the buffer holds only the lines'
+// bands, each composed there (black, the part of the picture under it, the
+// text) only when its text or the picture under it changed, and with it
+// every band it overlaps or overlapped. The picture goes to the window
+// straight from its own bitmap, and only where it moved; black goes where
+// the picture or a band was and no longer is. A still picture is not put on
+// the window again at all.
 //
 // A composed frame reads the picture when it is presented, so before the
 // picture changes the composer must be told (PictureChanging); it then puts
@@ -108,7 +112,7 @@ class FrameComposer {
   // window does not show yet.
   void ClearAll();
   void Compose(const codecs::Image& picture, Rect sourceRect, Rect destRect,
-               const TickerLine& ticker);
+               const TickerLine& ticker, const TickerLine& caption = {});
   // The picture of the frames composed so far is about to change or go.
   void PictureChanging();
   // Puts the composed frame whole into the buffer, for a host that stretches
@@ -124,19 +128,24 @@ class FrameComposer {
   const PixelView& Buffer() const { return buffer_; }
 
  private:
+  // The lines in the order they are drawn: the caption, then the ticker.
+  static constexpr size_t kLines = 2;
+  using Lines = std::array<const TickerLine*, kLines>;
+
   // What a frame shows, as the window sees it.
   struct Frame {
     CopyPlan picture;
     uint64_t pictureRevision = 0;
-    Rect band;
-    uint64_t tickerRevision = 0;
+    std::array<Rect, kLines> bands;
+    std::array<uint64_t, kLines> lineRevisions{};
     bool SamePicture(const Frame& o) const {
       return picture == o.picture && pictureRevision == o.pictureRevision;
     }
   };
 
-  void ComposeInBuffer(const CopyPlan& plan, const codecs::Image& picture, const TickerLine& ticker);
-  void ComposeBand(const codecs::Image& picture, const Frame& next, const TickerLine& ticker);
+  void ComposeInBuffer(const CopyPlan& plan, const codecs::Image& picture, const Lines& lines);
+  void ComposeBands(const codecs::Image& picture, const Frame& next, const Lines& lines);
+  std::array<bool, kLines> BandsToCompose(const Frame& next) const;
   bool FrameNotShown() const;
 
   PixelView buffer_;
@@ -150,7 +159,8 @@ class FrameComposer {
   Frame composed_, shown_;
   const codecs::Image* composedPicture_ = nullptr;
   uint64_t pictureRevision_ = 0;
-  bool bandComposed_ = false;  // the band in the buffer is newer than the window's
+  // The bands in the buffer that are newer than the window's.
+  std::array<bool, kLines> bandComposed_{};
 };
 
 }  // namespace slideshow
