@@ -24,7 +24,7 @@ std::vector<RECT> OtherMonitorAreas() {
 SaverMonitors::SaverMonitors(TForm1& primary) : shows_(primary.Engine()) {
   int32_t offset = 0;
   for (const RECT& area : OtherMonitorAreas()) {
-    auto form = std::make_unique<TForm1>(OtherMonitor{area, ++offset});
+    auto form = std::make_unique<TForm1>(OtherMonitor{area, ++offset, &primary.Supply()});
     shows_.AddFollower(form->Engine());
     ::ShowWindow(form->Handle(), SW_SHOWNA);
     others_.push_back(std::move(form));

@@ -16,7 +16,9 @@
 #include "platform/cursor_win.h"
 #include "platform/handles_win.h"
 #include "platform/message_box_win.h"
+#include "platform/reader_thread_win.h"
 #include "platform/utf16.h"
+#include "settings/directory_search_win.h"
 #include "settings/saver_store.h"
 #include "slideshow/picture_scan.h"
 
@@ -94,8 +96,13 @@ void TForm1::FormCreate() {
   ::GetCursorPos(&startCursorPos);
   const SIZE client = ClientSize();
   backBuffer.Resize(client.cx, client.cy);
+  if (!otherMonitor) {
+    supply.emplace(slideshow::PictureReaders{&DecodePictureFile, &ScanFolderFromWorker},
+                   platform::BackgroundReader::Setup{platform::WakeWindow(Handle()),
+                                                     &platform::SetReaderThreadErrorMode});
+  }
   slideshow::SaverShowSetup show{BackBufferView(), codecs::LoadSamplePicture(), InPreview(),
-                                 {&DecodePictureFile, &ScanFolderFromWorker}};
+                                 &Supply()};
   show.pictureToWindow = !InPreview();
   if (otherMonitor) {
     show.followsSwitches = true;
@@ -209,11 +216,6 @@ SIZE TForm1::ClientSize() const {
 
 slideshow::PixelView TForm1::BackBufferView() {
   return {backBuffer.Pixels(), backBuffer.Width(), backBuffer.Height(), backBuffer.Width()};
-}
-
-std::optional<codecs::Image> TForm1::Decode(const std::string& path,
-                                            const codecs::ShownSize& shown) {
-  return DecodePictureFile(path, shown);
 }
 
 settings::ReadOutcome TForm1::ReadSaverPictureSettings(settings::SaverSettings& settings,

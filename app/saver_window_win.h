@@ -23,20 +23,22 @@
 #include "platform/application_win.h"
 #include "platform/dib_canvas_win.h"
 #include "platform/form_win.h"
-#include "settings/directory_search_win.h"
 #include "settings/registry_win.h"
 #include "slideshow/composition.h"
 #include "slideshow/message_ticker.h"
+#include "slideshow/picture_supply.h"
 #include "slideshow/saver_engine.h"
 #include "slideshow/saver_host.h"
 
 namespace app {
 
 // A monitor other than the primary: its place on the virtual screen, in
-// physical pixels, and how many pictures further along its show starts.
+// physical pixels, how many pictures further along its show stays, and the
+// primary window's picture supply, which outlives it.
 struct OtherMonitor {
   RECT area{};
   int32_t pictureOffset = 0;
+  slideshow::PictureSupply* supply = nullptr;
 };
 
 class TForm1 : public platform::Form,
@@ -52,15 +54,14 @@ class TForm1 : public platform::Form,
   // backBuffer's pixels for the show's composition.
   slideshow::PixelView BackBufferView();
   slideshow::SaverEngine& Engine() { return *engine; }
+  // The pictures of every monitor's show: the primary window's.
+  slideshow::PictureSupply& Supply() { return otherMonitor ? *otherMonitor->supply : *supply; }
 
   // SaverHost.
-  std::optional<codecs::Image> Decode(const std::string& path,
-                                     const codecs::ShownSize& shown) override;
   Extent MeasureText(const slideshow::MessageFont& font, std::string_view text) override;
   settings::ReadOutcome ReadSaverPictureSettings(settings::SaverSettings& settings,
                                                  settings::PictureList& list) override;
   settings::ReadOutcome ReadSaverMessageSettings(settings::SaverSettings& settings) override;
-  settings::DirectorySearch& PictureFolderSearch() override { return folderSearch; }
   void RequestEnd() override;
   int32_t WindowWidth() override { return ClientSize().cx; }
   slideshow::Rect TextBounds(const slideshow::MessageFont& font, int32_t x, int32_t y,
@@ -114,7 +115,8 @@ class TForm1 : public platform::Form,
   int32_t ownTickerLine = 0;
 
   settings::Win32Registry registry;
-  settings::Win32DirectorySearch folderSearch;
+  // The primary window's (and the preview's) reads, for every show.
+  std::optional<slideshow::PictureSupply> supply;
   POINT startCursorPos{};
   HCURSOR savedCursor = nullptr;
   platform::DibCanvas backBuffer;

@@ -117,7 +117,7 @@ LRESULT CALLBACK EnterOpens(HWND list, UINT message, WPARAM wParam, LPARAM lPara
 
 }  // namespace
 
-void FolderListBox::Attach(HWND listBox, BackgroundReads& reads, int slot,
+void FolderListBox::Attach(HWND listBox, platform::BackgroundReader& reads, int slot,
                            std::function<void()> onChange) {
   list_ = listBox;
   reads_ = &reads;
@@ -212,7 +212,7 @@ void FolderListBox::Fill() {
   reads_->Start(slot_, [this, directory = directory_] {
     std::vector<std::wstring> names;
     ListSubfolders(directory, &names);
-    return BackgroundReads::Answer([this, names = std::move(names)] { AddSubfolders(names); });
+    return platform::BackgroundReader::Answer([this, names = std::move(names)] { AddSubfolders(names); });
   });
 }
 

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "picker/background_reads.h"
+#include "platform/background_reader.h"
 #include "picker/controls.h"
 
 namespace picker {
@@ -23,7 +23,7 @@ class FolderListBox : public FolderView {
   // Starts at the process's current folder; onChange runs after every later
   // change of the current folder. The sub-folders are listed through
   // `reads`, in its slot `slot`.
-  void Attach(HWND listBox, BackgroundReads& reads, int slot, std::function<void()> onChange);
+  void Attach(HWND listBox, platform::BackgroundReader& reads, int slot, std::function<void()> onChange);
   HWND Handle() const { return list_; }
 
   // False, and the folder stays, when the path is not a folder that can be
@@ -52,7 +52,7 @@ class FolderListBox : public FolderView {
   void AddSubfolders(const std::vector<std::wstring>& names);
 
   HWND list_ = nullptr;
-  BackgroundReads* reads_ = nullptr;
+  platform::BackgroundReader* reads_ = nullptr;
   int slot_ = 0;
   std::function<void()> onChange_;
   std::wstring directory_;

@@ -7,6 +7,7 @@
 #include "platform/application_win.h"
 #include "platform/label_size_win.h"
 #include "platform/message_box_win.h"
+#include "platform/reader_thread_win.h"
 #include "platform/utf16.h"
 #include "resources/dcdir_ids.h"
 #include "settings/directory_search_win.h"
@@ -45,7 +46,8 @@ void TfrmDir::FormCreate() {
   platform::AutoSizeLabel(Item(IDC_DCDIR_LBLCOUNT));
   SetChecked(IDC_DCDIR_RBSELFOLDER, true);
   const HWND self = Handle();
-  reads_.emplace([self] { ::PostMessageW(self, kReadsAnswered, 0, 0); });
+  reads_.emplace(platform::BackgroundReader::Setup{platform::WakeWindow(self, kReadsAnswered),
+                                                  &platform::SetReaderThreadErrorMode});
 
   // imS's designed place is recorded here, once: every preview is placed
   // relative to it.
@@ -77,7 +79,7 @@ void TfrmDir::ScanFolderWhenRead(const std::string& folder, std::function<void()
     settings::Win32DirectorySearch search;
     settings::PictureSelectionState listed;
     settings::ScanFolder(search, folder, listed);
-    return BackgroundReads::Answer([this, listed = std::move(listed), scanned] {
+    return platform::BackgroundReader::Answer([this, listed = std::move(listed), scanned] {
       shared_.scanNames = listed.scanNames;
       shared_.scanCount = listed.scanCount;
       shared_.scanLast = listed.scanLast;

@@ -7,7 +7,7 @@
 
 namespace picker {
 
-ThumbnailWhenRead::ThumbnailWhenRead(BackgroundReads& reads, int slot, ImageBoxView& imS,
+ThumbnailWhenRead::ThumbnailWhenRead(platform::BackgroundReader& reads, int slot, ImageBoxView& imS,
                                      LabelView& lblFileName, ThumbnailDecoder decode,
                                      codecs::Image fallback, int32_t imageBoxLeft,
                                      int32_t imageBoxTop)
@@ -23,7 +23,7 @@ ThumbnailWhenRead::ThumbnailWhenRead(BackgroundReads& reads, int slot, ImageBoxV
              std::move(fallback), imageBoxLeft, imageBoxTop) {}
 
 void ThumbnailWhenRead::ShowThumbnail(const std::string& path) {
-  reads_.Start(slot_, [this, decode = decode_, path]() -> BackgroundReads::Answer {
+  reads_.Start(slot_, [this, decode = decode_, path]() -> platform::BackgroundReader::Answer {
     std::optional<codecs::Image> picture;
     std::optional<codecs::PictureSize> whole;
     const codecs::ShownSize shown = [&whole](codecs::PictureSize size) {

@@ -9,7 +9,7 @@
 
 #include "codecs/image.h"
 #include "codecs/shown_size.h"
-#include "picker/background_reads.h"
+#include "platform/background_reader.h"
 #include "picker/controls.h"
 #include "picker/thumbnail.h"
 
@@ -19,7 +19,7 @@ class ThumbnailWhenRead : public ThumbnailView {
  public:
   // `decode` runs on the worker; `slot` is the reads' slot for the preview.
   // The rest is as for Thumbnail.
-  ThumbnailWhenRead(BackgroundReads& reads, int slot, ImageBoxView& imS, LabelView& lblFileName,
+  ThumbnailWhenRead(platform::BackgroundReader& reads, int slot, ImageBoxView& imS, LabelView& lblFileName,
                     ThumbnailDecoder decode, codecs::Image fallback, int32_t imageBoxLeft,
                     int32_t imageBoxTop);
 
@@ -27,7 +27,7 @@ class ThumbnailWhenRead : public ThumbnailView {
   void HideThumbnail() override;
 
  private:
-  BackgroundReads& reads_;
+  platform::BackgroundReader& reads_;
   int slot_;
   ThumbnailDecoder decode_;
   // The picture read for the thumbnail about to be shown, which the shown

@@ -10,6 +10,8 @@
 
 #include "settings/memory_directory.h"
 #include "slideshow/saver_host.h"
+#include "slideshow/picture_scan.h"
+#include "slideshow/picture_supply.h"
 #include "slideshow/saver_show.h"
 #include "slideshow/tick_scheduler.h"
 
@@ -67,7 +69,6 @@ class FakeSaverHost : public SaverHost {
     s.message = message;
     return messageOutcome;
   }
-  settings::DirectorySearch& PictureFolderSearch() override { return directory; }
   void RequestEnd() override { log.push_back("RequestEnd"); }
   Extent MeasureText(const MessageFont&, std::string_view text) override {
     return {int32_t(text.size()) * 6, 10};
@@ -93,13 +94,22 @@ class FakeSaverHost : public SaverHost {
     messages.push_back(text);
     nowMs += messageBoxMs;
   }
-  std::optional<codecs::Image> Decode(const std::string& path, const codecs::ShownSize&) override {
+  std::optional<codecs::Image> Decode(const std::string& path) {
     log.push_back("Decode " + path);
     nowMs += decodeMs;
     const auto it = files.find(path);
     if (it == files.end()) return std::nullopt;
     return it->second;
   }
+  // The files and the folder above, read on the window's thread as the
+  // supply asks for them.
+  PictureReaders Readers() {
+    return {[this](const std::string& path, const codecs::ShownSize&) { return Decode(path); },
+            [this](const std::string& folder, settings::PictureList& list) {
+              ScanPictureFolder(folder, directory, list);
+            }};
+  }
+  PictureSupply supply{Readers(), {{}, {}, false}};
 
   // Runs the virtual clock forward 1 ms at a time, running the due ticks
   // into the show as a window-timer loop would, presenting every frame.

@@ -27,6 +27,7 @@ struct Screen {
     host.clock = [this] { return now; };
     extra.backBuffer = buffer.view;
     extra.samplePicture = testing::SampleStrip();
+    if (!extra.supply) extra.supply = &host.supply;
     engine = std::make_unique<SaverEngine>(host, counters, tickerLine,
                                            SaverEngineSetup{extra, [this] { return now; }, 20 * kMs});
   }
@@ -107,11 +108,12 @@ class MonitorShowsTest : public ::testing::Test {
     primary.now = other.now = t;
     shows.Step(t);
   }
-  static std::string Shown(const Screen& s) { return s.engine->Show().List().PathAt(s.engine->Show().List().currentIndex); }
+  static std::string Shown(const Screen& s) { return s.engine->Show().ShownPath(); }
 
   Screen primary{{64, 48}};
-  Screen other{{40, 30}, [] {
+  Screen other{{40, 30}, [this] {
                  SaverShowSetup s;
+                 s.supply = &primary.host.supply;
                  s.followsSwitches = true;
                  s.pictureOffset = 1;
                  return s;
@@ -153,7 +155,7 @@ TEST_F(MonitorShowsTest, BothFloatInTheirOwnBoundsAndOnlyThePrimaryBeeps) {
 }
 
 TEST_F(MonitorShowsTest, OnlyThePrimaryTellsOfAPictureTooFlatToShow) {
-  for (Screen* s : {&primary, &other}) s->host.files["P\\b.bmp"] = codecs::Image(5000, 3);
+  primary.host.files["P\\b.bmp"] = codecs::Image(5000, 3);
   primary.engine->Paint();
   other.engine->Paint();  // starts at b.bmp
   for (int64_t t = 1; t <= 1'500; ++t) StepBothAt(t * kMs);  // the primary reaches b.bmp

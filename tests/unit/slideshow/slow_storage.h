@@ -13,7 +13,7 @@
 #include <thread>
 
 #include "settings/memory_directory.h"
-#include "slideshow/picture_prefetch.h"
+#include "slideshow/picture_supply.h"
 #include "slideshow/picture_scan.h"
 
 namespace slideshow::testing {
@@ -47,7 +47,7 @@ class SlowStorage {
     return state_->readsAnswered;
   }
 
-  PrefetchReaders Readers() const {
+  PictureReaders Readers() const {
     return {[state = state_](const std::string& path, const codecs::ShownSize&) -> std::optional<codecs::Image> {
               std::unique_lock lock(state->mutex);
               ++state->readsStarted;
