@@ -11,6 +11,7 @@
 #include "app/message_font_win.h"
 #include "app/picture_file_win.h"
 #include "app/preview_window_win.h"
+#include "app/text_mask_win.h"
 #include "codecs/sample_picture_win.h"
 #include "platform/application_win.h"
 #include "platform/cursor_win.h"
@@ -264,6 +265,11 @@ void TForm1::DrawText(const slideshow::MessageFont& font, int32_t x, int32_t y,
   SelectDrawingFont(font);
   backBuffer.DrawTextLine(x, y, platform::WideFromUtf8(text), COLORREF(font.color));
   ::GdiFlush();
+}
+
+slideshow::TextMask TForm1::RenderCaptionText(const std::string& face, int32_t pixelHeight,
+                                              const std::string& text) {
+  return RenderTextMask(face, pixelHeight, text);
 }
 
 void TForm1::HideApplicationWindow() {

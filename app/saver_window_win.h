@@ -68,6 +68,8 @@ class TForm1 : public platform::Form,
                              const std::string& text) override;
   void DrawText(const slideshow::MessageFont& font, int32_t x, int32_t y,
                 const std::string& text) override;
+  slideshow::TextMask RenderCaptionText(const std::string& face, int32_t pixelHeight,
+                                        const std::string& text) override;
   void StretchBackBuffer() override;
   void PresentUpdate(const slideshow::WindowUpdate& update) override;
   void HideApplicationWindow() override;

@@ -14,6 +14,7 @@
 #include "settings/saver_store.h"
 #include "slideshow/composition.h"
 #include "slideshow/message_ticker.h"
+#include "slideshow/photo_caption.h"
 #include "settings/picture_list.h"
 #include "slideshow/rect.h"
 
@@ -40,6 +41,8 @@ class SaverHost : public TextMeasurer {
   // transparent background. Pending drawing must be flushed before the
   // engine next writes pixels.
   virtual void DrawText(const MessageFont& font, int32_t x, int32_t y, const std::string& text) = 0;
+  // The date caption's text as a coverage mask (see RenderTextMask).
+  virtual TextMask RenderCaptionText(const std::string& face, int32_t pixelHeight, const std::string& text) = 0;
   // Stretches the whole back buffer onto the whole window.
   virtual void StretchBackBuffer() = 0;
   // Puts what the window lacks onto it, one to one (FrameComposer's

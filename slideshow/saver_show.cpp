@@ -4,6 +4,7 @@
 #include <limits>
 #include <utility>
 
+#include "slideshow/photo_date_text.h"
 
 namespace slideshow {
 namespace {
@@ -28,7 +29,8 @@ SaverShow::SaverShow(SaverHost& host, TickScheduler& timers, FrameCounters& coun
       composer_(setup_.backBuffer, setup_.pictureToWindow),
       supply_(*setup_.supply),
       seat_(supply_.Join(setup_.followsSwitches ? setup_.pictureOffset : 0)),
-      ticker_(tickerLine) {}
+      ticker_(tickerLine),
+      caption_(setup_.backBuffer) {}
 
 SaverShow::~SaverShow() { supply_.Leave(seat_); }
 
@@ -194,7 +196,18 @@ void SaverShow::ShowRead(PictureRead read) {
   const LoadOutcome outcome = LoadFittedPicture(std::move(read), settings_.message.floating,
                                                 host_.ScreenSize(), setup_.samplePicture, picture_);
   pictureShown_ = true;
+  ShowCaption(outcome);
   if (outcome == LoadOutcome::ZeroHeight && !Quiet()) TellZeroHeight();
+}
+
+void SaverShow::ShowCaption(LoadOutcome outcome) {
+  const std::optional<codecs::PhotoDate>& taken = picture_.pictureBitmap.taken;
+  const bool dated = outcome == LoadOutcome::Loaded && taken;
+  caption_.Show(dated ? PhotoDateText(*taken, settings_.picture.dateCaption) : std::string(),
+                settings_.message.fontName,
+                [this](const std::string& face, int32_t height, const std::string& text) {
+                  return host_.RenderCaptionText(face, height, text);
+                });
 }
 
 // While the box is open the switch timer waits, and its countdown starts
@@ -231,7 +244,8 @@ void SaverShow::ComposeDueFrame() {
   if (!frameDue_) return;
   frameDue_ = false;
   const FrameGeometry& g = picture_.geometry;
-  composer_.Compose(picture_.pictureBitmap, g.sourceRect, motion_.destRect, CurrentTickerLine());
+  composer_.Compose(picture_.pictureBitmap, g.sourceRect, motion_.destRect, CurrentTickerLine(),
+                    caption_.Line());
 }
 
 TickerLine SaverShow::CurrentTickerLine() {

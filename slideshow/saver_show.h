@@ -21,6 +21,7 @@
 #include "slideshow/floating_motion.h"
 #include "slideshow/load_picture.h"
 #include "slideshow/message_ticker.h"
+#include "slideshow/photo_caption.h"
 #include "slideshow/picture_supply.h"
 #include "slideshow/saver_host.h"
 #include "slideshow/tick_scheduler.h"
@@ -112,6 +113,7 @@ class SaverShow {
   void HoldSwitchTimer();
   ShowFit Fit();
   void ShowRead(PictureRead read);
+  void ShowCaption(LoadOutcome outcome);
   void ChangeTempo();
   void PlaySoundEffect();
   void TellZeroHeight();
@@ -133,6 +135,7 @@ class SaverShow {
   MotionState motion_;
   AnimationState animation_;
   MessageTicker ticker_;
+  PhotoCaption caption_;  // the day the picture shown was taken
   int64_t switches_ = 0;
   bool pictureShown_ = false;  // a first picture (or the sample) has been loaded
   bool paintWaits_ = false;    // for the paint's picture

@@ -81,6 +81,15 @@ class FakeSaverHost : public SaverHost {
     log.push_back("DrawText");
     drawText(x, y, text);
   }
+  // Each character a 6 x 10 cell, its glyph a box covering all but the
+  // cell's last column and row.
+  TextMask RenderCaptionText(const std::string&, int32_t, const std::string& text) override {
+    TextMask mask{6 * int32_t(text.size()), 10, {}};
+    mask.coverage.resize(size_t(mask.width) * 10);
+    for (int32_t y = 0; y < 9; ++y)
+      for (int32_t x = 0; x < mask.width; ++x) mask.coverage[size_t(y * mask.width + x)] = x % 6 == 5 ? 0 : 255;
+    return mask;
+  }
   void StretchBackBuffer() override { log.push_back("StretchBackBuffer"); }
   void PresentUpdate(const WindowUpdate& update) override {
     log.push_back("PresentUpdate");

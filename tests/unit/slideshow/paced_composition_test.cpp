@@ -14,6 +14,8 @@
 #include <utility>
 
 #include "fake_saver_host.h"
+#include "slideshow/photo_caption.h"
+#include "slideshow/photo_date_text.h"
 #include "slideshow/present_pacer.h"
 #include "slideshow/saver_show.h"
 #include "slideshow/tick_scheduler.h"
@@ -92,17 +94,19 @@ codecs::Image Pattern(int32_t w, int32_t h, uint32_t seed) {
   return img;
 }
 
-// (floating, picture to the window)
-class PacedComposition : public ::testing::TestWithParam<std::tuple<bool, bool>> {
+// (floating, picture to the window, the date caption)
+class PacedComposition : public ::testing::TestWithParam<std::tuple<bool, bool, settings::DateCaption>> {
  protected:
   bool Floating() const { return std::get<0>(GetParam()); }
   bool PictureToWindow() const { return std::get<1>(GetParam()); }
+  settings::DateCaption Caption() const { return std::get<2>(GetParam()); }
   void SetUp() override {
     host.message.floating = Floating();
     host.message.switchSeconds = 1;
-    host.pictureSettings = [](settings::SaverSettings& s, settings::PictureList&) {
+    host.pictureSettings = [this](settings::SaverSettings& s, settings::PictureList&) {
       s.picture.folder = "P";
       s.picture.useRegisteredList = false;
+      s.picture.dateCaption = Caption();
       return settings::ReadOutcome::Continue;
     };
     // Different sizes and kinds: a plain picture, a strip of four frames, one
@@ -115,6 +119,10 @@ class PacedComposition : public ::testing::TestWithParam<std::tuple<bool, bool>>
       host.directory.AddEntry("P", name);
       host.files["P\\" + name] = image;
     }
+    // Photos with the day they were taken, one of them reduced to fit.
+    host.files["P\\a.bmp"].taken = codecs::PhotoDate{2024, 5, 3};
+    host.files["P\\c.bmp"].taken = codecs::PhotoDate{1989, 1, 7};
+    host.files["P\\e.bmp"].taken = codecs::PhotoDate{2019, 5, 1};
     SaverShowSetup setup{host.buffer.view, SampleStrip(), false, &host.supply};
     setup.pictureToWindow = PictureToWindow();
     show = std::make_unique<SaverShow>(host, host.timers, counters, host.tickerLine, std::move(setup));
@@ -126,6 +134,13 @@ class PacedComposition : public ::testing::TestWithParam<std::tuple<bool, bool>>
     ClearBackBuffer(ref.view);
     CopyPictureToBuffer(ref.view, show->Picture().pictureBitmap, show->Picture().geometry.sourceRect,
                         show->Motion().destRect);
+    if (const std::optional<codecs::PhotoDate> taken = show->Picture().pictureBitmap.taken) {
+      PhotoCaption caption(ref.view);
+      caption.Show(PhotoDateText(*taken, Caption()), "", [&](const std::string& f, int32_t h, const std::string& t) {
+        return host.RenderCaptionText(f, h, t);
+      });
+      if (const TickerLine line = caption.Line(); line.draw) line.draw();
+    }
     const MessageTicker& ticker = show->Ticker();
     if (!ticker.tickerText().empty()) DrawGlyphs(ref.view, ticker.tickerY(), ticker.tickerText());
     return ref.pixels;
@@ -192,10 +207,20 @@ TEST_P(PacedComposition, EveryPresentShowsWhatAFullRecompositionOfTheLatestTickW
   EXPECT_EQ(host.wholeStretches, 2 + repaints);
 }
 
-INSTANTIATE_TEST_SUITE_P(FloatingAndStill, PacedComposition, ::testing::Combine(::testing::Bool(), ::testing::Bool()),
+std::string CaptionName(settings::DateCaption caption) {
+  if (caption == settings::DateCaption::Western) return "WithWesternDate";
+  if (caption == settings::DateCaption::JapaneseEra) return "WithEraDate";
+  return "";
+}
+
+INSTANTIATE_TEST_SUITE_P(FloatingAndStill, PacedComposition,
+                         ::testing::Combine(::testing::Bool(), ::testing::Bool(),
+                                            ::testing::Values(settings::DateCaption::Off, settings::DateCaption::Western,
+                                                              settings::DateCaption::JapaneseEra)),
                          [](const auto& info) {
                            return std::string(std::get<0>(info.param) ? "Floating" : "Still") +
-                                  (std::get<1>(info.param) ? "PictureToWindow" : "InBuffer");
+                                  (std::get<1>(info.param) ? "PictureToWindow" : "InBuffer") +
+                                  CaptionName(std::get<2>(info.param));
                          });
 
 }  // namespace
