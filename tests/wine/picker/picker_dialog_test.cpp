@@ -158,6 +158,33 @@ TEST_F(PickerDialogTest, CancelStoresNothingAndTheNextOpeningShowsTheStoredState
   ASSERT_TRUE(Close(dialog, IDC_DCDIR_BTCANCEL));
 }
 
+// The date caption's list shows the stored choice at every opening; ＯＫ
+// stores what it shows then, キャンセル nothing.
+TEST_F(PickerDialogTest, TheDateCaptionChoiceIsKeptThroughOkAndDroppedOnCancel) {
+  const auto chosen = [](HWND dialog) { return ::SendMessageW(::GetDlgItem(dialog, IDC_DCDIR_CBDATE), CB_GETCURSEL, 0, 0); };
+  const auto choose = [](HWND dialog, WPARAM item) { ::SendMessageW(::GetDlgItem(dialog, IDC_DCDIR_CBDATE), CB_SETCURSEL, item, 0); };
+  HWND dialog = OpenPictureSelection();
+  ASSERT_TRUE(dialog) << "the picture-selection dialog did not open";
+  EXPECT_EQ(::SendMessageW(::GetDlgItem(dialog, IDC_DCDIR_CBDATE), CB_GETCOUNT, 0, 0), 3);
+  EXPECT_EQ(chosen(dialog), 0) << "no stored choice: 表示しない";
+  choose(dialog, 2);
+  ASSERT_TRUE(Close(dialog, IDC_DCDIR_BTCANCEL));
+  EXPECT_FALSE(driver::ReadValue(L"fgDate"));
+
+  dialog = OpenPictureSelection();
+  ASSERT_TRUE(dialog);
+  EXPECT_EQ(chosen(dialog), 0);
+  choose(dialog, 2);
+  ASSERT_TRUE(Close(dialog, IDC_DCDIR_BTOK));
+  ASSERT_TRUE(driver::WaitUntil([] { return driver::ReadValue(L"fgDate").has_value(); }, kTimeout));
+  EXPECT_EQ(driver::ReadValue(L"fgDate")->number, 2u);
+
+  dialog = OpenPictureSelection();
+  ASSERT_TRUE(dialog);
+  EXPECT_EQ(chosen(dialog), 2) << "和暦 as stored";
+  ASSERT_TRUE(Close(dialog, IDC_DCDIR_BTCANCEL));
+}
+
 // A folder and registered entries no code page holds, a lone surrogate and a
 // path of 32 000 characters among them, are listed and go back to the store
 // unit for unit through ＯＫ.

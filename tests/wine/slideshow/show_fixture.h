@@ -22,6 +22,7 @@ struct ShowSettings {
   std::wstring message{};  // empty: the ticker shows nothing
   DWORD fontSize = 14;
   std::vector<std::wstring> registered{};  // non-empty: registered mode
+  DWORD dateCaption = 0;  // fgDate
 };
 
 // Writes a complete settings key for the show.
