@@ -33,7 +33,10 @@ std::vector<uint8_t> Dilate(const std::vector<uint8_t>& fill, int32_t width, int
   return out;
 }
 
+// Most of the caption is plain outline or plain text, whatever lies under it.
 uint32_t Blend(uint32_t pixel, uint32_t outline, uint32_t fill) {
+  if (fill == 255) return 0xFFFFFF;
+  if (outline == 255 && fill == 0) return 0;
   uint32_t out = 0;
   for (int shift = 0; shift <= 16; shift += 8) {
     uint32_t c = (pixel >> shift) & 0xFF;
