@@ -8,23 +8,26 @@ namespace {
 
 constexpr int kScanSlot = 0;
 
-int ReadSlot(int seat, bool ahead) { return 1 + 2 * seat + (ahead ? 1 : 0); }
-
 }  // namespace
 
 PictureSupply::PictureSupply(PictureReaders readers, platform::BackgroundReader::Setup reading)
-    : readers_(std::move(readers)), reader_(std::move(reading)) {}
+    : readers_(std::move(readers)), reading_(reading), listReader_(std::move(reading)) {}
 
 int PictureSupply::Join(int32_t offset) {
   const int id = nextSeat_++;
-  seats_[id].offset = offset;
+  Seat& seat = seats_[id];
+  seat.offset = offset;
+  seat.reader = std::make_unique<platform::BackgroundReader>(reading_);
   return id;
 }
 
-void PictureSupply::Leave(int seat) {
-  reader_.Cancel(ReadSlot(seat, false));
-  reader_.Cancel(ReadSlot(seat, true));
-  seats_.erase(seat);
+// A read of the seat still under way is left to finish on its own; its
+// answer never runs.
+void PictureSupply::Leave(int seat) { seats_.erase(seat); }
+
+void PictureSupply::Deliver() {
+  listReader_.Deliver();
+  for (auto& [id, seat] : seats_) seat.reader->Deliver();
 }
 
 void PictureSupply::Refresh(const settings::PictureSettings& picture,
@@ -32,7 +35,7 @@ void PictureSupply::Refresh(const settings::PictureSettings& picture,
   const int32_t position = list_.currentIndex;
   listReady_ = false;
   if (picture.useRegisteredList) {
-    reader_.Cancel(kScanSlot);
+    listReader_.Cancel(kScanSlot);
     list_ = stored;
     list_.currentIndex = position;
     listReady_ = true;
@@ -43,7 +46,7 @@ void PictureSupply::Refresh(const settings::PictureSettings& picture,
   // way is a folder with fewer pictures. The scan works on a copy, which
   // keeps the slots past what it finds, as the list always has.
   auto scanned = std::make_shared<settings::PictureList>(list_);
-  reader_.Start(
+  listReader_.Start(
       kScanSlot,
       [scan = readers_.scan, folder = picture.folder, scanned, this]() {
         try {
@@ -83,10 +86,8 @@ void PictureSupply::Arrange(int seatId) {
   Seat& seat = seats_.at(seatId);
   const std::optional<Key> current = KeyFor(seat, false), next = KeyFor(seat, true);
   if (!current) return;
-  if (seat.current.key != current && seat.next.key == current) {
+  if (seat.current.key != current && seat.next.key == current)
     seat.current = std::exchange(seat.next, Slot{});
-    reader_.Cancel(ReadSlot(seatId, true));
-  }
   if (seat.current.key != current) Ask(seatId, false, *current);
   if (seat.next.key != next || seat.next.taken) Ask(seatId, true, *next);
 }
@@ -99,21 +100,35 @@ void PictureSupply::ArrangeAll() {
 // show wants its answer: the next picture is read at the switch, as a load
 // without a worker always was.
 void PictureSupply::Ask(int seatId, bool ahead, const Key& key) {
-  Slot& slot = ahead ? seats_.at(seatId).next : seats_.at(seatId).current;
-  slot = Slot{key, std::nullopt, false, !reader_.OnWorker()};
-  if (!slot.deferred) StartRead(seatId, ahead, key);
+  Seat& seat = seats_.at(seatId);
+  Slot& slot = ahead ? seat.next : seat.current;
+  if (slot.readSlot >= 0) seat.reader->Cancel(slot.readSlot);
+  slot = Slot{key, std::nullopt, false, !seat.reader->OnWorker()};
+  if (!slot.deferred) StartRead(seatId, slot);
 }
 
-void PictureSupply::StartRead(int seatId, bool ahead, const Key& key) {
-  const auto fill = [this, seatId, ahead, key](PictureRead read) {
+// A slot's read runs in one of the reader's two slots, never in the one the
+// seat's other slot is reading in: a next picture that became the current
+// one while it was read keeps its read when another next is asked for.
+void PictureSupply::StartRead(int seatId, Slot& slot) {
+  Seat& seat = seats_.at(seatId);
+  const Slot& other = &slot == &seat.current ? seat.next : seat.current;
+  const int readSlot = other.readSlot == 0 ? 1 : 0;
+  slot.readSlot = readSlot;
+  const Key key = *slot.key;
+  const auto fill = [this, seatId, readSlot, key](PictureRead read) {
     const auto seat = seats_.find(seatId);
     if (seat == seats_.end()) return;
-    Slot& into = ahead ? seat->second.next : seat->second.current;
-    if (into.key == key) into.read = std::move(read);
+    for (Slot* into : {&seat->second.current, &seat->second.next}) {
+      if (into->readSlot != readSlot || into->key != key) continue;
+      into->read = std::move(read);
+      into->readSlot = -1;
+      return;
+    }
   };
   auto result = std::make_shared<PictureRead>();
-  reader_.Start(
-      ReadSlot(seatId, ahead),
+  seat.reader->Start(
+      readSlot,
       [decode = readers_.decode, key, result, fill] {
         *result = DecodeAndFit(decode, key.path, key.fit.floating, key.fit.screen);
         return platform::BackgroundReader::Answer([result, fill] { fill(std::move(*result)); });
@@ -137,7 +152,7 @@ std::optional<PictureRead> PictureSupply::Take(int seatId, ShowFit fit, bool ahe
     if (slot->key != wanted) continue;
     if (slot->deferred) {
       slot->deferred = false;
-      StartRead(seatId, slot == &seat.next, *wanted);
+      StartRead(seatId, *slot);
     }
     if (!slot->read) continue;
     PictureRead read = std::move(*slot->read);

@@ -12,10 +12,12 @@
 // backlog: a seat whose read is late shows the picture of the position as it
 // stands when the read arrives. Each seat reads its current and its next
 // picture in slots of their own, so a repaint's read of the current picture
-// never throws away the next one.
+// never throws away the next one, and on a reader of its own, so a monitor
+// whose read hangs holds up no other; the list is read on another.
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -66,8 +68,8 @@ class PictureSupply {
   bool ListReady() const { return listReady_; }
   const settings::PictureList& List() const { return list_; }
 
-  // Runs the reader's answers; every show calls it on each wake.
-  void Deliver() { reader_.Deliver(); }
+  // Runs the readers' answers; every show calls it on each wake.
+  void Deliver();
 
   // The seat's picture at the current position, once read; asks for it (and
   // for the next one) until then. `fit` is the seat's for every later read.
@@ -95,11 +97,13 @@ class PictureSupply {
     std::optional<PictureRead> read;  // there once read, until taken
     bool taken = false;               // a show has it: another switch reads it anew
     bool deferred = false;            // without a worker: read when it is wanted
+    int readSlot = -1;                // the reader's slot it is being read in
   };
   struct Seat {
     int32_t offset = 0;
     std::optional<ShowFit> fit;
     Slot current, next;
+    std::unique_ptr<platform::BackgroundReader> reader;
   };
 
   int32_t NextIndex(int32_t index) const;
@@ -108,17 +112,18 @@ class PictureSupply {
   void Arrange(int seatId);
   void ArrangeAll();
   void Ask(int seatId, bool ahead, const Key& key);
-  void StartRead(int seatId, bool ahead, const Key& key);
+  void StartRead(int seatId, Slot& slot);
   std::optional<PictureRead> Take(int seatId, ShowFit fit, bool ahead);
 
   PictureReaders readers_;
+  const platform::BackgroundReader::Setup reading_;
   settings::PictureList list_;
   bool listReady_ = false;
   int64_t moves_ = 0;
   std::map<int, Seat> seats_;
   int nextSeat_ = 0;
   // Last: it goes first, so no answer runs into a supply being destroyed.
-  platform::BackgroundReader reader_;
+  platform::BackgroundReader listReader_;
 };
 
 }  // namespace slideshow

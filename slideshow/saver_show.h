@@ -90,6 +90,8 @@ class SaverShow {
 
   const settings::SaverSettings& Settings() const { return settings_; }
   const settings::PictureList& List() const { return supply_.List(); }
+  // How many pictures along from the leading show's this one shows.
+  int32_t Offset() const { return setup_.followsSwitches ? setup_.pictureOffset : 0; }
   // The file of the picture shown (empty for the sample of an empty list).
   const std::string& ShownPath() const { return shownPath_; }
   const LoadedPicture& Picture() const { return picture_; }
