@@ -64,7 +64,8 @@ class FolderMoves {
   bool OpenFolder(const std::string& path, std::function<void(bool opened)> done = {});
   // To the drive's last folder, else its current folder, else its root, once
   // the drive has answered that it is ready; `done` gets the drive's answer
-  // after the move. The drive shown answers Done at once and moves nothing.
+  // after the move (NotReady when asking it failed outright). The drive shown
+  // answers Done and moves nothing, without asking the disk.
   void OpenDrive(char driveLetter, std::function<void(const DriveChange&)> done = {});
 
  private:
