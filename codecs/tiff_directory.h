@@ -14,7 +14,7 @@ class TiffDirectory {
   // when it is not a TIFF header.
   static std::optional<TiffDirectory> FirstOf(Bytes exif);
   // The directory at an offset from the header, in the same block.
-  TiffDirectory At(uint32_t offset) const { return TiffDirectory(tiff_, bigEndian_, offset); }
+  TiffDirectory At(uint32_t offset) const { return TiffDirectory(tiff_, order_, offset); }
 
   struct Entry {
     uint16_t type = 0;
@@ -25,18 +25,17 @@ class TiffDirectory {
   // directory runs past the block.
   std::optional<Entry> Find(uint16_t tag) const;
 
-  std::optional<uint16_t> U16(size_t offset) const;
-  std::optional<uint32_t> U32(size_t offset) const;
+  std::optional<uint16_t> U16(size_t offset) const { return ReadU16(tiff_, offset, order_); }
+  std::optional<uint32_t> U32(size_t offset) const { return ReadU32(tiff_, offset, order_); }
   // The bytes of an entry's value: inside the entry when they fit in four,
   // else where its offset points; nothing when they lie outside the block.
   std::optional<Bytes> ValueBytes(const Entry& entry, size_t bytesPerValue) const;
 
  private:
-  TiffDirectory(Bytes tiff, bool bigEndian, uint32_t offset)
-      : tiff_(tiff), bigEndian_(bigEndian), offset_(offset) {}
+  TiffDirectory(Bytes tiff, ByteOrder order, uint32_t offset) : tiff_(tiff), order_(order), offset_(offset) {}
 
   Bytes tiff_;
-  bool bigEndian_ = false;
+  ByteOrder order_ = ByteOrder::LittleEndian;
   uint32_t offset_ = 0;
 };
 

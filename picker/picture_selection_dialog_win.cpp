@@ -20,7 +20,7 @@ namespace {
 constexpr UINT kReadsAnswered = WM_APP + 1;
 
 // The reads' slots: the latest read of each wins.
-enum ReadSlot : int { kFolderListRead, kFileListRead, kThumbnailRead };
+enum ReadSlot : int { kFolderMoveRead, kFolderListRead, kFileListRead, kThumbnailRead };
 
 }  // namespace
 
@@ -65,7 +65,7 @@ void TfrmDir::FormCreate() {
         ScanFolderWhenRead(folder, std::move(scanned));
       });
   logic_->FormCreate();
-  dlbThumb_.Attach(Item(IDC_DCDIR_DLBTHUMB), *reads_, kFolderListRead,
+  dlbThumb_.Attach(Item(IDC_DCDIR_DLBTHUMB), *reads_, kFolderMoveRead, kFolderListRead,
                    [this] { logic_->dlbThumbChange(); });
   dcbxThumb_.Attach(Item(IDC_DCDIR_DCBXTHUMB), dlbThumb_.Drive(),
                     [this] { logic_->dcbxThumbChange(); });
@@ -171,9 +171,7 @@ INT_PTR TfrmDir::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return Dialog::HandleMessage(message, wParam, lParam);
 }
 
-bool TfrmDir::SetFolder(const std::string& folder) {
-  return dlbThumb_.SetDirectory(platform::WideFromUtf8(folder));
-}
+bool TfrmDir::SetFolder(const std::string& folder) { return dlbThumb_.SetDirectory(folder); }
 
 std::string TfrmDir::Folder() const { return dlbThumb_.Directory(); }
 

@@ -4,11 +4,9 @@
 // decoded, and a click on another file meanwhile wins (the older read's
 // picture is never shown). Hiding it also forgets a read under way.
 #include <cstdint>
-#include <optional>
 #include <string>
 
 #include "codecs/image.h"
-#include "codecs/shown_size.h"
 #include "platform/background_reader.h"
 #include "picker/controls.h"
 #include "picker/thumbnail.h"
@@ -30,11 +28,6 @@ class ThumbnailWhenRead : public ThumbnailView {
   platform::BackgroundReader& reads_;
   int slot_;
   ThumbnailDecoder decode_;
-  // The picture read for the thumbnail about to be shown, which the shown
-  // thumbnail takes as its decoder's result.
-  std::optional<codecs::Image> read_;
-  // The size its decoder would have delivered it at whole, when it asked.
-  std::optional<codecs::PictureSize> readWhole_;
   Thumbnail shown_;
 };
 

@@ -1,7 +1,7 @@
 #pragma once
 // Reads that wait until a test lets them go, and the owner's side of a
 // background reader: counting its wakes and delivering until something is
-// done, for at most ten seconds. A gate is held by the reads' closures, so a
+// done. A gate is held by the reads' closures, so a
 // read still waiting when a test ends touches nothing freed.
 #include <atomic>
 #include <chrono>
@@ -38,24 +38,26 @@ struct Gate {
   }
 };
 
+// Polls `done` every millisecond for up to ten seconds of real time, calling
+// `step` before each look; true once it holds.
+inline bool Eventually(const std::function<void()>& step, const std::function<bool()>& done) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (std::chrono::steady_clock::now() < end) {
+    step();
+    if (done()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return false;
+}
+
 class OwnerThread {
  public:
   std::function<void()> Wake() {
     return [wakes = wakes_] { ++*wakes; };
   }
   platform::BackgroundReader::Setup ReaderSetup() { return {Wake(), {}, true}; }
-  // Calls `deliver` until `done`, for at most ten seconds.
-  static bool Until(const std::function<void()>& deliver, const std::function<bool()>& done) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (std::chrono::steady_clock::now() < end) {
-      deliver();
-      if (done()) return true;
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return false;
-  }
   bool DeliverUntil(platform::BackgroundReader& reader, const std::function<bool()>& done) {
-    return Until([&reader] { reader.Deliver(); }, done);
+    return Eventually([&reader] { reader.Deliver(); }, done);
   }
   int Wakes() const { return *wakes_; }
 

@@ -6,7 +6,10 @@
 
 #include <algorithm>
 #include <memory>
+#include <new>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "fake_controls.h"
 #include "tests/support/reader_gate.h"
@@ -79,6 +82,48 @@ TEST(ThumbnailWhenRead, TheBoxFitsThePictureTheWorkerReadNotItsReducedPixels) {
   ASSERT_TRUE(dialog.DeliverUntil(reads, [&] { return box.visible; }));
   EXPECT_EQ(box.picture.width, 168);
   EXPECT_EQ(box.picture.height, 167);
+}
+
+// What the worker hands to the dialog's thread is already at the box's size,
+// for every format: a decoder that cannot reduce while decoding (PNG, AVIF,
+// a bitmap) delivers the whole picture, and before, an 8000 x 6000 PNG
+// reached the dialog's thread whole (190 MB) to be reduced there.
+struct WorkerCase {
+  const char* name;
+  codecs::PictureSize delivered;                // what the decoder gives
+  std::optional<codecs::PictureSize> askedFor;  // the whole size it asks the box about
+  codecs::PictureSize handedOver;
+};
+
+class TheWorkersPicture : public ::testing::TestWithParam<WorkerCase> {};
+
+TEST_P(TheWorkersPicture, IsNoLargerThanTheBox) {
+  const WorkerCase& c = GetParam();
+  const ThumbnailDecoder decode = [&c](const std::string&, const codecs::ShownSize& shown) {
+    if (c.askedFor) shown(*c.askedFor);
+    return std::optional<codecs::Image>(codecs::Image(c.delivered.width, c.delivered.height));
+  };
+  const std::optional<codecs::Image> read = ReadThumbnail(decode, "picture");
+  ASSERT_TRUE(read);
+  EXPECT_EQ((codecs::PictureSize{read->width, read->height}), c.handedOver);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, TheWorkersPicture,
+    ::testing::Values(WorkerCase{"LargeAndNotReducedWhileDecoding", {2400, 1800}, std::nullopt, {168, 126}},
+                      WorkerCase{"TallAndNotReducedWhileDecoding", {900, 3000}, std::nullopt, {50, 168}},
+                      WorkerCase{"ReducedPartWayWhileDecoding", {500, 375}, codecs::PictureSize{4000, 3000}, {168, 126}},
+                      WorkerCase{"AStripShownWhole", {400, 100}, std::nullopt, {168, 42}},
+                      WorkerCase{"SmallAndNeverEnlarged", {100, 50}, std::nullopt, {100, 50}}),
+    [](const ::testing::TestParamInfo<WorkerCase>& info) { return info.param.name; });
+
+TEST(TheWorkersPicture, IsNothingWhenTheFileCannotBeShown) {
+  const std::vector<ThumbnailDecoder> failing = {
+      [](const std::string&, const codecs::ShownSize&) { return std::optional<codecs::Image>(); },
+      [](const std::string&, const codecs::ShownSize&) { return std::optional<codecs::Image>(codecs::Image(0, 10)); },
+      [](const std::string&, const codecs::ShownSize&) -> std::optional<codecs::Image> { throw std::bad_alloc(); },
+  };
+  for (const ThumbnailDecoder& decode : failing) EXPECT_FALSE(ReadThumbnail(decode, "picture"));
 }
 
 }  // namespace

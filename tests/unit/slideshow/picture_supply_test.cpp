@@ -22,28 +22,24 @@ using testing::Filled;
 
 constexpr int64_t kMs = 1'000'000;
 
-// A screen with a fake window, on the test's clock, showing from `supply`.
-struct Screen {
-  Screen(Size size, PictureSupply& supply, int32_t offset) : buffer(size) {
-    host.screen = size;
+// A screen in folder mode over P, switching every second, showing `offset`
+// pictures along from `supply`'s position.
+struct Screen : testing::EngineScreen {
+  Screen(Size size, PictureSupply& supply, int32_t offset)
+      : EngineScreen(size, [&] {
+          SaverShowSetup show;
+          show.supply = &supply;
+          show.followsSwitches = offset > 0;
+          show.pictureOffset = offset;
+          return show;
+        }()) {
     host.message.switchSeconds = 1;
     host.pictureSettings = [](settings::SaverSettings& s, settings::PictureList&) {
       s.picture.folder = "P";
       s.picture.useRegisteredList = false;
       return settings::ReadOutcome::Continue;
     };
-    SaverShowSetup show{buffer.view, testing::SampleStrip(), false, &supply};
-    show.followsSwitches = offset > 0;
-    show.pictureOffset = offset;
-    engine = std::make_unique<SaverEngine>(host, counters, tickerLine,
-                                           SaverEngineSetup{show, [this] { return now; }, 20 * kMs});
   }
-  int64_t now = 0;
-  testing::FakeSaverHost host;
-  testing::TestBuffer buffer;
-  FrameCounters counters;
-  int32_t tickerLine = 0;
-  std::unique_ptr<SaverEngine> engine;
 };
 
 // Folder P holds a.bmp to e.bmp, 200 x 100 each, on storage where the other

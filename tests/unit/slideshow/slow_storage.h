@@ -15,6 +15,7 @@
 #include "settings/memory_directory.h"
 #include "slideshow/picture_supply.h"
 #include "slideshow/picture_scan.h"
+#include "tests/support/reader_gate.h"
 
 namespace slideshow::testing {
 
@@ -83,17 +84,6 @@ class SlowStorage {
   std::shared_ptr<State> state_ = std::make_shared<State>();
 };
 
-// Polls `done` every millisecond for up to ten seconds of real time, calling
-// `step` before each look; true once it holds.
-template <class Step, class Done>
-bool Eventually(Step step, Done done) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (std::chrono::steady_clock::now() < end) {
-    step();
-    if (done()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  return false;
-}
+using tolvex_test::Eventually;
 
 }  // namespace slideshow::testing
