@@ -83,9 +83,10 @@ std::vector<uint8_t> ExifBlock(const heif_image_handle* handle) {
   return block;
 }
 
-// An ICC profile of the item, else the coded colour of the decoded planes
-// (the item's nclx box, or the coded stream's own signal).
-PhotoMetadata ColourOf(const heif_image_handle* handle, const heif_image* decoded) {
+// The colour the item declares in its colr box: an ICC profile, or coded
+// primaries and transfer. (libheif's conversion to RGB drops what the coded
+// stream itself says.)
+PhotoMetadata ColourOf(const heif_image_handle* handle) {
   PhotoMetadata metadata;
   const heif_color_profile_type type = heif_image_handle_get_color_profile_type(handle);
   if (type == heif_color_profile_type_prof || type == heif_color_profile_type_rICC) {
@@ -95,7 +96,7 @@ PhotoMetadata ColourOf(const heif_image_handle* handle, const heif_image* decode
     }
   }
   heif_color_profile_nclx* raw = nullptr;
-  if (Ok(heif_image_get_nclx_color_profile(decoded, &raw))) {
+  if (Ok(heif_image_handle_get_nclx_color_profile(handle, &raw))) {
     const std::unique_ptr<heif_color_profile_nclx, NclxFreer> nclx(raw);
     metadata.coded = CodedColour{int(nclx->color_primaries), int(nclx->transfer_characteristics)};
   }
@@ -175,8 +176,8 @@ std::optional<Image> DecodeHeif(Bytes bytes, const ShownSize& shown) {
   HeifImage decoded(decodedRaw);
   std::optional<Image> image = ToImage(decoded.get(), alpha);
   if (!image) return std::nullopt;
-  PhotoMetadata metadata = ColourOf(chosen, decoded.get());
   decoded.reset();
+  PhotoMetadata metadata = ColourOf(chosen);
   metadata.exif = ExifBlock(primary.handle.get());
   if (HeifMirrorsAcrossWrongAxis() && ItemIsMirrored(bytes, chosenItem.id)) {
     metadata.orientation = 3;
