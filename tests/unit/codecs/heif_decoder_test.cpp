@@ -9,7 +9,6 @@
 
 #include "codec_test_support.h"
 #include "codecs/decode_picture.h"
-#include "heif_assembly.h"
 
 namespace codecs {
 namespace {
@@ -40,6 +39,11 @@ std::optional<Image> Decode(const std::string& path, const ShownSize& shown = {}
 std::optional<Image> HeifConvert(const std::string& path, const std::string& options = "") {
   if (!Run("heif-convert " + path + " " + path + ".png >/dev/null 2>&1")) return std::nullopt;
   return ConvertDecode(path + ".png", "-background black -flatten " + options);
+}
+
+// tests/support/heif-assemble with its arguments.
+bool Assemble(const std::string& arguments) {
+  return Run(std::string(TOLVEX_SOURCE_DIR) + "/tests/support/heif-assemble " + arguments);
 }
 
 std::string Encode(const std::string& source, const std::string& options, const std::string& out) {
@@ -85,33 +89,25 @@ struct LayoutCase {
 
 class HeifLayouts : public ::testing::TestWithParam<LayoutCase> {};
 
-// A big-endian EXIF block, as a HEIF item holds it, saying only the orientation.
-ByteVector ExifSaying(int orientation) {
-  return {0, 0, 0, 0, 'M', 'M', 0, 42, 0, 0, 0, 8, 0, 1, 0x01, 0x12, 0, 3, 0, 0, 0, 1, 0, uint8_t(orientation), 0, 0, 0, 0, 0, 0};
-}
-
 TEST_P(HeifLayouts, StandAsThePropertiesSay) {
   const LayoutCase& c = GetParam();
   const std::string dir = Sources();
-  HeifLayout plain;
+  std::string coded = Encode("src.png", "-q 90", "single.heic");
   if (c.grid) {
+    coded.clear();
     for (int t = 0; t < 4; ++t) {
-      plain.tiles.push_back(Encode("tile" + std::to_string(t) + ".png", "-q 90", "tile" + std::to_string(t) + ".heic"));
+      coded += " " + Encode("tile" + std::to_string(t) + ".png", "-q 90", "tile" + std::to_string(t) + ".heic");
     }
-    plain.columns = 2;
-    plain.width = 60;
-    plain.height = 44;
-  } else {
-    plain.tiles = {Encode("src.png", "-q 90", "single.heic")};
+    coded += " --columns 2 --width 60 --height 44";
   }
-  HeifLayout turned = plain;
-  turned.irot = c.irot;
-  turned.imir = c.imir;
-  if (c.exifOrientation != 0) turned.exif = ExifSaying(c.exifOrientation);
-  const std::string plainFile = dir + "/plain_" + c.name + ".heic", file = dir + "/" + c.name + ".heic";
-  WriteAll(plainFile, AssembleHeif(plain));
-  WriteAll(file, AssembleHeif(turned));
-  EXPECT_TRUE(SameImage(Decode(file), HeifConvert(plainFile, c.turn), 0));
+  std::string properties;
+  if (c.irot >= 0) properties += " --irot " + std::to_string(c.irot);
+  if (c.imir >= 0) properties += " --imir " + std::to_string(c.imir);
+  if (c.exifOrientation != 0) properties += " --exif-orientation " + std::to_string(c.exifOrientation);
+  const std::string plain = dir + "/plain_" + c.name + ".heic", file = dir + "/" + c.name + ".heic";
+  ASSERT_TRUE(Assemble(plain + " " + coded));
+  ASSERT_TRUE(Assemble(file + " " + coded + properties));
+  EXPECT_TRUE(SameImage(Decode(file), HeifConvert(plain, c.turn), 0));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -150,15 +146,12 @@ Image DisplayP3ToSrgb(Image image) {
   return image;
 }
 
-// An nclx colr box: Display P3's primaries (12), sRGB's transfer (13),
-// BT.601's matrix (6), full range.
+// Display P3's primaries (12), sRGB's transfer (13), BT.601's matrix (6).
 TEST(HeifColour, DisplayP3IsConvertedToSrgb) {
-  HeifLayout layout;
-  layout.tiles = {Encode("src.png", "-q 90", "p3_pixels.heic")};
+  const std::string coded = Encode("src.png", "-q 90", "p3_pixels.heic");
   const std::string plain = Sources() + "/p3_plain.heic", file = Sources() + "/p3.heic";
-  WriteAll(plain, AssembleHeif(layout));
-  layout.colr = {'n', 'c', 'l', 'x', 0, 12, 0, 13, 0, 6, 0x80};
-  WriteAll(file, AssembleHeif(layout));
+  ASSERT_TRUE(Assemble(plain + " " + coded));
+  ASSERT_TRUE(Assemble(file + " " + coded + " --nclx 12,13,6"));
   const std::optional<Image> numbers = HeifConvert(plain);
   ASSERT_TRUE(numbers);
   EXPECT_TRUE(SameImage(Decode(file), DisplayP3ToSrgb(*numbers), 3));
