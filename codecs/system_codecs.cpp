@@ -38,9 +38,9 @@ std::vector<std::string> ChooseSystemExtensions(const std::vector<std::string>& 
   for (const std::string& list : claimed) {
     std::string_view rest = list;
     while (!rest.empty()) {
-      const size_t comma = rest.find(',');
-      const std::optional<std::string> extension = ExtensionOf(rest.substr(0, comma));
-      rest = comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
+      const size_t separator = rest.find_first_of(",;");
+      const std::optional<std::string> extension = ExtensionOf(rest.substr(0, separator));
+      rest = separator == std::string_view::npos ? std::string_view() : rest.substr(separator + 1);
       if (extension && !HasOwnPictureDecoder(*extension)) chosen.push_back(*extension);
     }
   }

@@ -23,7 +23,8 @@ struct SystemCodecs {
 };
 
 // The extensions to take from the system's decoders, given the list each
-// decoder claims as the system gives it (".tiff,.TIF"): those none of our
+// decoder claims as the system gives it (".tiff,.TIF"; Wine separates them
+// with ";"): those none of our
 // decoders reads, lower-cased, each once, in alphabetical order, so the
 // masks do not change with the order the system lists its decoders in.
 // Names the extension rule could never pick (empty, longer than 7 bytes, or

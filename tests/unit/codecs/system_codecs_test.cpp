@@ -23,11 +23,15 @@ TEST_P(SystemExtensionChoice, TakesWhatNoneOfOursReadsLowerCasedOnceInOrder) {
 INSTANTIATE_TEST_SUITE_P(
     Claims, SystemExtensionChoice,
     ::testing::Values(
-        // Wine's and a plain Windows's decoders: only TIFF, JPEG XR, DDS and
-        // the JPEG names ours do not take are left.
+        // A plain Windows's decoders: only TIFF, JPEG XR, DDS and the names
+        // ours do not take are left.
         ChoiceCase{{".bmp,.dib,.rle", ".png", ".ico,.icon", ".jpeg,.jpe,.jpg,.jfif,.exif", ".gif",
-                    ".tiff,.tif", ".jxr,.wdp,.wdp", ".tga", ".dds"},
+                    ".tiff,.tif", ".jxr,.wdp,.wdp", ".dds"},
                    {"dds", "exif", "icon", "jfif", "jpe", "jxr", "tif", "tiff", "wdp"}},
+        // Wine's, as it lists them.
+        ChoiceCase{{".gif", ".png", ".bmp,.dib,.rle", ".dds", ".jpg;.jpeg;.jfif", ".jxr;.hdp;.wdp", ".tga;.tpic",
+                    ".tif;.tiff", ".ico"},
+                   {"dds", "hdp", "jfif", "jxr", "tif", "tiff", "tpic", "wdp"}},
         // The system's extensions: RAW, JPEG XL, and HEIF and WebP, ours.
         ChoiceCase{{".ARW,.CR2,.CRW,.DNG,.NEF", ".jxl", ".heic,.heif,.hif,.avif", ".webp"},
                    {"arw", "cr2", "crw", "dng", "jxl", "nef"}},
