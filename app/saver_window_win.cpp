@@ -7,6 +7,7 @@
 #include <iterator>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "app/message_font_win.h"
 #include "app/picture_file_win.h"
@@ -16,7 +17,9 @@
 #include "platform/cursor_win.h"
 #include "platform/handles_win.h"
 #include "platform/message_box_win.h"
+#include "platform/reader_thread_win.h"
 #include "platform/utf16.h"
+#include "settings/directory_search_win.h"
 #include "settings/saver_store.h"
 #include "slideshow/picture_scan.h"
 
@@ -55,14 +58,18 @@ bool IsSaverWindow(HWND window) {
 }
 }  // namespace
 
-TForm1::TForm1(std::optional<OtherMonitor> otherMonitor) : otherMonitor(otherMonitor) {
+TForm1::TForm1() : role(previewWnd ? SaverWindowRole::Preview : SaverWindowRole::Primary) {
+  CreateHandle();
+  FormCreate();
+}
+
+TForm1::TForm1(const OtherMonitor& monitor)
+    : role(SaverWindowRole::OtherMonitor), otherMonitor(monitor) {
   CreateHandle();
   FormCreate();
 }
 
 TForm1::~TForm1() { FormDestroy(); }
-
-bool TForm1::InPreview() const { return previewWnd != nullptr; }
 
 void TForm1::CreateParams(platform::CreateParamsData& params) {
   Form::CreateParams(params);
@@ -80,35 +87,50 @@ void TForm1::CreateParams(platform::CreateParamsData& params) {
   }
 }
 
-// The engine is made once the back buffer has its screen size: its view of
-// the pixels is taken here and stays valid for the window's life.
 void TForm1::FormCreate() {
   HideApplicationWindow();
-  const slideshow::Size screen = ScreenSize();
-  const POINT origin = otherMonitor ? POINT{otherMonitor->area.left, otherMonitor->area.top} : POINT{};
-  SetBounds(origin.x, origin.y, screen.width, screen.height);
-  if (!otherMonitor) {
+  if (OnPrimary()) {
     savedCursor = platform::ApplicationCursor();
     if (!InPreview()) platform::SetApplicationCursor(nullptr);
+    supply.emplace(slideshow::PictureReaders{&DecodePictureFile, &ScanFolderFromWorker},
+                   platform::BackgroundReader::Setup{platform::WakeWindow(Handle()),
+                                                     &platform::SetReaderThreadErrorMode});
   }
   ::GetCursorPos(&startCursorPos);
+  LayOut();
+  if (OnPrimary()) platform::Application::Instance().SetClockwork(this);
+  ::ImmAssociateContext(Handle(), nullptr);
+}
+
+// The engine is made once the back buffer has its screen size: its view of
+// the pixels is taken here and stays valid until the window is laid out
+// anew. The supply keeps the position, so a show made again goes on where
+// the last one was.
+void TForm1::LayOut() {
+  engine.reset();
+  const slideshow::Size screen = ScreenSize();
+  const POINT origin = OnPrimary() ? POINT{} : POINT{otherMonitor.area.left, otherMonitor.area.top};
+  SetBounds(origin.x, origin.y, screen.width, screen.height);
   const SIZE client = ClientSize();
   backBuffer.Resize(client.cx, client.cy);
   slideshow::SaverShowSetup show{BackBufferView(), codecs::LoadSamplePicture(), InPreview(),
-                                 {&DecodePictureFile, &ScanFolderFromWorker}};
+                                 &Supply()};
   show.pictureToWindow = !InPreview();
-  if (otherMonitor) {
+  if (!OnPrimary()) {
     show.followsSwitches = true;
-    show.pictureOffset = otherMonitor->pictureOffset;
+    show.pictureOffset = otherMonitor.pictureOffset;
   }
-  engine.emplace(*this, otherMonitor ? ownCounters : ProcessFrameCounters(),
-                 otherMonitor ? ownTickerLine : ProcessTickerLine(),
+  engine.emplace(*this, OnPrimary() ? ProcessFrameCounters() : ownCounters,
+                 OnPrimary() ? ProcessTickerLine() : ownTickerLine,
                  slideshow::SaverEngineSetup{
                      std::move(show),
                      [] { return platform::Application::Instance().Clock().NowNanoseconds(); },
                      slideshow::PresentPacer::RefreshPeriodNs(DisplayRefreshHz())});
-  if (!otherMonitor) platform::Application::Instance().SetClockwork(this);
-  ::ImmAssociateContext(Handle(), nullptr);
+}
+
+void TForm1::FitToScreen() {
+  LayOut();
+  Invalidate();
 }
 
 int32_t TForm1::DisplayRefreshHz() const {
@@ -124,11 +146,11 @@ void TForm1::FormPaint() {
 }
 
 void TForm1::FormKeyDown(UINT /*key*/) {
-  if (!InPreview()) Close();
+  if (!InPreview()) EndRun();
 }
 
 void TForm1::FormMouseDown(UINT /*button*/, int /*x*/, int /*y*/) {
-  if (!InPreview()) Close();
+  if (!InPreview()) EndRun();
 }
 
 // Each axis on its own: exactly 10 pixels away keeps the saver, 11 ends it.
@@ -141,12 +163,31 @@ void TForm1::FormMouseMove(int x, int y) {
   const int dx = at.x - startCursorPos.x;
   const int dy = at.y - startCursorPos.y;
   if (dx < -kMoveTolerance || dx > kMoveTolerance || dy < -kMoveTolerance || dy > kMoveTolerance) {
-    Close();
+    EndRun();
   }
 }
 
+// The screen is the user's again the moment the run ends, before the close
+// request is even taken, so nothing after it (the loop's end, the process's,
+// a read that holds the process on slow storage) keeps a monitor covered.
+// Every saver window first shrinks to an empty region, which takes effect at
+// once everywhere, and is then hidden: hiding a full-screen window may wait
+// for the window manager (under Wine without one, two seconds a window).
+void TForm1::EndRun() {
+  std::vector<HWND> windows;
+  const auto collect = [](HWND window, LPARAM data) -> BOOL {
+    if (IsSaverWindow(window)) reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
+    return TRUE;
+  };
+  ::EnumThreadWindows(::GetCurrentThreadId(), collect, reinterpret_cast<LPARAM>(&windows));
+  for (HWND window : windows) ::SetWindowRgn(window, ::CreateRectRgn(0, 0, 0, 0), TRUE);
+  ::GdiFlush();
+  for (HWND window : windows) ::ShowWindow(window, SW_HIDE);
+  Close();
+}
+
 void TForm1::FormDestroy() {
-  if (!InPreview() && !otherMonitor) platform::SetApplicationCursor(savedCursor);
+  if (role == SaverWindowRole::Primary) platform::SetApplicationCursor(savedCursor);
   auto& application = platform::Application::Instance();
   if (application.Clockwork() == this) application.SetClockwork(nullptr);
   engine.reset();
@@ -211,11 +252,6 @@ slideshow::PixelView TForm1::BackBufferView() {
   return {backBuffer.Pixels(), backBuffer.Width(), backBuffer.Height(), backBuffer.Width()};
 }
 
-std::optional<codecs::Image> TForm1::Decode(const std::string& path,
-                                            const codecs::ShownSize& shown) {
-  return DecodePictureFile(path, shown);
-}
-
 settings::ReadOutcome TForm1::ReadSaverPictureSettings(settings::SaverSettings& settings,
                                                        settings::PictureList& list) {
   return settings::ReadSaverPictureSettings(registry, settings, list);
@@ -269,8 +305,8 @@ void TForm1::HideApplicationWindow() {
 }
 
 slideshow::Size TForm1::ScreenSize() {
-  if (otherMonitor) {
-    const RECT& r = otherMonitor->area;
+  if (!OnPrimary()) {
+    const RECT& r = otherMonitor.area;
     return {r.right - r.left, r.bottom - r.top};
   }
   return {::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
@@ -287,9 +323,12 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE:
       return HandleActivate(wParam, lParam);
     case WM_DISPLAYCHANGE:
-      // The monitors' windows no longer match the layout: the run ends
-      // rather than leave a monitor uncovered.
-      if (!InPreview()) Close();
+    case WM_DPICHANGED:
+    case WM_SETTINGCHANGE:
+      // The monitors may have changed: whoever lays the windows out looks
+      // at once (it also looks every second, since not every change is
+      // announced).
+      if (onDisplayChange) onDisplayChange();
       return Form::HandleMessage(message, wParam, lParam);
     case WM_ERASEBKGND:
       return HandleEraseBkgnd();
@@ -305,7 +344,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 // Activation moving to another monitor's saver window is not another program.
 LRESULT TForm1::HandleActivate(WPARAM wParam, LPARAM lParam) {
   if (LOWORD(wParam) == WA_INACTIVE) {
-    if (!InPreview() && !IsSaverWindow(reinterpret_cast<HWND>(lParam))) Close();
+    if (!InPreview() && !IsSaverWindow(reinterpret_cast<HWND>(lParam))) EndRun();
   } else if (!InPreview()) {
     ::SetFocus(Handle());
   }

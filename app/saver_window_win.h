@@ -15,6 +15,7 @@
 // window is its clockwork unless SaverMonitors drives every monitor).
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,21 +24,30 @@
 #include "platform/application_win.h"
 #include "platform/dib_canvas_win.h"
 #include "platform/form_win.h"
-#include "settings/directory_search_win.h"
 #include "settings/registry_win.h"
 #include "slideshow/composition.h"
 #include "slideshow/message_ticker.h"
+#include "slideshow/picture_supply.h"
 #include "slideshow/saver_engine.h"
 #include "slideshow/saver_host.h"
 
 namespace app {
 
 // A monitor other than the primary: its place on the virtual screen, in
-// physical pixels, and how many pictures further along its show starts.
+// physical pixels, how many pictures further along its show stays, and the
+// primary window's picture supply, which outlives it.
 struct OtherMonitor {
   RECT area{};
   int32_t pictureOffset = 0;
+  slideshow::PictureSupply* supply = nullptr;
 };
+
+// What a saver window is, fixed when it is made: the primary screen's in
+// saver mode (the documented show: the cursor, the switch timer, the list),
+// the preview's (a child of the preview window that nothing the user does
+// ends, silent), or another monitor's (silent, following the primary's
+// supply).
+enum class SaverWindowRole { Primary, Preview, OtherMonitor };
 
 class TForm1 : public platform::Form,
                public slideshow::SaverHost,
@@ -45,22 +55,30 @@ class TForm1 : public platform::Form,
  public:
   static constexpr wchar_t kClassName[] = L"TForm1";
 
-  // The primary screen's window (or the preview's), or another monitor's.
-  explicit TForm1(std::optional<OtherMonitor> otherMonitor = std::nullopt);
+  // The primary screen's window, or the preview's while previewWnd is set.
+  TForm1();
+  // Another monitor's window.
+  explicit TForm1(const OtherMonitor& monitor);
   ~TForm1() override;
 
   // backBuffer's pixels for the show's composition.
   slideshow::PixelView BackBufferView();
   slideshow::SaverEngine& Engine() { return *engine; }
+  // The pictures of every monitor's show: the primary window's.
+  slideshow::PictureSupply& Supply() { return supply ? *supply : *otherMonitor.supply; }
+  SaverWindowRole Role() const { return role; }
+  // Lays the window out anew on its screen (the primary's, after its size
+  // changed): a new back buffer and engine, the show going on from the
+  // supply's position.
+  void FitToScreen();
+  // Called when the system announces a change of the displays.
+  void OnDisplayChange(std::function<void()> handler) { onDisplayChange = std::move(handler); }
 
   // SaverHost.
-  std::optional<codecs::Image> Decode(const std::string& path,
-                                     const codecs::ShownSize& shown) override;
   Extent MeasureText(const slideshow::MessageFont& font, std::string_view text) override;
   settings::ReadOutcome ReadSaverPictureSettings(settings::SaverSettings& settings,
                                                  settings::PictureList& list) override;
   settings::ReadOutcome ReadSaverMessageSettings(settings::SaverSettings& settings) override;
-  settings::DirectorySearch& PictureFolderSearch() override { return folderSearch; }
   void RequestEnd() override;
   int32_t WindowWidth() override { return ClientSize().cx; }
   slideshow::Rect TextBounds(const slideshow::MessageFont& font, int32_t x, int32_t y,
@@ -92,29 +110,34 @@ class TForm1 : public platform::Form,
 
  private:
   void FormCreate();
+  void LayOut();
   void FormShow();
   void FormPaint();
   void FormKeyDown(UINT key);
   void FormMouseDown(UINT button, int x, int y);
   void FormMouseMove(int x, int y);
   void FormDestroy();
+  void EndRun();
   LRESULT HandleActivate(WPARAM wParam, LPARAM lParam);
   LRESULT HandleEraseBkgnd();
   LRESULT HandleSysCommand(WPARAM wParam, LPARAM lParam);
-  bool InPreview() const;
+  bool InPreview() const { return role == SaverWindowRole::Preview; }
+  bool OnPrimary() const { return role != SaverWindowRole::OtherMonitor; }
   SIZE ClientSize() const;
   void SelectDrawingFont(const slideshow::MessageFont& font);
   static void PutPicturePart(HDC dc, const codecs::Image& picture, const slideshow::CopyPlan& part);
   int32_t DisplayRefreshHz() const;
 
-  std::optional<OtherMonitor> otherMonitor;
+  const SaverWindowRole role;
+  const OtherMonitor otherMonitor;  // its place, for another monitor's window
   // Another monitor's strip frames and ticker line are its own; the primary
   // screen uses the process-wide ones.
   slideshow::FrameCounters ownCounters;
   int32_t ownTickerLine = 0;
 
   settings::Win32Registry registry;
-  settings::Win32DirectorySearch folderSearch;
+  // The primary window's (and the preview's) reads, for every show.
+  std::optional<slideshow::PictureSupply> supply;
   POINT startCursorPos{};
   HCURSOR savedCursor = nullptr;
   platform::DibCanvas backBuffer;
@@ -127,6 +150,7 @@ class TForm1 : public platform::Form,
   std::string measuredText;
   SIZE measuredExtent{};
   std::optional<slideshow::SaverEngine> engine;
+  std::function<void()> onDisplayChange;
 };
 
 }  // namespace app

@@ -109,7 +109,7 @@ struct Folder : picker::FolderView {
   std::string directory;
   std::string Directory() const override { return directory; }
   char Drive() const override { return directory[0]; }
-  picker::DriveChange SetDrive(char) override { return {}; }
+  void SetDrive(char, std::function<void(const picker::DriveChange&)>) override {}
 };
 struct Services : picker::DialogServices {
   void ShowMessage(const std::string&) override {}

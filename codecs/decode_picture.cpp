@@ -7,6 +7,7 @@
 #include "codecs/heif_decoder.h"
 #include "codecs/ico_decoder.h"
 #include "codecs/nview_lib.h"
+#include "codecs/picture_extension.h"
 #include "codecs/png_decoder.h"
 #include "codecs/system_codecs.h"
 #include "codecs/webp_decoder.h"
@@ -66,6 +67,15 @@ std::optional<Image> DecodePicture(std::string_view extension, Bytes bytes, Jpeg
     case Decoder::None: break;
   }
   return std::nullopt;
+}
+
+std::optional<Image> DecodePictureFile(const std::string& path, const FileReader& readFile,
+                                       JpegQuality quality, const ShownSize& shown) {
+  const std::string extension = PictureExtension(path);
+  if (!HasPictureDecoder(extension)) return std::nullopt;
+  const std::optional<std::vector<uint8_t>> bytes = readFile(path);
+  if (!bytes) return std::nullopt;
+  return DecodePicture(extension, *bytes, quality, shown);
 }
 
 }  // namespace codecs

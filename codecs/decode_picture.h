@@ -1,6 +1,10 @@
 #pragma once
+#include <cstdint>
+#include <functional>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "codecs/byte_reader.h"
 #include "codecs/image.h"
@@ -29,5 +33,14 @@ bool HasOwnPictureDecoder(std::string_view extension);
 // others whole.
 std::optional<Image> DecodePicture(std::string_view extension, Bytes bytes, JpegQuality quality,
                                    const ShownSize& shown = {});
+
+// Reads a whole file named by a UTF-8 path; nothing when it cannot.
+using FileReader = std::function<std::optional<std::vector<uint8_t>>(const std::string& path)>;
+
+// Decodes the file a path names by the path's extension (PictureExtension),
+// as DecodePicture does. Nothing when the extension has no decoder (then the
+// file is not read at all), or the file cannot be read or decoded.
+std::optional<Image> DecodePictureFile(const std::string& path, const FileReader& readFile,
+                                       JpegQuality quality, const ShownSize& shown = {});
 
 }  // namespace codecs

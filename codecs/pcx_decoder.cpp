@@ -14,7 +14,9 @@ namespace codecs {
 namespace {
 
 constexpr size_t kHeaderSize = 128;
-constexpr size_t kTailPaletteSize = 769;  // 0x0C and 256 RGB triples
+constexpr size_t kHeaderPaletteOffset = 16;  // up to 16 RGB triples
+constexpr size_t kTailPaletteSize = 769;     // the mark and 256 RGB triples
+constexpr uint8_t kTailPaletteMark = 0x0C;
 constexpr uint8_t kVersionWithoutPalette = 3;
 
 constexpr std::array<uint32_t, 16> kEgaPalette = {
@@ -40,9 +42,9 @@ std::optional<PcxHeader> ReadHeader(Bytes bytes) {
   h.rle = bytes[2] == 1;
   h.bits = bytes[3];
   h.planes = bytes[65];
-  const int64_t xmin = *ReadU16(bytes, 4), ymin = *ReadU16(bytes, 6);
-  const int64_t xmax = *ReadU16(bytes, 8), ymax = *ReadU16(bytes, 10);
-  h.bytesPerLine = *ReadU16(bytes, 66);
+  const int64_t xmin = ReadU16(bytes, 4).value_or(0), ymin = ReadU16(bytes, 6).value_or(0);
+  const int64_t xmax = ReadU16(bytes, 8).value_or(0), ymax = ReadU16(bytes, 10).value_or(0);
+  h.bytesPerLine = ReadU16(bytes, 66).value_or(0);
   const bool packed = h.planes == 1 && (h.bits == 1 || h.bits == 2 || h.bits == 4 || h.bits == 8);
   const bool planar = (h.bits == 1 && h.planes >= 2 && h.planes <= 4) ||
                       (h.bits == 8 && (h.planes == 3 || h.planes == 4));
@@ -56,27 +58,25 @@ std::optional<PcxHeader> ReadHeader(Bytes bytes) {
 // Palette of up to 16 colours from the header. Version 3 files carry none and
 // get the standard EGA colours. Monochrome is black and white: writers leave
 // its header palette unset as often as not.
+std::vector<uint32_t> RgbPalette(Bytes triples) {
+  std::vector<uint32_t> palette(triples.size() / 3);
+  for (size_t i = 0; i < palette.size(); ++i)
+    palette[i] = Rgb(triples[3 * i], triples[3 * i + 1], triples[3 * i + 2]);
+  return palette;
+}
+
 std::vector<uint32_t> HeaderPalette(Bytes bytes, const PcxHeader& h) {
   const size_t colors = size_t(1) << (h.bits * h.planes);
   if (colors == 2) return {0x000000, 0xFFFFFF};
-  std::vector<uint32_t> palette(colors);
-  for (size_t i = 0; i < colors; ++i) {
-    const uint8_t* p = bytes.data() + 16 + 3 * i;
-    palette[i] = h.version == kVersionWithoutPalette ? kEgaPalette[i] : Rgb(p[0], p[1], p[2]);
-  }
-  return palette;
+  if (h.version == kVersionWithoutPalette) return {kEgaPalette.begin(), kEgaPalette.begin() + colors};
+  return RgbPalette(ReadBytes(bytes, kHeaderPaletteOffset, 3 * colors).value_or(Bytes()));
 }
 
 std::optional<std::vector<uint32_t>> TailPalette(Bytes bytes) {
   if (bytes.size() < kHeaderSize + kTailPaletteSize) return std::nullopt;
-  const uint8_t* p = bytes.data() + bytes.size() - kTailPaletteSize;
-  if (*p++ != 0x0C) return std::nullopt;
-  std::vector<uint32_t> palette(256);
-  for (uint32_t& c : palette) {
-    c = Rgb(p[0], p[1], p[2]);
-    p += 3;
-  }
-  return palette;
+  const Bytes tail = bytes.last(kTailPaletteSize);
+  if (tail[0] != kTailPaletteMark) return std::nullopt;
+  return RgbPalette(tail.subspan(1));
 }
 
 class LineReader {
@@ -105,16 +105,17 @@ class LineReader {
 
  private:
   bool NextPacket() {
-    if (!in_.Has(1)) return false;
-    const uint8_t b = in_.Next();
-    if (b < 0xC0) {
-      value_ = b;
+    const std::optional<uint8_t> b = in_.Read();
+    if (!b) return false;
+    if (*b < 0xC0) {
+      value_ = *b;
       pending_ = 1;
       return true;
     }
-    if (!in_.Has(1)) return false;
-    value_ = in_.Next();
-    pending_ = b & 0x3F;
+    const std::optional<uint8_t> value = in_.Read();
+    if (!value) return false;
+    value_ = *value;
+    pending_ = *b & 0x3F;
     return true;
   }
 

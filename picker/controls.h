@@ -3,6 +3,7 @@
 // controls stay the one source of truth: a list box's entries, selection and
 // current item live in the list box and the logic asks for them each time.
 // Texts are UTF-8 (file names and full paths).
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -58,10 +59,11 @@ class FolderView {
   virtual ~FolderView() = default;
   virtual std::string Directory() const = 0;
   virtual char Drive() const = 0;
-  // Moves to that drive's current folder; a successful change of folder
-  // runs the dialog's dlbThumbChange. Setting the drive already shown does
-  // nothing.
-  virtual DriveChange SetDrive(char driveLetter) = 0;
+  // Moves to that drive's current folder once the drive has answered, which
+  // may be later: a successful change of folder runs the dialog's
+  // dlbThumbChange, then `done` gets the drive's answer. Setting the drive
+  // already shown does nothing but answer Done.
+  virtual void SetDrive(char driveLetter, std::function<void(const DriveChange&)> done) = 0;
 };
 
 // dcbxThumb. Setting the drive it already shows does nothing; another drive

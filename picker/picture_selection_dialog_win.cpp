@@ -7,6 +7,7 @@
 #include "platform/application_win.h"
 #include "platform/label_size_win.h"
 #include "platform/message_box_win.h"
+#include "platform/reader_thread_win.h"
 #include "platform/utf16.h"
 #include "resources/dcdir_ids.h"
 #include "settings/directory_search_win.h"
@@ -19,7 +20,7 @@ namespace {
 constexpr UINT kReadsAnswered = WM_APP + 1;
 
 // The reads' slots: the latest read of each wins.
-enum ReadSlot : int { kFolderListRead, kFileListRead, kThumbnailRead };
+enum ReadSlot : int { kFolderMoveRead, kFolderListRead, kFileListRead, kThumbnailRead };
 
 }  // namespace
 
@@ -44,7 +45,8 @@ void TfrmDir::FormCreate() {
   platform::AutoSizeLabel(Item(IDC_DCDIR_LBLCOUNT));
   SetChecked(IDC_DCDIR_RBSELFOLDER, true);
   const HWND self = Handle();
-  reads_.emplace([self] { ::PostMessageW(self, kReadsAnswered, 0, 0); });
+  reads_.emplace(platform::BackgroundReader::Setup{platform::WakeWindow(self, kReadsAnswered),
+                                                  &platform::SetReaderThreadErrorMode});
 
   // imS's designed place is recorded here, once: every preview is placed
   // relative to it.
@@ -62,7 +64,7 @@ void TfrmDir::FormCreate() {
         ScanFolderWhenRead(folder, std::move(scanned));
       });
   logic_->FormCreate();
-  dlbThumb_.Attach(Item(IDC_DCDIR_DLBTHUMB), *reads_, kFolderListRead,
+  dlbThumb_.Attach(Item(IDC_DCDIR_DLBTHUMB), *reads_, kFolderMoveRead, kFolderListRead,
                    [this] { logic_->dlbThumbChange(); });
   dcbxThumb_.Attach(Item(IDC_DCDIR_DCBXTHUMB), dlbThumb_.Drive(),
                     [this] { logic_->dcbxThumbChange(); });
@@ -76,7 +78,7 @@ void TfrmDir::ScanFolderWhenRead(const std::string& folder, std::function<void()
     settings::Win32DirectorySearch search;
     settings::PictureSelectionState listed;
     settings::ScanFolder(search, folder, listed);
-    return BackgroundReads::Answer([this, listed = std::move(listed), scanned] {
+    return platform::BackgroundReader::Answer([this, listed = std::move(listed), scanned] {
       shared_.scanNames = listed.scanNames;
       shared_.scanCount = listed.scanCount;
       shared_.scanLast = listed.scanLast;
@@ -168,9 +170,7 @@ INT_PTR TfrmDir::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return Dialog::HandleMessage(message, wParam, lParam);
 }
 
-bool TfrmDir::SetFolder(const std::string& folder) {
-  return dlbThumb_.SetDirectory(platform::WideFromUtf8(folder));
-}
+bool TfrmDir::SetFolder(const std::string& folder) { return dlbThumb_.SetDirectory(folder); }
 
 std::string TfrmDir::Folder() const { return dlbThumb_.Directory(); }
 

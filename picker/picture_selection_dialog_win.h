@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "picker/background_reads.h"
+#include "platform/background_reader.h"
 #include "picker/control_views_win.h"
 #include "picker/controls.h"
 #include "picker/drive_selector_win.h"
@@ -61,7 +61,7 @@ class TfrmDir : public platform::Dialog,
   settings::PictureSelectionState& shared_;
   // Listings and pictures are read here, off the dialog's thread; the
   // controls below take their answers.
-  std::optional<BackgroundReads> reads_;
+  std::optional<platform::BackgroundReader> reads_;
 
   DriveSelector dcbxThumb_;
   FolderListBox dlbThumb_;

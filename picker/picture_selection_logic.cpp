@@ -56,17 +56,18 @@ void PictureSelectionLogic::dlbThumbChange() { RefreshFolderList(); }
 
 void PictureSelectionLogic::ChangeDrive() {
   const char previous = c_.dlbThumb.Drive();
-  const DriveChange change = c_.dlbThumb.SetDrive(c_.dcbxThumb.Drive());
-  if (change.kind == DriveChange::Kind::Done) {
-    c_.services.ProcessMessages();
-    return;
-  }
-  // Any failure puts both controls back, so they never disagree about the
-  // drive; only the text differs.
-  c_.services.ShowMessage(change.kind == DriveChange::Kind::NotReady ? kDriveNotReadyMessage
-                                                                     : change.utf8Message);
-  c_.dlbThumb.SetDrive(previous);
-  c_.dcbxThumb.SetDrive(previous);
+  c_.dlbThumb.SetDrive(c_.dcbxThumb.Drive(), [this, previous](const DriveChange& change) {
+    if (change.kind == DriveChange::Kind::Done) {
+      c_.services.ProcessMessages();
+      return;
+    }
+    // Any failure puts both controls back, so they never disagree about the
+    // drive; only the text differs.
+    c_.services.ShowMessage(change.kind == DriveChange::Kind::NotReady ? kDriveNotReadyMessage
+                                                                       : change.utf8Message);
+    c_.dlbThumb.SetDrive(previous, {});
+    c_.dcbxThumb.SetDrive(previous);
+  });
 }
 
 // The list empties at once: nothing of the folder left is shown, or chosen,

@@ -6,6 +6,34 @@
 #include "slideshow/resample.h"
 
 namespace picker {
+namespace {
+
+// `whole` is the size the box is fitted to; nothing for the picture's own.
+codecs::Image ReduceIntoBox(const codecs::Image& picture, std::optional<codecs::PictureSize> whole) {
+  const codecs::PictureSize size = whole.value_or(codecs::PictureSize{picture.width, picture.height});
+  const ThumbnailPlacement place = FitThumbnail(size.width, size.height, 0, 0);
+  return slideshow::ResamplePicture(picture, place.width, place.height);
+}
+
+}  // namespace
+
+// Reading and decoding run on whatever the user points at; a failure of any
+// kind is a file that cannot be shown.
+std::optional<codecs::Image> ReadThumbnail(const ThumbnailDecoder& decode, const std::string& path) {
+  try {
+    std::optional<codecs::PictureSize> whole;
+    const codecs::ShownSize shown = [&whole](codecs::PictureSize size) {
+      whole = size;
+      const ThumbnailPlacement place = FitThumbnail(size.width, size.height, 0, 0);
+      return codecs::PictureSize{place.width, place.height};
+    };
+    const std::optional<codecs::Image> decoded = decode(path, shown);
+    if (!decoded || decoded->empty()) return std::nullopt;
+    return ReduceIntoBox(*decoded, whole);
+  } catch (...) {
+    return std::nullopt;
+  }
+}
 
 Thumbnail::Thumbnail(ImageBoxView& imS, LabelView& lblFileName, ThumbnailDecoder decode,
                      codecs::Image fallback, int32_t imageBoxLeft, int32_t imageBoxTop)
@@ -16,31 +44,14 @@ Thumbnail::Thumbnail(ImageBoxView& imS, LabelView& lblFileName, ThumbnailDecoder
       imageBoxLeft_(imageBoxLeft),
       imageBoxTop_(imageBoxTop) {}
 
-// Reading and decoding run on whatever the user points at; a failure of any
-// kind, even running out of memory, is a file that cannot be shown.
-std::optional<codecs::Image> Thumbnail::DecodeOrNothing(const std::string& path,
-                                                       const codecs::ShownSize& shown) const {
-  try {
-    return decode_(path, shown);
-  } catch (...) {
-    return std::nullopt;
-  }
-}
+void Thumbnail::ShowThumbnail(const std::string& path) { ShowRead(path, ReadThumbnail(decode_, path)); }
 
-void Thumbnail::ShowThumbnail(const std::string& path) {
-  // Set when the decoder asks: the box fits the size it would deliver whole,
-  // which the delivered pixels may no longer have.
-  std::optional<ThumbnailPlacement> place;
-  const codecs::ShownSize shown = [&](codecs::PictureSize whole) {
-    place = FitThumbnail(whole.width, whole.height, imageBoxLeft_, imageBoxTop_);
-    return codecs::PictureSize{place->width, place->height};
-  };
-  std::optional<codecs::Image> decoded = DecodeOrNothing(path, shown);
-  const bool usable = decoded && !decoded->empty();
-  const codecs::Image& picture = usable ? *decoded : fallback_;
-  if (!usable || !place) place = FitThumbnail(picture.width, picture.height, imageBoxLeft_, imageBoxTop_);
-  imS_.SetBounds(place->left, place->top, place->width, place->height);
-  imS_.SetPicture(slideshow::ResamplePicture(picture, place->width, place->height));
+void Thumbnail::ShowRead(const std::string& path, std::optional<codecs::Image> read) {
+  // What was read is already no larger than the box, so it fits unreduced.
+  codecs::Image picture = read ? std::move(*read) : ReduceIntoBox(fallback_, {});
+  const ThumbnailPlacement place = FitThumbnail(picture.width, picture.height, imageBoxLeft_, imageBoxTop_);
+  imS_.SetBounds(place.left, place.top, place.width, place.height);
+  imS_.SetPicture(std::move(picture));
   imS_.SetVisible(true);
   lblFileName_.SetCaption(path);
 }

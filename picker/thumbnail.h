@@ -31,6 +31,13 @@ class ImageBoxView {
 using ThumbnailDecoder = std::function<std::optional<codecs::Image>(
     const std::string& path, const codecs::ShownSize& shown)>;
 
+// Decodes a file and reduces it to the box's size, wherever the file is read
+// (on the dialog's reader, so a huge picture never reaches the dialog's
+// thread whole): the box fits the size the decoder would have delivered
+// whole, when it asked, else the picture's own. Nothing when the file cannot
+// be shown, for any reason (even running out of memory).
+std::optional<codecs::Image> ReadThumbnail(const ThumbnailDecoder& decode, const std::string& path);
+
 class Thumbnail : public ThumbnailView {
  public:
   // imageBoxLeft and imageBoxTop are imS's designed place, the top-left
@@ -40,11 +47,10 @@ class Thumbnail : public ThumbnailView {
 
   void ShowThumbnail(const std::string& path) override;
   void HideThumbnail() override;
+  // Shows what ReadThumbnail gave for `path`: the fallback for nothing.
+  void ShowRead(const std::string& path, std::optional<codecs::Image> read);
 
  private:
-  std::optional<codecs::Image> DecodeOrNothing(const std::string& path,
-                                               const codecs::ShownSize& shown) const;
-
   ImageBoxView& imS_;
   LabelView& lblFileName_;
   ThumbnailDecoder decode_;

@@ -1,17 +1,14 @@
 #pragma once
-#include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
-#include <vector>
 
+#include "codecs/decode_picture.h"
 #include "codecs/image.h"
 #include "codecs/shown_size.h"
 
 namespace picker {
 
-// Reads a whole file named by a UTF-8 path; nothing when it cannot.
-using FileReader = std::function<std::optional<std::vector<uint8_t>>(const std::string& path)>;
+using FileReader = codecs::FileReader;
 
 // Decodes a file for the preview with the decoders the saver uses, chosen by
 // the same extension rule, except that JPEG is decoded from half scale with

@@ -4,12 +4,10 @@
 // decoded, and a click on another file meanwhile wins (the older read's
 // picture is never shown). Hiding it also forgets a read under way.
 #include <cstdint>
-#include <optional>
 #include <string>
 
 #include "codecs/image.h"
-#include "codecs/shown_size.h"
-#include "picker/background_reads.h"
+#include "platform/background_reader.h"
 #include "picker/controls.h"
 #include "picker/thumbnail.h"
 
@@ -19,7 +17,7 @@ class ThumbnailWhenRead : public ThumbnailView {
  public:
   // `decode` runs on the worker; `slot` is the reads' slot for the preview.
   // The rest is as for Thumbnail.
-  ThumbnailWhenRead(BackgroundReads& reads, int slot, ImageBoxView& imS, LabelView& lblFileName,
+  ThumbnailWhenRead(platform::BackgroundReader& reads, int slot, ImageBoxView& imS, LabelView& lblFileName,
                     ThumbnailDecoder decode, codecs::Image fallback, int32_t imageBoxLeft,
                     int32_t imageBoxTop);
 
@@ -27,14 +25,9 @@ class ThumbnailWhenRead : public ThumbnailView {
   void HideThumbnail() override;
 
  private:
-  BackgroundReads& reads_;
+  platform::BackgroundReader& reads_;
   int slot_;
   ThumbnailDecoder decode_;
-  // The picture read for the thumbnail about to be shown, which the shown
-  // thumbnail takes as its decoder's result.
-  std::optional<codecs::Image> read_;
-  // The size its decoder would have delivered it at whole, when it asked.
-  std::optional<codecs::PictureSize> readWhole_;
   Thumbnail shown_;
 };
 

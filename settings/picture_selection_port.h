@@ -13,8 +13,10 @@ enum class ModalResult { Ok = 1, Cancel = 2 };
 class PictureSelectionPort {
  public:
   virtual ~PictureSelectionPort() = default;
-  // dlbThumb: false when the folder list refuses the folder (it then keeps
-  // the folder it showed before).
+  // dlbThumb: false when the folder list refuses the text at once. Whether
+  // it names a folder that can be listed is asked of the disk off the
+  // dialog's thread; a refusal then comes later, with the same effect: the
+  // list keeps the folder it showed before.
   virtual bool SetFolder(const std::string& folder) = 0;
   virtual std::string Folder() const = 0;
   // dcbxThumb

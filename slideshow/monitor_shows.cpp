@@ -5,13 +5,8 @@
 namespace slideshow {
 
 void MonitorShows::Step(int64_t now) {
-  const int64_t switchesBefore = primary_.Show().Switches();
   primary_.Step(now);
-  const int64_t switched = primary_.Show().Switches() - switchesBefore;
-  for (SaverEngine* follower : followers_) {
-    for (int64_t i = 0; i < switched; ++i) follower->SwitchPicture();
-    follower->Step(now);
-  }
+  for (SaverEngine* follower : followers_) follower->Step(now);
 }
 
 std::optional<int64_t> MonitorShows::NextWake() const {

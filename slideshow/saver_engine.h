@@ -48,10 +48,6 @@ class SaverEngine {
   // runs and no frame waits; only a message can wake it.
   std::optional<int64_t> NextWake() const;
 
-  // The next picture, for a show that follows another's switches: now, or as
-  // soon as it has been read.
-  void SwitchPicture() { show_.tmGamenTimer(); }
-
   const SaverShow& Show() const { return show_; }
 
  private:

@@ -1,43 +1,32 @@
 #pragma once
-// What the saver's engine needs from the platform that hosts it: decoding,
-// the settings store, text measuring and drawing, putting the back buffer on
-// the window, sounds, message boxes, the end. The saver window implements it
-// with the registry, the decoders and GDI; tests implement it with fakes. All
-// calls come on the window's thread, from inside the engine.
+// What the saver's engine needs from the platform that hosts it: the
+// settings store, text measuring and drawing, putting the back buffer on the
+// window, sounds, message boxes, the screen, the time, the end. The saver
+// window implements it with the registry and GDI; tests implement it with
+// fakes. All calls come on the window's thread, from inside the engine; the
+// pictures and the folder come from the picture supply, never from here.
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "codecs/image.h"
-#include "settings/directory_search.h"
 #include "settings/saver_settings.h"
 #include "settings/saver_store.h"
 #include "slideshow/composition.h"
-#include "slideshow/load_picture.h"
 #include "slideshow/message_ticker.h"
 #include "settings/picture_list.h"
 #include "slideshow/rect.h"
 
 namespace slideshow {
 
-// Decode and PictureFolderSearch read the file system on the window's
-// thread, for a show without a worker; a show with one reads through the
-// functions of SaverShowSetup::reading, never through this interface.
 // MeasureText (from TextMeasurer) measures on the window's own drawing
 // surface, for the ticker's layout.
 class SaverHost : public TextMeasurer {
  public:
-  // Reads a picture file and decodes it by its extension, as a
-  // DecodeFunction does.
-  virtual std::optional<codecs::Image> Decode(const std::string& path,
-                                              const codecs::ShownSize& shown) = 0;
   // The store's readers, over the real settings key.
   virtual settings::ReadOutcome ReadSaverPictureSettings(settings::SaverSettings& settings,
                                                          settings::PictureList& list) = 0;
   virtual settings::ReadOutcome ReadSaverMessageSettings(settings::SaverSettings& settings) = 0;
-  // The wildcard search over the file system, for folder mode.
-  virtual settings::DirectorySearch& PictureFolderSearch() = 0;
   // Posts the quit request; the application ends once its loop takes it.
   virtual void RequestEnd() = 0;
 

@@ -4,7 +4,6 @@
 #include <limits>
 #include <utility>
 
-#include "slideshow/picture_scan.h"
 
 namespace slideshow {
 namespace {
@@ -27,19 +26,11 @@ SaverShow::SaverShow(SaverHost& host, TickScheduler& timers, FrameCounters& coun
       counters_(counters),
       setup_(std::move(setup)),
       composer_(setup_.backBuffer, setup_.pictureToWindow),
-      ticker_(tickerLine) {
-  const bool onWorker = setup_.reading.decode && setup_.reading.scan;
-  PrefetchReaders readers = setup_.reading;
-  if (!onWorker) {
-    readers.decode = [this](const std::string& path, const codecs::ShownSize& shown) {
-      return host_.Decode(path, shown);
-    };
-    readers.scan = [this](const std::string& folder, settings::PictureList& list) {
-      ScanPictureFolder(folder, host_.PictureFolderSearch(), list);
-    };
-  }
-  prefetch_ = std::make_unique<PicturePrefetch>(std::move(readers), onWorker);
-}
+      supply_(*setup_.supply),
+      seat_(supply_.Join(setup_.followsSwitches ? setup_.pictureOffset : 0)),
+      ticker_(tickerLine) {}
+
+SaverShow::~SaverShow() { supply_.Leave(seat_); }
 
 void SaverShow::FormCreate() {
   motion_ = MotionState{};
@@ -57,16 +48,16 @@ void SaverShow::FormPaint() {
   // of the last tick is composed with the old ones first.
   ComposeDueFrame();
   // A reader that asks to end has the quit request posted at once; the rest
-  // of the paint still runs before the message loop takes it.
-  EndIfAsked(host_, host_.ReadSaverPictureSettings(settings_, list_));
+  // of the paint still runs before the message loop takes it. In registered
+  // mode the store fills the list; the leading show hands it to the supply,
+  // which in folder mode scans the folder instead.
+  settings::PictureList stored = supply_.List();
+  EndIfAsked(host_, host_.ReadSaverPictureSettings(settings_, stored));
   EndIfAsked(host_, host_.ReadSaverMessageSettings(settings_));
   ticker_.LayoutMessage(settings_.message, host_, host_.WindowWidth());
-  if (settings_.picture.useRegisteredList) {
-    StartPaintPicture();
-  } else {
-    scanTicket_ = prefetch_->RequestScan(settings_.picture.folder, list_);
-    paintWait_ = PaintWait::List;
-  }
+  if (!setup_.followsSwitches) supply_.Refresh(settings_.picture, stored);
+  supply_.ReadCurrentAgain(seat_);
+  paintWaits_ = true;
   ReceiveReads();
   host_.HideApplicationWindow();
   composer_.CompleteBuffer();
@@ -75,36 +66,22 @@ void SaverShow::FormPaint() {
 }
 
 void SaverShow::ReceiveReads() {
-  if (paintWait_ == PaintWait::List) {
-    std::optional<settings::PictureList> scanned = prefetch_->TakeScan(scanTicket_);
-    if (!scanned) return;
-    const int32_t current = list_.currentIndex;
-    list_ = std::move(*scanned);
-    list_.currentIndex = current;
-    StartPaintPicture();
-  }
-  if (paintWait_ == PaintWait::Picture) {
-    const Size screen = host_.ScreenSize();
-    std::optional<PrefetchResult> read = Read(list_.currentIndex, screen);
+  supply_.Deliver();
+  if (paintWaits_) {
+    std::optional<PictureRead> read = supply_.TakeCurrent(seat_, Fit());
     if (!read) return;
-    FinishPaint(std::move(*read), screen);
+    FinishPaint(std::move(*read));
   }
-  while (switchesOwed_ > 0 && SwitchIfRead()) {
-  }
+  if (setup_.followsSwitches)
+    FollowIfRead();
+  else if (switchOwed_)
+    SwitchIfRead();
 }
 
-// The list is there: the picture at the current index is next.
-void SaverShow::StartPaintPicture() {
-  // The offset moves the start once; a repaint keeps the picture shown.
-  if (setup_.pictureOffset > 0 && list_.lastIndex > 0)
-    list_.currentIndex = (list_.currentIndex + setup_.pictureOffset) % (list_.lastIndex + 1);
-  setup_.pictureOffset = 0;
-  paintWait_ = PaintWait::Picture;
-}
-
-void SaverShow::FinishPaint(PrefetchResult read, Size screen) {
-  paintWait_ = PaintWait::Nothing;
-  ShowRead(std::move(read), screen);
+void SaverShow::FinishPaint(PictureRead read) {
+  paintWaits_ = false;
+  shownMoves_ = supply_.Moves();
+  ShowRead(std::move(read));
   if (setup_.followsSwitches) return;
   timers_.SetInterval(SaverTimer::tmGamen, SwitchInterval(settings_.message.switchSeconds));
   timers_.SetEnabled(SaverTimer::tmGamen, true);
@@ -145,11 +122,11 @@ void SaverShow::OnTimer(SaverTimer timer) {
 // A switch that falls while the paint still waits for its list or picture
 // comes once the paint is done.
 void SaverShow::tmGamenTimer() {
-  ++switchesOwed_;
-  if (paintWait_ == PaintWait::Nothing)
-    ReceiveReads();
-  else
+  switchOwed_ = true;
+  if (paintWaits_)
     HoldSwitchTimer();
+  else
+    ReceiveReads();
 }
 
 // The switch timer waits with the switch it owes, so no more pile up.
@@ -159,30 +136,40 @@ void SaverShow::HoldSwitchTimer() {
   switchLate_ = true;
 }
 
-bool SaverShow::SwitchIfRead() {
-  const int32_t next = list_.currentIndex + 1 > list_.lastIndex ? 0 : list_.currentIndex + 1;
-  const Size screen = host_.ScreenSize();
-  std::optional<PrefetchResult> read = Read(next, screen);
-  if (!read) {
-    HoldSwitchTimer();
-    return false;
-  }
-  --switchesOwed_;
-  ComposeDueFrame();
-  timers_.SetEnabled(SaverTimer::Timer1, false);
-  timers_.SetEnabled(SaverTimer::tmCom, false);
-  ++switches_;
-  list_.currentIndex = next;
-  ShowRead(std::move(*read), screen);
-  timers_.SetInterval(SaverTimer::Timer1, kFrameInterval);
-  timers_.SetInterval(SaverTimer::tmCom, kTickerInterval);
-  timers_.SetEnabled(SaverTimer::Timer1, true);
-  timers_.SetEnabled(SaverTimer::tmCom, true);
+void SaverShow::SwitchIfRead() {
+  std::optional<PictureRead> read = supply_.TakeNext(seat_, Fit());
+  if (!read) return HoldSwitchTimer();
+  switchOwed_ = false;
+  supply_.Advance();
+  shownMoves_ = supply_.Moves();
+  Switch(std::move(*read));
   if (switchLate_) {
     switchLate_ = false;
     timers_.SetEnabled(SaverTimer::tmGamen, true);
   }
-  return true;
+}
+
+// Another monitor's show goes straight to the position the leading show has
+// reached, however many moves it missed while its read was late.
+void SaverShow::FollowIfRead() {
+  if (shownMoves_ == supply_.Moves()) return;
+  const int64_t moves = supply_.Moves();
+  std::optional<PictureRead> read = supply_.TakeCurrent(seat_, Fit());
+  if (!read) return;
+  shownMoves_ = moves;
+  Switch(std::move(*read));
+}
+
+void SaverShow::Switch(PictureRead read) {
+  ComposeDueFrame();
+  timers_.SetEnabled(SaverTimer::Timer1, false);
+  timers_.SetEnabled(SaverTimer::tmCom, false);
+  ++switches_;
+  ShowRead(std::move(read));
+  timers_.SetInterval(SaverTimer::Timer1, kFrameInterval);
+  timers_.SetInterval(SaverTimer::tmCom, kTickerInterval);
+  timers_.SetEnabled(SaverTimer::Timer1, true);
+  timers_.SetEnabled(SaverTimer::tmCom, true);
 }
 
 void SaverShow::FormDestroy() {
@@ -199,23 +186,14 @@ uint32_t SaverShow::SwitchInterval(int32_t switchSeconds) {
   return uint32_t(std::min<int64_t>(int64_t(switchSeconds) * 1000, kLongest));
 }
 
-// The picture at `index` once it has been read, asking for it until then;
-// an empty list has nothing to read and shows the sample.
-std::optional<PrefetchResult> SaverShow::Read(int32_t index, Size screen) {
-  if (list_.entryCount == 0) return PrefetchResult{};
-  const PrefetchKey key{list_.PathAt(index), settings_.message.floating, screen};
-  std::optional<PrefetchResult> read = prefetch_->Take(key);
-  if (read) return read;
-  prefetch_->Request(key);
-  return prefetch_->Take(key);
-}
+ShowFit SaverShow::Fit() { return {settings_.message.floating, host_.ScreenSize()}; }
 
-void SaverShow::ShowRead(PrefetchResult read, Size screen) {
+void SaverShow::ShowRead(PictureRead read) {
+  shownPath_ = supply_.CurrentPath(seat_);
   composer_.PictureChanging();
-  const LoadOutcome outcome = LoadFittedPicture(std::move(read.picture), settings_.message.floating,
-                                                screen, setup_.samplePicture, picture_);
+  const LoadOutcome outcome = LoadFittedPicture(std::move(read), settings_.message.floating,
+                                                host_.ScreenSize(), setup_.samplePicture, picture_);
   pictureShown_ = true;
-  PrefetchNext(screen);
   if (outcome == LoadOutcome::ZeroHeight && !Quiet()) TellZeroHeight();
 }
 
@@ -227,14 +205,6 @@ void SaverShow::TellZeroHeight() {
   timers_.SetEnabled(SaverTimer::tmGamen, false);
   host_.ShowMessage(kZeroHeightMessage);
   timers_.SetEnabled(SaverTimer::tmGamen, switching);
-}
-
-// The picture the next switch will load, unless a paint rebuilds the list
-// first (the switch then finds the key changed and asks for its own).
-void SaverShow::PrefetchNext(Size screen) {
-  if (list_.entryCount == 0) return;
-  const int32_t next = list_.currentIndex + 1 > list_.lastIndex ? 0 : list_.currentIndex + 1;
-  prefetch_->Request({list_.PathAt(next), settings_.message.floating, screen});
 }
 
 void SaverShow::Bounce() {

@@ -12,7 +12,6 @@
 // exactly what composing every tick would have shown at that moment.
 #include <cstddef>  // codecs/image.h uses size_t
 #include <cstdint>
-#include <memory>
 #include <optional>
 
 #include "codecs/image.h"
@@ -22,8 +21,7 @@
 #include "slideshow/floating_motion.h"
 #include "slideshow/load_picture.h"
 #include "slideshow/message_ticker.h"
-#include "settings/picture_list.h"
-#include "slideshow/picture_prefetch.h"
+#include "slideshow/picture_supply.h"
 #include "slideshow/saver_host.h"
 #include "slideshow/tick_scheduler.h"
 
@@ -33,14 +31,11 @@ struct SaverShowSetup {
   PixelView backBuffer;         // screen-sized, owned by the host, outlives the show
   codecs::Image samplePicture;  // TOLVEX, 128 x 32
   bool previewMode = false;     // previewWnd != 0: no sound, no message box
-  // Scans the folder and decodes every picture on a worker thread when both
-  // are set (see PicturePrefetch: they run off the window's thread and must
-  // touch no window state); otherwise every read runs through the host on
-  // the window's thread, when the show needs its answer.
-  PrefetchReaders reading;
+  // Where the pictures come from; it outlives the show.
+  PictureSupply* supply = nullptr;
   // Another monitor's show: silent, no message box, no switch timer of its
-  // own (its owner switches it with the primary's), and starting this many
-  // pictures further along the list than the primary.
+  // own (it follows each move of the supply's position), and showing this
+  // many pictures further along the list than the leading show.
   bool followsSwitches = false;
   int32_t pictureOffset = 0;
   // The picture goes to the window from its own bitmap and only the
@@ -56,6 +51,9 @@ class SaverShow {
   // screen); all three outlive the show.
   SaverShow(SaverHost& host, TickScheduler& timers, FrameCounters& counters, int32_t& tickerLine,
             SaverShowSetup setup);
+  ~SaverShow();
+  SaverShow(const SaverShow&) = delete;
+  SaverShow& operator=(const SaverShow&) = delete;
 
   // The show's part of window creation: motion and animation start values,
   // Timer1 at 50 ms and tmCom at 200 ms running, the buffer black.
@@ -66,8 +64,9 @@ class SaverShow {
   // picture is there, nothing moves and the ticker runs over black; a
   // repaint keeps the picture shown until the new one is read.
   void FormPaint();
-  // Takes whatever the reads asked for have answered and goes on with the
-  // paint or the switch that waited for it; the engine calls it every wake.
+  // Takes whatever the supply has read and goes on with the paint or the
+  // switch that waited for it, or, following, with the supply's latest
+  // position; the engine calls it every wake.
   void ReceiveReads();
   // One tick: move or centre, step a strip; the frame is due.
   void Timer1Timer();
@@ -90,7 +89,11 @@ class SaverShow {
   void PresentFrame();
 
   const settings::SaverSettings& Settings() const { return settings_; }
-  const settings::PictureList& List() const { return list_; }
+  const settings::PictureList& List() const { return supply_.List(); }
+  // How many pictures along from the leading show's this one shows.
+  int32_t Offset() const { return setup_.followsSwitches ? setup_.pictureOffset : 0; }
+  // The file of the picture shown (empty for the sample of an empty list).
+  const std::string& ShownPath() const { return shownPath_; }
   const LoadedPicture& Picture() const { return picture_; }
   const MotionState& Motion() const { return motion_; }
   const AnimationState& Animation() const { return animation_; }
@@ -103,17 +106,14 @@ class SaverShow {
   static uint32_t SwitchInterval(int32_t switchSeconds);
 
  private:
-  // What the paint still waits for.
-  enum class PaintWait { Nothing, List, Picture };
-
   void ComposeDueFrame();
-  void StartPaintPicture();
-  void FinishPaint(PrefetchResult read, Size screen);
-  bool SwitchIfRead();
+  void FinishPaint(PictureRead read);
+  void SwitchIfRead();
+  void FollowIfRead();
+  void Switch(PictureRead read);
   void HoldSwitchTimer();
-  std::optional<PrefetchResult> Read(int32_t index, Size screen);
-  void ShowRead(PrefetchResult read, Size screen);
-  void PrefetchNext(Size screen);
+  ShowFit Fit();
+  void ShowRead(PictureRead read);
   void ChangeTempo();
   void PlaySoundEffect();
   void TellZeroHeight();
@@ -129,18 +129,19 @@ class SaverShow {
   FrameComposer composer_;
   bool frameDue_ = false;
   settings::SaverSettings settings_;
-  settings::PictureList list_;
+  PictureSupply& supply_;
+  const int seat_;
   LoadedPicture picture_;
   MotionState motion_;
   AnimationState animation_;
   MessageTicker ticker_;
   int64_t switches_ = 0;
   bool pictureShown_ = false;  // a first picture (or the sample) has been loaded
-  PaintWait paintWait_ = PaintWait::Nothing;
-  uint64_t scanTicket_ = 0;
-  int32_t switchesOwed_ = 0;  // switches due that wait for their picture
-  bool switchLate_ = false;   // tmGamen stopped while a switch waits
-  std::unique_ptr<PicturePrefetch> prefetch_;
+  bool paintWaits_ = false;    // for the paint's picture
+  bool switchOwed_ = false;    // tmGamen fell; the switch waits for its picture
+  bool switchLate_ = false;    // tmGamen stopped while a switch waits
+  int64_t shownMoves_ = 0;     // the supply's position this show has reached
+  std::string shownPath_;
 };
 
 }  // namespace slideshow

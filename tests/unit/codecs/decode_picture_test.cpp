@@ -69,6 +69,23 @@ TEST_F(DecoderTable, TheLibraryKnowsFormatsByContent) {
   EXPECT_FALSE(NViewLibLoad(ByteVector(100, 0x41)));
 }
 
+// A file is read only when its extension has a decoder; what the reader gives
+// is decoded by the extension of the path, upper-case or not.
+TEST_F(DecoderTable, AFileIsReadOnlyWhenItsExtensionHasADecoder) {
+  const ByteVector bmp = Make("f.bmp", "bmp3:");
+  std::vector<std::string> read;
+  const FileReader reader = [&](const std::string& path) -> std::optional<std::vector<uint8_t>> {
+    read.push_back(path);
+    if (path.find("missing") != std::string::npos) return std::nullopt;
+    return bmp;
+  };
+  EXPECT_TRUE(DecodePictureFile("C:\\Pics\\F.BMP", reader, JpegQuality::Saver));
+  EXPECT_FALSE(DecodePictureFile("C:\\Pics\\missing.bmp", reader, JpegQuality::Saver));
+  EXPECT_FALSE(DecodePictureFile("C:\\Pics\\f.jpg", reader, JpegQuality::Saver)) << "a bitmap under a JPEG name";
+  EXPECT_FALSE(DecodePictureFile("C:\\Pics\\notes.txt", reader, JpegQuality::Saver));
+  EXPECT_EQ(read, (std::vector<std::string>{"C:\\Pics\\F.BMP", "C:\\Pics\\missing.bmp", "C:\\Pics\\f.jpg"}));
+}
+
 // The built-in sample picture: the saver loads the resource's bytes (a packed
 // DIB without the file header) and decodes them like any bitmap.
 TEST(SamplePicture, IsAFourFrameStripThatDecodesAsAResource) {

@@ -9,6 +9,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "picker/controls.h"
@@ -105,7 +106,8 @@ class FakeListBox : public ListBoxView {
   std::vector<bool> selected_;
 };
 
-// dlbThumb: remembers each drive's current folder, as the system does.
+// dlbThumb: remembers each drive's current folder, as the system does, and
+// answers a change of drive at once unless told to answer later.
 class FakeFolderList : public FolderView {
  public:
   std::function<void()> onChange;  // dlbThumbChange
@@ -122,7 +124,19 @@ class FakeFolderList : public FolderView {
   }
   std::string Directory() const override { return directory_; }
   char Drive() const override { return directory_.empty() ? '\0' : directory_[0]; }
-  DriveChange SetDrive(char drive) override {
+  // A slow drive: the change waits for AnswerDrive.
+  bool answerLater = false;
+  void SetDrive(char drive, std::function<void(const DriveChange&)> done) override {
+    pendingDrive_ = [this, drive, done = std::move(done)] {
+      const DriveChange change = Move(drive);
+      if (done) done(change);
+    };
+    if (!answerLater) AnswerDrive();
+  }
+  void AnswerDrive() { std::exchange(pendingDrive_, nullptr)(); }
+
+ private:
+  DriveChange Move(char drive) {
     if (drive == Drive()) return {};
     if (notReady.count(drive)) return {DriveChange::Kind::NotReady, ""};
     if (failing.count(drive)) return {DriveChange::Kind::Failed, "アクセスが拒否されました。"};
@@ -131,8 +145,8 @@ class FakeFolderList : public FolderView {
     return {};
   }
 
- private:
   std::string directory_;
+  std::function<void()> pendingDrive_;
 };
 
 class FakeDriveSelector : public DriveView {

@@ -94,6 +94,20 @@ TEST_F(OpeningTest, DriveNotReadyPutsBothControlsBack) {
   EXPECT_THAT(lbSfile.Items(), ElementsAre("a.bmp", "b.jpg"));
 }
 
+TEST_F(OpeningTest, ADriveThatAnswersLateLeavesTheDialogAsItWasUntilItAnswers) {
+  Open("C:\\Pics", true, {});
+  dlbThumb.notReady.insert('A');
+  dlbThumb.answerLater = true;
+  dcbxThumb.SetDrive('A');
+  EXPECT_THAT(services.messages, IsEmpty());
+  EXPECT_EQ(dlbThumb.Directory(), "C:\\Pics");
+  EXPECT_THAT(lbSfile.Items(), ElementsAre("a.bmp", "b.jpg"));
+  dlbThumb.AnswerDrive();
+  EXPECT_THAT(services.messages, ElementsAre("ドライブの準備ができていません"));
+  EXPECT_EQ(dcbxThumb.Drive(), 'C');
+  EXPECT_EQ(dlbThumb.Directory(), "C:\\Pics");
+}
+
 TEST_F(OpeningTest, OtherDriveFailuresAlsoPutBothControlsBack) {
   Open("C:\\Pics", true, {});
   dlbThumb.failing.insert('Q');

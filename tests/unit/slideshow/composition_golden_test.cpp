@@ -60,7 +60,7 @@ class GoldenTest : public ::testing::Test {
     };
     host.directory.AddEntry("F", "p.bmp");
     host.files["F\\p.bmp"] = picture;
-    show = std::make_unique<SaverShow>(host, host.timers, counters, host.tickerLine, SaverShowSetup{buffer.view, SampleStrip(), false, {}});
+    show = std::make_unique<SaverShow>(host, host.timers, counters, host.tickerLine, SaverShowSetup{buffer.view, SampleStrip(), false, &host.supply});
     show->FormCreate();
     show->FormPaint();
   }

@@ -5,11 +5,15 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "settings/memory_directory.h"
 #include "slideshow/saver_host.h"
+#include "slideshow/picture_scan.h"
+#include "slideshow/picture_supply.h"
+#include "slideshow/saver_engine.h"
 #include "slideshow/saver_show.h"
 #include "slideshow/tick_scheduler.h"
 
@@ -67,7 +71,6 @@ class FakeSaverHost : public SaverHost {
     s.message = message;
     return messageOutcome;
   }
-  settings::DirectorySearch& PictureFolderSearch() override { return directory; }
   void RequestEnd() override { log.push_back("RequestEnd"); }
   Extent MeasureText(const MessageFont&, std::string_view text) override {
     return {int32_t(text.size()) * 6, 10};
@@ -93,13 +96,22 @@ class FakeSaverHost : public SaverHost {
     messages.push_back(text);
     nowMs += messageBoxMs;
   }
-  std::optional<codecs::Image> Decode(const std::string& path, const codecs::ShownSize&) override {
+  std::optional<codecs::Image> Decode(const std::string& path) {
     log.push_back("Decode " + path);
     nowMs += decodeMs;
     const auto it = files.find(path);
     if (it == files.end()) return std::nullopt;
     return it->second;
   }
+  // The files and the folder above, read on the window's thread as the
+  // supply asks for them.
+  PictureReaders Readers() {
+    return {[this](const std::string& path, const codecs::ShownSize&) { return Decode(path); },
+            [this](const std::string& folder, settings::PictureList& list) {
+              ScanPictureFolder(folder, directory, list);
+            }};
+  }
+  PictureSupply supply{Readers(), {{}, {}, false}};
 
   // Runs the virtual clock forward 1 ms at a time, running the due ticks
   // into the show as a window-timer loop would, presenting every frame.
@@ -140,5 +152,36 @@ inline codecs::Image SampleStrip() {
     for (int32_t x = 0; x < 128; ++x) img.row(y)[x] = uint32_t(x / 32 + 1);
   return img;
 }
+
+// One shown screen: a fake window of its own size and an engine on the
+// test's clock, presenting at most every 20 ms, showing from the window's
+// own supply unless the setup names another.
+struct EngineScreen {
+  explicit EngineScreen(Size size, SaverShowSetup extra = {}) : buffer(size) {
+    host.screen = size;
+    host.clock = [this] { return now; };
+    extra.backBuffer = buffer.view;
+    extra.samplePicture = SampleStrip();
+    if (!extra.supply) extra.supply = &host.supply;
+    engine = std::make_unique<SaverEngine>(host, counters, tickerLine,
+                                           SaverEngineSetup{extra, [this] { return now; }, 20'000'000});
+  }
+  void StepAt(int64_t t) {
+    now = t;
+    engine->Step(t);
+  }
+  // The first pixel of the picture where it stands now, and the one left of it.
+  bool PictureShownAtItsPlace() const {
+    const MotionState& m = engine->Show().Motion();
+    const size_t at = size_t(m.posY) * size_t(buffer.view.width) + size_t(m.posX);
+    return buffer.pixels[at] != 0 && (m.posX == 0 || buffer.pixels[at - 1] == 0);
+  }
+  int64_t now = 0;
+  FakeSaverHost host;
+  TestBuffer buffer;
+  FrameCounters counters;
+  int32_t tickerLine = 0;
+  std::unique_ptr<SaverEngine> engine;
+};
 
 }  // namespace slideshow::testing

@@ -115,7 +115,7 @@ class PacedComposition : public ::testing::TestWithParam<std::tuple<bool, bool>>
       host.directory.AddEntry("P", name);
       host.files["P\\" + name] = image;
     }
-    SaverShowSetup setup{host.buffer.view, SampleStrip(), false, {}};
+    SaverShowSetup setup{host.buffer.view, SampleStrip(), false, &host.supply};
     setup.pictureToWindow = PictureToWindow();
     show = std::make_unique<SaverShow>(host, host.timers, counters, host.tickerLine, std::move(setup));
   }

@@ -19,34 +19,7 @@ TEST(PresentPacer, RefreshPeriodFromTheDisplaysRate) {
   for (int32_t placeholder : {0, 1, -5, 100000}) EXPECT_EQ(PresentPacer::RefreshPeriodNs(placeholder), PresentPacer::kDefaultRefreshNs);
 }
 
-// One shown screen: a fake window of its own size and an engine on the
-// test's clock, presenting at most every 20 ms.
-struct Screen {
-  explicit Screen(Size size, SaverShowSetup extra = {}) : buffer(size) {
-    host.screen = size;
-    host.clock = [this] { return now; };
-    extra.backBuffer = buffer.view;
-    extra.samplePicture = testing::SampleStrip();
-    engine = std::make_unique<SaverEngine>(host, counters, tickerLine,
-                                           SaverEngineSetup{extra, [this] { return now; }, 20 * kMs});
-  }
-  void StepAt(int64_t t) {
-    now = t;
-    engine->Step(t);
-  }
-  // The first pixel of the picture where it stands now, and the one left of it.
-  bool PictureShownAtItsPlace() const {
-    const MotionState& m = engine->Show().Motion();
-    const size_t at = size_t(m.posY) * size_t(buffer.view.width) + size_t(m.posX);
-    return buffer.pixels[at] != 0 && (m.posX == 0 || buffer.pixels[at - 1] == 0);
-  }
-  int64_t now = 0;
-  testing::FakeSaverHost host;
-  testing::TestBuffer buffer;
-  FrameCounters counters;
-  int32_t tickerLine = 0;
-  std::unique_ptr<SaverEngine> engine;
-};
+using Screen = testing::EngineScreen;
 
 class SaverEngineTest : public ::testing::Test {
  protected:
@@ -107,11 +80,12 @@ class MonitorShowsTest : public ::testing::Test {
     primary.now = other.now = t;
     shows.Step(t);
   }
-  static std::string Shown(const Screen& s) { return s.engine->Show().List().PathAt(s.engine->Show().List().currentIndex); }
+  static std::string Shown(const Screen& s) { return s.engine->Show().ShownPath(); }
 
   Screen primary{{64, 48}};
-  Screen other{{40, 30}, [] {
+  Screen other{{40, 30}, [this] {
                  SaverShowSetup s;
+                 s.supply = &primary.host.supply;
                  s.followsSwitches = true;
                  s.pictureOffset = 1;
                  return s;
@@ -153,7 +127,7 @@ TEST_F(MonitorShowsTest, BothFloatInTheirOwnBoundsAndOnlyThePrimaryBeeps) {
 }
 
 TEST_F(MonitorShowsTest, OnlyThePrimaryTellsOfAPictureTooFlatToShow) {
-  for (Screen* s : {&primary, &other}) s->host.files["P\\b.bmp"] = codecs::Image(5000, 3);
+  primary.host.files["P\\b.bmp"] = codecs::Image(5000, 3);
   primary.engine->Paint();
   other.engine->Paint();  // starts at b.bmp
   for (int64_t t = 1; t <= 1'500; ++t) StepBothAt(t * kMs);  // the primary reaches b.bmp

@@ -20,7 +20,7 @@ using testing::Tick;
 class SaverShowTest : public ::testing::Test {
  protected:
   void Create(bool preview = false) {
-    show = std::make_unique<SaverShow>(host, host.timers, counters, host.tickerLine, SaverShowSetup{buffer.view, SampleStrip(), preview, {}});
+    show = std::make_unique<SaverShow>(host, host.timers, counters, host.tickerLine, SaverShowSetup{buffer.view, SampleStrip(), preview, &host.supply});
     show->FormCreate();
   }
   // Folder mode over C:\P holding the given files.

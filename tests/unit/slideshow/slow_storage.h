@@ -13,8 +13,9 @@
 #include <thread>
 
 #include "settings/memory_directory.h"
-#include "slideshow/picture_prefetch.h"
+#include "slideshow/picture_supply.h"
 #include "slideshow/picture_scan.h"
+#include "tests/support/reader_gate.h"
 
 namespace slideshow::testing {
 
@@ -47,7 +48,7 @@ class SlowStorage {
     return state_->readsAnswered;
   }
 
-  PrefetchReaders Readers() const {
+  PictureReaders Readers() const {
     return {[state = state_](const std::string& path, const codecs::ShownSize&) -> std::optional<codecs::Image> {
               std::unique_lock lock(state->mutex);
               ++state->readsStarted;
@@ -83,17 +84,6 @@ class SlowStorage {
   std::shared_ptr<State> state_ = std::make_shared<State>();
 };
 
-// Polls `done` every millisecond for up to ten seconds of real time, calling
-// `step` before each look; true once it holds.
-template <class Step, class Done>
-bool Eventually(Step step, Done done) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (std::chrono::steady_clock::now() < end) {
-    step();
-    if (done()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  return false;
-}
+using tolvex_test::Eventually;
 
 }  // namespace slideshow::testing

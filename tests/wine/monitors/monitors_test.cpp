@@ -13,6 +13,7 @@
 #include "tests/wine/driver/settings_registry.h"
 #include "tests/wine/driver/wait.h"
 #include "tests/wine/driver/window_search.h"
+#include "tests/wine/driver/xrandr_agent.h"
 #include "tests/wine/saver/running_saver.h"
 #include "tests/wine/slideshow/screen_pixels.h"
 
@@ -193,14 +194,42 @@ TEST_F(InputOverAnotherMonitor, AClickThereEndsIt) {
   EXPECT_TRUE(saver_test::EndsNormally(*saver));
 }
 
-// A monitor plugged in or out, or a new resolution: rather than leave a
-// monitor uncovered, the run ends, every window with it.
-TEST_F(EveryMonitor, ALayoutChangeEndsTheRun) {
-  const auto saver = StartOnEveryMonitor(true, monitors.size());
-  const Monitor& second = SecondMonitor(monitors);
-  const HWND there = ::WindowFromPoint({second.area.left + 5, second.area.top + 5});
-  ::PostMessageW(there, WM_DISPLAYCHANGE, 24, MAKELPARAM(1280, 1024));
+bool CoversWithPicture(const Monitor& m, DWORD saverId) {
+  for (const POINT p : Grid(m.area))
+    if (!OwnedBy(::WindowFromPoint(p), saverId)) return false;
+  return ScreenShot(m.area).BoundsOf([](uint32_t p) { return p != slideshow_test::kBlack; }).has_value();
+}
+
+size_t VisibleSaverWindows(DWORD saverId) {
+  size_t visible = 0;
+  for (HWND w : driver::TopLevelWindows(saverId, driver::kSaverClass)) visible += ::IsWindowVisible(w) != 0;
+  return visible;
+}
+
+// A monitor that sleeps or is unplugged, and one plugged in at a new place,
+// changed from outside as the hardware changes it (not every such change is
+// announced to the program): the saver goes on, covering every monitor of
+// the layout as it is now, and a key still ends it.
+TEST_F(EveryMonitor, ALayoutChangedFromOutsideIsLaidOutAnew) {
+  const auto saver = StartOnEveryMonitor(false, monitors.size());
+  ASSERT_TRUE(driver::Xrandr("--output DUMMY1 --off"));
+  ASSERT_TRUE(driver::WaitUntil([] { return Monitors().size() == 1; }, 10'000));
+  EXPECT_TRUE(driver::WaitUntil([&] { return VisibleSaverWindows(saver->Id()) == 1; }, 3'000));
+  EXPECT_TRUE(saver->Running());
+  EXPECT_TRUE(driver::WaitUntil([&] { return CoversWithPicture(Monitors().front(), saver->Id()); }, 3'000));
+
+  ASSERT_TRUE(driver::Xrandr("--output DUMMY1 --mode 1280x1024 --right-of DUMMY0"));
+  ASSERT_TRUE(driver::WaitUntil([] { return Monitors().size() == 2; }, 10'000));
+  const Monitor added = SecondMonitor(Monitors());
+  EXPECT_GE(added.area.left, 1920) << "at the primary's right";
+  EXPECT_TRUE(driver::WaitUntil([&] { return CoversWithPicture(added, saver->Id()); }, 2'000))
+      << "covered and showing a picture within 2 s";
+  driver::PostKeyDown(driver::FindVisibleWindow(saver->Id(), driver::kSaverClass), 'A');
   EXPECT_TRUE(saver_test::EndsNormally(*saver));
+
+  // The desk as the other tests know it: the second monitor at the left.
+  ASSERT_TRUE(driver::Xrandr("--output DUMMY0 --mode 1920x1080 --pos 1280x0 --primary --output DUMMY1 --mode 1280x1024 --pos 0x0"));
+  ASSERT_TRUE(driver::WaitUntil([] { return Monitors().size() == 2 && SecondMonitor(Monitors()).area.left < 0; }, 10'000));
 }
 
 TEST_F(EveryMonitor, ASecondStartEndsWithOne) {

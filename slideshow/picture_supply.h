@@ -1,0 +1,129 @@
+#pragma once
+// What every show of the run shows, and when it may: the picture list (the
+// folder scan or the registered list), the position in it, and the reads of
+// each show's current and next picture on the background reader. A show asks
+// for "the picture for this switch" and never waits: it gets it if it has
+// been read, and asks again on a later wake otherwise.
+//
+// The shows sit at seats. The leading seat (offset 0) is the documented show
+// of the primary screen: its paint refreshes the list and its switch timer
+// moves the position on. Every other seat shows the picture `offset` places
+// further along, follows each move of the position, and never owes a
+// backlog: a seat whose read is late shows the picture of the position as it
+// stands when the read arrives. Each seat reads its current and its next
+// picture in slots of their own, so a repaint's read of the current picture
+// never throws away the next one, and on a reader of its own, so a monitor
+// whose read hangs holds up no other; the list is read on another.
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/background_reader.h"
+#include "settings/picture_list.h"
+#include "settings/saver_settings.h"
+#include "slideshow/load_picture.h"
+#include "slideshow/rect.h"
+
+namespace slideshow {
+
+// Rebuilds `list` from the folder as the folder scan does.
+using ScanFunction = std::function<void(const std::string& folder, settings::PictureList& list)>;
+
+// How the supply reads. Both run on the reader's worker, at the same time as
+// anything on the shows' thread, and may outlive the supply: they must touch
+// nothing but the files they read and what they themselves hold.
+struct PictureReaders {
+  DecodeFunction decode;
+  ScanFunction scan;
+};
+
+// Everything besides the file that a fitted picture depends on.
+struct ShowFit {
+  bool floating = false;
+  Size screen;
+  friend bool operator==(const ShowFit&, const ShowFit&) = default;
+};
+
+// A picture as read for a show: nothing stands for a file that could not be
+// decoded, or an empty list (the sample is shown).
+using PictureRead = std::optional<FittedPicture>;
+
+class PictureSupply {
+ public:
+  PictureSupply(PictureReaders readers, platform::BackgroundReader::Setup reading);
+  PictureSupply(const PictureSupply&) = delete;
+  PictureSupply& operator=(const PictureSupply&) = delete;
+
+  // A show that takes its pictures `offset` places along from the position
+  // (0: the leading show). Returns its seat.
+  int Join(int32_t offset);
+  void Leave(int seat);
+
+  // The leading show's paint: the list as the store gave it in registered
+  // mode, or rescanned from the folder on the reader (the position stays).
+  void Refresh(const settings::PictureSettings& picture, const settings::PictureList& stored);
+  bool ListReady() const { return listReady_; }
+  const settings::PictureList& List() const { return list_; }
+
+  // Runs the readers' answers; every show calls it on each wake.
+  void Deliver();
+
+  // The seat's picture at the current position, once read; asks for it (and
+  // for the next one) until then. `fit` is the seat's for every later read.
+  std::optional<PictureRead> TakeCurrent(int seat, ShowFit fit);
+  // The seat's picture at the next position, once read.
+  std::optional<PictureRead> TakeNext(int seat, ShowFit fit);
+  // The leading show's switch: the position moves one on for every seat.
+  void Advance();
+  // How often the position has moved on.
+  int64_t Moves() const { return moves_; }
+  // The path of the seat's picture at the current position; empty for an
+  // empty list.
+  std::string CurrentPath(int seat) const;
+  // A repaint reads the seat's current picture again; its next stays.
+  void ReadCurrentAgain(int seat);
+
+ private:
+  struct Key {
+    std::string path;
+    ShowFit fit;
+    friend bool operator==(const Key&, const Key&) = default;
+  };
+  struct Slot {
+    std::optional<Key> key;           // what it holds or is reading
+    std::optional<PictureRead> read;  // there once read, until taken
+    bool taken = false;               // a show has it: another switch reads it anew
+    bool deferred = false;            // without a worker: read when it is wanted
+    int readSlot = -1;                // the reader's slot it is being read in
+  };
+  struct Seat {
+    int32_t offset = 0;
+    std::optional<ShowFit> fit;
+    Slot current, next;
+    std::unique_ptr<platform::BackgroundReader> reader;
+  };
+
+  int32_t NextIndex(int32_t index) const;
+  int32_t SeatIndex(const Seat& seat, bool ahead) const;
+  std::optional<Key> KeyFor(const Seat& seat, bool ahead) const;
+  void Arrange(int seatId);
+  void ArrangeAll();
+  void Ask(int seatId, bool ahead, const Key& key);
+  void StartRead(int seatId, Slot& slot);
+  std::optional<PictureRead> Take(int seatId, ShowFit fit, bool ahead);
+
+  PictureReaders readers_;
+  const platform::BackgroundReader::Setup reading_;
+  settings::PictureList list_;
+  bool listReady_ = false;
+  int64_t moves_ = 0;
+  std::map<int, Seat> seats_;
+  int nextSeat_ = 0;
+  // Last: it goes first, so no answer runs into a supply being destroyed.
+  platform::BackgroundReader listReader_;
+};
+
+}  // namespace slideshow
