@@ -25,12 +25,11 @@ bool HasOwnPictureDecoder(std::string_view extension);
 // file, "jpg" and "jpeg" as JPEG with the given quality, "jif", "gif", "dib",
 // "rle", "tga" and "pcx" through NViewLibLoad, "ico" as an icon, "png" and
 // "webp" as those formats, "avif" by our own reader and else through libheif,
-// "heic", "heif" and "hif" through libheif,
-// and the extensions of the installed system codecs through those. Any other
-// extension, and any file that does not decode, gives nothing. With `shown`,
-// JPEG and WebP come reduced towards the size the picture is shown at (see
-// ShownSize), HEIF as a thumbnail the file holds when that covers it; the
-// others whole.
+// "heic", "heif" and "hif" through libheif, and the extensions of the
+// installed system codecs through those. Any other extension, and any file
+// that does not decode, gives nothing. With `shown`, JPEG and WebP come
+// reduced towards the size the picture is shown at (see ShownSize), HEIF as
+// a thumbnail the file holds when that covers it; the others whole.
 std::optional<Image> DecodePicture(std::string_view extension, Bytes bytes, JpegQuality quality,
                                    const ShownSize& shown = {});
 

@@ -78,9 +78,9 @@ std::vector<uint8_t> ExifBlock(const heif_image_handle* handle) {
   if (heif_image_handle_get_list_of_metadata_block_IDs(handle, "Exif", &id, 1) != 1) return {};
   std::vector<uint8_t> block(heif_image_handle_get_metadata_size(handle, id));
   if (block.size() < 4 || !Ok(heif_image_handle_get_metadata(handle, id, block.data()))) return {};
-  const uint32_t offset = uint32_t(block[0]) << 24 | uint32_t(block[1]) << 16 | uint32_t(block[2]) << 8 | block[3];
-  if (offset > block.size() - 4) return {};
-  block.erase(block.begin(), block.begin() + 4 + ptrdiff_t(offset));
+  const std::optional<uint32_t> offset = ReadU32(block, 0, ByteOrder::BigEndian);
+  if (!offset || *offset > block.size() - 4) return {};
+  block.erase(block.begin(), block.begin() + 4 + ptrdiff_t(*offset));
   return block;
 }
 
