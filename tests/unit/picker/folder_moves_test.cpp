@@ -140,7 +140,7 @@ TEST(FolderMovesOnTheReader, TheDialogsThreadGoesOnWhileTheDiskSleeps) {
     answers.push_back(change.kind == DriveChange::Kind::Done ? "ready" : "not ready");
   });
   EXPECT_LT(std::chrono::steady_clock::now() - asked, std::chrono::seconds(2));
-  ASSERT_TRUE(DialogThread::Until([] {}, [&] { return disk->gate->Waiting() == 1; }))
+  ASSERT_TRUE(tolvex_test::Eventually([] {}, [&] { return disk->gate->Waiting() == 1; }))
       << "the folder's question is with the disk";
   EXPECT_EQ(list.Folder(), "C:\\Pics");
   EXPECT_TRUE(answers.empty());
