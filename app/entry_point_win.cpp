@@ -12,6 +12,7 @@
 #include "app/saver_monitors_win.h"
 #include "app/saver_window_win.h"
 #include "app/settings_mode_win.h"
+#include "codecs/wic_decoder_win.h"
 #include "platform/application_win.h"
 #include "platform/message_box_win.h"
 #include "platform/single_instance_win.h"
@@ -87,6 +88,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   app::previewWnd = nullptr;
   try {
     application.Initialize(instance);
+    codecs::InstallWicCodecs();
     Dispatch(app::SplitCommandLine(platform::Utf8FromWide(::GetCommandLineW())));
   } catch (const std::exception& error) {
     application.ShowException(error);

@@ -1,5 +1,6 @@
 // Decoder speed. The JPEG cases run beside libjpeg-turbo's own djpeg on the
-// same file with the same settings, WebP beside dwebp, AVIF beside avifdec,
+// same file with the same settings, WebP beside dwebp, AVIF beside avifdec
+// and beside libheif's reading of it, HEIC beside a bare libheif program,
 // PNG beside a plain read through libpng's simplified API, so the ratio is
 // read off one run. A tool's reported time is the CPU time of the child
 // process (starting it and writing the pixels to /dev/null included), to
@@ -9,7 +10,9 @@
 // on a 24-megapixel JPEG for a 1920 x 1080 screen (reading the file, decoding
 // at the size shown, reducing to the fitted size) runs beside the same load
 // decoding whole, as it was before the decoders learnt to reduce, and beside
-// djpeg; its peak memory is that of a fresh process making one load.
+// djpeg; its peak memory is that of a fresh process making one load. So is a
+// 12-megapixel HEIC as a phone writes it (a grid of 512 x 512 tiles with a
+// 320 x 240 thumbnail), whole and as the preview reads it.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -32,9 +35,11 @@
 #include "codecs/decode_picture.h"
 #include "codecs/file_bytes.h"
 #include "codecs/gif_decoder.h"
+#include "codecs/heif_decoder.h"
 #include "codecs/jpeg_decoder.h"
 #include "codecs/nview_lib.h"
 #include "codecs/orientation.h"
+#include "codecs/picture_extension.h"
 #include "bench/tool_timing.h"
 #include "slideshow/load_picture.h"
 #include "tests/support/jpeg_writer.h"
@@ -88,14 +93,37 @@ Bytes ReadAll(const fs::path& path) {
   return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// Makes a fixture once: the JPEG with libjpeg, the others with ImageMagick
-// from a photo-like source.
+void RunOrReport(const std::string& command) {
+  if (std::system(command.c_str()) != 0) std::fprintf(stderr, "failed: %s\n", command.c_str());
+}
+
+// 4032 x 3024 as 8 x 6 tiles of 512 x 512 (the last column and row cut), each
+// coded by heif-enc, assembled into a grid with a 320 x 240 thumbnail.
+void WritePhoneHeic(const fs::path& path) {
+  const fs::path dir = kDir / "heic_tiles";
+  fs::create_directories(dir);
+  WritePpm(dir / "whole.ppm", 4096, 3072);
+  const std::string d = dir.string();
+  RunOrReport("cd " + d + " && /usr/bin/convert whole.ppm -crop 512x512 +repage -define png:color-type=2 tile%02d.png");
+  RunOrReport("cd " + d + " && ls tile*.png | xargs -P 2 -I{} heif-enc -q 85 {} -o {}.heic >/dev/null");
+  RunOrReport("cd " + d + " && /usr/bin/convert whole.ppm -crop 4032x3024+0+0 -resize 320x240 -define png:color-type=2 thumb.png && "
+              "heif-enc -q 85 thumb.png -o thumb.heic >/dev/null");
+  RunOrReport("cd " + d + " && " + std::string(TOLVEX_SOURCE_DIR) + "/tests/support/heif-assemble " + path.string() +
+              " $(ls tile*.png.heic) --columns 8 --width 4032 --height 3024 --thumbnail thumb.heic");
+}
+
+// Makes a fixture once: the JPEG with libjpeg, the HEIC with heif-enc, the
+// others with ImageMagick from a photo-like source.
 fs::path Fixture(const std::string& name) {
   fs::create_directories(kDir);
   const fs::path path = kDir / name;
   if (fs::exists(path)) return path;
   if (name == "photo24mp.jpg") {
     WriteJpeg(path, 6000, 4000);
+    return path;
+  }
+  if (name == "photo12mp.heic") {
+    WritePhoneHeic(path);
     return path;
   }
   const fs::path src = kDir / "source12mp.ppm";
@@ -197,13 +225,26 @@ void BM_ImageAllocation24MP(benchmark::State& s) {
   }
 }
 
+void HeifLoop(benchmark::State& state, const std::string& file, const codecs::ShownSize& shown) {
+  const Bytes bytes = ReadAll(Fixture(file));
+  for (auto _ : state) {
+    std::optional<codecs::Image> image = codecs::DecodeHeif(bytes, shown);
+    if (!image) {
+      state.SkipWithError("decode failed");
+      return;
+    }
+    benchmark::DoNotOptimize(image->pixels.data());
+  }
+}
+
 // One LoadPicture of a file for a 1920 x 1080 screen, as the saver's decoder
 // does it: read, decode (at the size shown, or whole), fit.
 std::optional<slideshow::FittedPicture> LoadFor1920(const std::string& path, bool floating, bool scaled) {
   const slideshow::DecodeFunction decode = [scaled](const std::string& file, const codecs::ShownSize& shown) {
     const std::optional<Bytes> bytes = codecs::ReadFileBytes(file);
     if (!bytes) return std::optional<codecs::Image>();
-    return codecs::DecodePicture("jpg", *bytes, codecs::JpegQuality::Saver, scaled ? shown : codecs::ShownSize());
+    return codecs::DecodePicture(codecs::PictureExtension(file), *bytes, codecs::JpegQuality::Saver,
+                                 scaled ? shown : codecs::ShownSize());
   };
   return slideshow::DecodeAndFit(decode, path, floating, {1920, 1080});
 }
@@ -212,12 +253,12 @@ constexpr const char kPeakLoadOption[] = "--peak-load=";
 
 // The peak resident memory of a fresh process of this program making one
 // load and exiting, in KiB.
-long PeakLoadKib(bool floating, bool scaled) {
+long PeakLoadKib(bool floating, bool scaled, const fs::path& file) {
   const std::string mode = std::string(floating ? "floating" : "still") + (scaled ? "-scaled" : "-whole");
   const pid_t child = fork();
   if (child == 0) {
     const std::string option = kPeakLoadOption + mode;
-    execl("/proc/self/exe", "codecs_bench", option.c_str(), Fixture("photo24mp.jpg").c_str(), nullptr);
+    execl("/proc/self/exe", "codecs_bench", option.c_str(), file.c_str(), nullptr);
     _exit(127);
   }
   int status = 0;
@@ -228,8 +269,8 @@ long PeakLoadKib(bool floating, bool scaled) {
   return usage.ru_maxrss;
 }
 
-void Load(benchmark::State& state, bool floating, bool scaled) {
-  const std::string path = Fixture("photo24mp.jpg").string();
+void Load(benchmark::State& state, bool floating, bool scaled, const std::string& file = "photo24mp.jpg") {
+  const std::string path = Fixture(file).string();
   for (auto _ : state) {
     std::optional<slideshow::FittedPicture> picture = LoadFor1920(path, floating, scaled);
     if (!picture) {
@@ -238,7 +279,7 @@ void Load(benchmark::State& state, bool floating, bool scaled) {
     }
     benchmark::DoNotOptimize(picture->bitmap.pixels.data());
   }
-  state.counters["peak_KiB"] = double(PeakLoadKib(floating, scaled));
+  state.counters["peak_KiB"] = double(PeakLoadKib(floating, scaled, path));
 }
 
 void BM_LoadPicture24MPFloating1920(benchmark::State& s) { Load(s, true, true); }
@@ -267,6 +308,20 @@ void BM_Avif12MP(benchmark::State& s) { DecodeLoop(s, "large.avif", "avif", code
 void BM_Avifdec12MP(benchmark::State& s) {
   bench::TimeTool(s, "avifdec -j all " + Fixture("large.avif").string() + " " + (kDir / "avifdec.y4m").string() + " >/dev/null");
 }
+// libheif reading the AVIF our own reader reads above.
+void BM_AvifThroughLibheif12MP(benchmark::State& s) { HeifLoop(s, "large.avif", {}); }
+// The phone's HEIC: decoded whole, loaded for a 1920 x 1080 still show (the
+// decoded picture is 4032 x 3024 x 4 bytes = 47,628 KiB), beside the bare
+// program; and read for the preview's 168 x 168 box, which takes the
+// thumbnail the file holds.
+void BM_Heic12MP(benchmark::State& s) { HeifLoop(s, "photo12mp.heic", {}); }
+void BM_LoadPictureHeic12MPStill1920(benchmark::State& s) { Load(s, false, true, "photo12mp.heic"); }
+void BM_HeicBareLibheif12MP(benchmark::State& s) {
+  bench::TimeTool(s, std::string(TOLVEX_HEIF_BARE_DECODE) + " " + Fixture("photo12mp.heic").string());
+}
+void BM_HeicThumbnail12MP(benchmark::State& s) {
+  HeifLoop(s, "photo12mp.heic", [](codecs::PictureSize) { return codecs::PictureSize{168, 126}; });
+}
 void BM_OrientHalfTurn24MP(benchmark::State& s) { Orientation(s, 3); }
 void BM_OrientQuarterTurn24MP(benchmark::State& s) { Orientation(s, 6); }
 
@@ -292,6 +347,12 @@ BENCHMARK(BM_Dwebp12MP)->Unit(benchmark::kMillisecond)->UseManualTime();
 // dav1d decodes on threads of its own: the CPU column counts the whole process.
 BENCHMARK(BM_Avif12MP)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
 BENCHMARK(BM_Avifdec12MP)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_AvifThroughLibheif12MP)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
+// libheif decodes a grid's tiles on threads of its own, as dav1d does.
+BENCHMARK(BM_Heic12MP)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime()->MinTime(3);
+BENCHMARK(BM_LoadPictureHeic12MPStill1920)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime()->MinTime(3);
+BENCHMARK(BM_HeicBareLibheif12MP)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(3);
+BENCHMARK(BM_HeicThumbnail12MP)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
 BENCHMARK(BM_AdobeRgbToSrgb24MP)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_DisplayP3ToSrgb24MP)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_OrientHalfTurn24MP)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -1,5 +1,7 @@
 #include "codecs/avif_container.h"
 
+#include "codecs/iso_boxes.h"
+
 #include <algorithm>
 #include <cstring>
 #include <map>
@@ -12,74 +14,6 @@ constexpr int kMaxItems = 4096;
 constexpr int kMaxExtents = 1024;
 constexpr std::string_view kAlphaUrn = "urn:mpeg:mpegB:cicp:systems:auxiliary:alpha";
 constexpr std::string_view kHevcAlphaUrn = "urn:mpeg:hevc:2015:auxid:1";
-
-// Big-endian reads that fail softly: a read past the end sets ok to false and
-// yields 0, so a parser checks ok once after a group of reads.
-class Reader {
- public:
-  explicit Reader(Bytes bytes) : bytes_(bytes) {}
-  bool ok() const { return ok_; }
-  size_t remaining() const { return ok_ ? bytes_.size() - pos_ : 0; }
-  Bytes rest() const { return ok_ ? bytes_.subspan(pos_) : Bytes(); }
-  uint64_t Uint(int n) {
-    if (!ok_ || n < 0 || n > 8 || size_t(n) > bytes_.size() - pos_) {
-      ok_ = false;
-      return 0;
-    }
-    uint64_t v = 0;
-    for (int i = 0; i < n; ++i) v = (v << 8) | bytes_[pos_++];
-    return v;
-  }
-  uint32_t U8() { return uint32_t(Uint(1)); }
-  uint32_t U16() { return uint32_t(Uint(2)); }
-  uint32_t U32() { return uint32_t(Uint(4)); }
-  void Skip(size_t n) {
-    if (!ok_ || n > bytes_.size() - pos_) ok_ = false; else pos_ += n;
-  }
-
- private:
-  Bytes bytes_;
-  size_t pos_ = 0;
-  bool ok_ = true;
-};
-
-struct Box {
-  uint32_t type;
-  Bytes body;
-};
-
-constexpr uint32_t FourCc(const char (&s)[5]) {
-  return (uint32_t(uint8_t(s[0])) << 24) | (uint32_t(uint8_t(s[1])) << 16) |
-         (uint32_t(uint8_t(s[2])) << 8) | uint32_t(uint8_t(s[3]));
-}
-
-// The boxes of a span in order; false when one does not fit in it.
-bool ReadBoxes(Bytes bytes, std::vector<Box>* boxes) {
-  Reader r(bytes);
-  while (r.remaining() > 0) {
-    const size_t start = bytes.size() - r.remaining();
-    uint64_t size = r.U32();
-    const uint32_t type = r.U32();
-    size_t header = 8;
-    if (size == 1) {
-      size = r.Uint(8);
-      header = 16;
-    } else if (size == 0) {
-      size = bytes.size() - start;
-    }
-    if (!r.ok() || size < header || size > bytes.size() - start) return false;
-    boxes->push_back({type, bytes.subspan(start + header, size_t(size) - header)});
-    r.Skip(size_t(size) - header);
-  }
-  return true;
-}
-
-const Box* Find(const std::vector<Box>& boxes, uint32_t type) {
-  for (const Box& b : boxes) {
-    if (b.type == type) return &b;
-  }
-  return nullptr;
-}
 
 struct Extent {
   uint64_t offset;
@@ -103,7 +37,7 @@ struct Meta {
 };
 
 bool ReadPitm(Bytes body, Meta* meta) {
-  Reader r(body);
+  BoxReader r(body);
   const uint32_t version = r.U8();
   r.Skip(3);
   meta->primary = version == 0 ? r.U16() : r.U32();
@@ -111,7 +45,7 @@ bool ReadPitm(Bytes body, Meta* meta) {
 }
 
 bool ReadIloc(Bytes body, Meta* meta) {
-  Reader r(body);
+  BoxReader r(body);
   const uint32_t version = r.U8();
   r.Skip(3);
   const uint32_t sizes = r.U8();
@@ -141,7 +75,7 @@ bool ReadIloc(Bytes body, Meta* meta) {
 }
 
 bool ReadIinf(Bytes body, Meta* meta) {
-  Reader r(body);
+  BoxReader r(body);
   const uint32_t version = r.U8();
   r.Skip(3);
   r.Skip(version == 0 ? 2 : 4);  // entry count; the boxes that follow tell it
@@ -149,7 +83,7 @@ bool ReadIinf(Bytes body, Meta* meta) {
   if (!r.ok() || !ReadBoxes(r.rest(), &entries) || entries.size() > kMaxItems) return false;
   for (const Box& entry : entries) {
     if (entry.type != FourCc("infe")) continue;
-    Reader e(entry.body);
+    BoxReader e(entry.body);
     const uint32_t entryVersion = e.U8();
     e.Skip(3);
     if (entryVersion < 2) continue;
@@ -163,13 +97,13 @@ bool ReadIinf(Bytes body, Meta* meta) {
 }
 
 bool ReadIref(Bytes body, Meta* meta) {
-  Reader r(body);
+  BoxReader r(body);
   const uint32_t version = r.U8();
   r.Skip(3);
   std::vector<Box> references;
   if (!r.ok() || !ReadBoxes(r.rest(), &references)) return false;
   for (const Box& ref : references) {
-    Reader e(ref.body);
+    BoxReader e(ref.body);
     const uint32_t from = version == 0 ? e.U16() : e.U32();
     const uint32_t count = e.U16();
     for (uint32_t i = 0; i < count && e.ok(); ++i) {
@@ -190,7 +124,7 @@ bool ReadIprp(Bytes body, Meta* meta) {
   if (ipco == nullptr || !ReadBoxes(ipco->body, &meta->properties)) return false;
   for (const Box& box : children) {
     if (box.type != FourCc("ipma")) continue;
-    Reader r(box.body);
+    BoxReader r(box.body);
     const uint32_t version = r.U8();
     const uint32_t flags = r.Uint(3);
     const uint32_t count = r.U32();
@@ -213,7 +147,7 @@ bool ReadMeta(Bytes body, Meta* meta) {
   if (body.size() < 4 || !ReadBoxes(body.subspan(4), &children)) return false;
   const Box* hdlr = Find(children, FourCc("hdlr"));
   if (hdlr == nullptr) return false;
-  Reader h(hdlr->body);
+  BoxReader h(hdlr->body);
   h.Skip(8);
   if (h.U32() != FourCc("pict") || !h.ok()) return false;
   const Box* pitm = Find(children, FourCc("pitm"));
@@ -264,7 +198,7 @@ bool IsAlpha(const Meta& meta, const Item& item) {
 }
 
 void ReadColr(Bytes body, AvifContainer* out) {
-  Reader r(body);
+  BoxReader r(body);
   const uint32_t type = r.U32();
   if (!r.ok()) return;
   if (type == FourCc("prof") || type == FourCc("rICC")) {

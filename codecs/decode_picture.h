@@ -13,16 +13,23 @@
 
 namespace codecs {
 
-// Whether an extension (as PictureExtension gives it) has a decoder at all;
-// a caller may skip reading the file when it has none.
+// Whether an extension (as PictureExtension gives it) has a decoder at all,
+// ours or the system's; a caller may skip reading the file when it has none.
 bool HasPictureDecoder(std::string_view extension);
+
+// Whether one of our own decoders reads the extension; the system's codecs
+// take only the extensions none of ours reads.
+bool HasOwnPictureDecoder(std::string_view extension);
 
 // Decodes a picture file's bytes by its extension: "bmp" as a Windows bitmap
 // file, "jpg" and "jpeg" as JPEG with the given quality, "jif", "gif", "dib",
-// "rle", "tga" and "pcx" through NViewLibLoad, "ico" as an icon, "png", "webp"
-// and "avif" as those formats. Any other extension, and any file that does not
-// decode, gives nothing. With `shown`, JPEG and WebP come reduced towards the
-// size the picture is shown at (see ShownSize); the others whole.
+// "rle", "tga" and "pcx" through NViewLibLoad, "ico" as an icon, "png" and
+// "webp" as those formats, "avif" by our own reader and else through libheif,
+// "heic", "heif" and "hif" through libheif, and the extensions of the
+// installed system codecs through those. Any other extension, and any file
+// that does not decode, gives nothing. With `shown`, JPEG and WebP come
+// reduced towards the size the picture is shown at (see ShownSize), HEIF as
+// a thumbnail the file holds when that covers it; the others whole.
 std::optional<Image> DecodePicture(std::string_view extension, Bytes bytes, JpegQuality quality,
                                    const ShownSize& shown = {});
 

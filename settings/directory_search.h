@@ -22,12 +22,13 @@ class DirectorySearch {
   virtual void Find(const std::string& pattern, const OnEntry& onEntry) = 0;
 };
 
-// The picture masks in search order, each beginning with its separator, so a
-// pattern is the folder followed directly by a mask.
-inline constexpr std::array<std::string_view, 13> kPictureMasks = {
+// The masks of our own decoders in search order, each beginning with its
+// separator, so a pattern is the folder followed directly by a mask. The
+// masks of the system's codecs follow them (see ScanPictureNames).
+inline constexpr std::array<std::string_view, 16> kPictureMasks = {
     "\\*.bmp", "\\*.jpg", "\\*.jpeg", "\\*.gif", "\\*.jif",
     "\\*.dib", "\\*.rle", "\\*.tga", "\\*.pcx", "\\*.ico",
-    "\\*.png", "\\*.webp", "\\*.avif"};
+    "\\*.png", "\\*.webp", "\\*.avif", "\\*.heic", "\\*.heif", "\\*.hif"};
 
 // The folder scan stops at 100 names over all masks together.
 inline constexpr int kMaxScannedPictures = 100;

@@ -1,7 +1,7 @@
 #pragma once
 // The folder scan the saver and the picture-selection dialog share: the names
 // in one folder that match the picture masks, grouped by mask in kPictureMasks
-// order, at most kMaxScannedPictures over all masks, unsorted and unfiltered
+// order and then those of the installed system codecs, at most kMaxScannedPictures over all masks, unsorted and unfiltered
 // (a name two masks match comes twice; sub-folders come like files).
 #include <functional>
 #include <string>

@@ -24,6 +24,7 @@ class DecoderTable : public ::testing::Test {
 TEST_F(DecoderTable, ChoosesTheDecoderByExtension) {
   const ByteVector bmp = Make("a.bmp", "bmp3:"), jpg = Make("a.jpg", ""), gif = Make("a.gif", "");
   const ByteVector png = Make("a.png", ""), webp = Make("a.webp", ""), avif = Make("a.avif", "");
+  const ByteVector heic = Make("a.heic", "");
   EXPECT_TRUE(DecodePicture("bmp", bmp, JpegQuality::Saver));
   EXPECT_TRUE(DecodePicture("dib", bmp, JpegQuality::Saver));
   EXPECT_TRUE(DecodePicture("jpeg", jpg, JpegQuality::Saver));
@@ -32,6 +33,8 @@ TEST_F(DecoderTable, ChoosesTheDecoderByExtension) {
   EXPECT_TRUE(DecodePicture("png", png, JpegQuality::Saver));
   EXPECT_TRUE(DecodePicture("webp", webp, JpegQuality::Saver));
   EXPECT_TRUE(DecodePicture("avif", avif, JpegQuality::Saver));
+  for (const char* ext : {"heic", "heif", "hif"}) EXPECT_TRUE(DecodePicture(ext, heic, JpegQuality::Saver)) << ext;
+  EXPECT_FALSE(DecodePicture("heic", png, JpegQuality::Saver));
   EXPECT_FALSE(DecodePicture("bmp", jpg, JpegQuality::Saver)) << "a bitmap file is read as nothing else";
   EXPECT_FALSE(DecodePicture("png", bmp, JpegQuality::Saver));
   EXPECT_FALSE(DecodePicture("webp", png, JpegQuality::Saver));
@@ -39,7 +42,8 @@ TEST_F(DecoderTable, ChoosesTheDecoderByExtension) {
   EXPECT_FALSE(DecodePicture("_", bmp, JpegQuality::Saver));
   EXPECT_FALSE(DecodePicture("pics\\re", bmp, JpegQuality::Saver));
   for (const char* ext :
-       {"bmp", "jpg", "jpeg", "jif", "gif", "dib", "rle", "tga", "pcx", "ico", "png", "webp", "avif"}) {
+       {"bmp", "jpg", "jpeg", "jif", "gif", "dib", "rle", "tga", "pcx", "ico", "png", "webp", "avif", "heic", "heif",
+        "hif"}) {
     EXPECT_TRUE(HasPictureDecoder(ext)) << ext;
   }
   EXPECT_FALSE(HasPictureDecoder("tif"));

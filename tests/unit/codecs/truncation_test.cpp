@@ -53,7 +53,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Sample{"jif", "jif", "jpg:"}, Sample{"png", "png", ""},
                       Sample{"png_adam7", "png", "-interlace PNG"}, Sample{"webp_lossy", "webp", ""},
                       Sample{"webp_lossless", "webp", "-define webp:lossless=true"},
-                      Sample{"avif", "avif", ""}),
+                      Sample{"avif", "avif", ""}, Sample{"heic", "heic", ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gmock/gmock.h>
 
+#include "codecs/system_codecs.h"
 #include "settings/memory_directory.h"
 #include "settings/path_text.h"
 #include "store_fixture.h"
@@ -18,16 +19,31 @@ std::vector<std::string> Names(const PictureSelectionState& s) {
 TEST(ScanFolder, GroupsByMaskInMaskOrderAndKeepsTheSearchOrderWithinOne) {
   MemoryDirectory dir;
   for (const char* name :
-       {"z.jpg", "e.avif", "b.BMP", "notes.txt", "f.webp", "c.jpeg", "a.bmp", "g.PNG", "d.ico", "sub.gif"})
+       {"z.jpg", "e.avif", "b.BMP", "notes.txt", "f.webp", "c.jpeg", "a.bmp", "g.PNG", "d.ico", "sub.gif",
+        "IMG_0001.HEIC", "h.hif", "x.tif"})
     dir.AddEntry("C:\\Photos", name);
   PictureSelectionState s;
   ScanFolder(dir, "C:\\Photos\\", s);
   EXPECT_THAT(Names(s),
-              ElementsAre("b.BMP", "a.bmp", "z.jpg", "c.jpeg", "sub.gif", "d.ico", "g.PNG", "f.webp", "e.avif"));
-  EXPECT_EQ(s.scanLast, 8);
+              ElementsAre("b.BMP", "a.bmp", "z.jpg", "c.jpeg", "sub.gif", "d.ico", "g.PNG", "f.webp", "e.avif",
+                          "IMG_0001.HEIC", "h.hif"));
+  EXPECT_EQ(s.scanLast, 10);
   EXPECT_EQ(dir.patternsSearched.front(), "C:\\Photos\\*.bmp");
-  EXPECT_EQ(dir.patternsSearched.back(), "C:\\Photos\\*.avif");
-  EXPECT_EQ(dir.patternsSearched.size(), 13u);
+  EXPECT_EQ(dir.patternsSearched.back(), "C:\\Photos\\*.hif");
+  EXPECT_EQ(dir.patternsSearched.size(), 16u);
+}
+
+// What the system's codecs read comes after all of ours, in the order chosen.
+TEST(ScanFolder, TheSystemCodecsMasksComeLast) {
+  codecs::InstallSystemCodecs({{"jxr", "tif"}, [](codecs::Bytes) { return std::optional<codecs::Image>(); }});
+  MemoryDirectory dir;
+  for (const char* name : {"b.TIF", "a.jxr", "c.heic", "d.bmp"}) dir.AddEntry("C:\\Photos", name);
+  PictureSelectionState s;
+  ScanFolder(dir, "C:\\Photos", s);
+  codecs::InstallSystemCodecs({});
+  EXPECT_THAT(Names(s), ElementsAre("d.bmp", "c.heic", "a.jxr", "b.TIF"));
+  EXPECT_EQ(dir.patternsSearched.back(), "C:\\Photos\\*.tif");
+  EXPECT_EQ(dir.patternsSearched.size(), 18u);
 }
 
 TEST(ScanFolder, EmptyOrMissingFolderGivesNoNames) {

@@ -20,8 +20,8 @@ TEST(ScanPictureFolder, GroupsByMaskInMaskOrderIgnoringCase) {
   EXPECT_EQ(list.paths[3], "C:\\Photos\\d.ico");
   EXPECT_EQ(list.paths[4], "C:\\Photos\\e.png");
   EXPECT_EQ(dir.patternsSearched.front(), "C:\\Photos\\*.bmp");
-  EXPECT_EQ(dir.patternsSearched.back(), "C:\\Photos\\*.avif");
-  EXPECT_EQ(dir.patternsSearched.size(), 13u);
+  EXPECT_EQ(dir.patternsSearched.back(), "C:\\Photos\\*.hif");
+  EXPECT_EQ(dir.patternsSearched.size(), 16u);
 }
 
 TEST(ScanPictureFolder, StopsAtOneHundredEntriesOverAllMasks) {
@@ -83,7 +83,7 @@ TEST(ScanPictureFolder, RootAndEmptyFolderTextsJoinDirectly) {
   ScanPictureFolder("C:", dir, list);  // a stored C:\ arrives without its backslash
   EXPECT_EQ(list.paths[0], "C:\\a.bmp");
   ScanPictureFolder("", dir, list);
-  EXPECT_EQ(dir.patternsSearched.back(), "\\*.avif");
+  EXPECT_EQ(dir.patternsSearched.back(), "\\*.hif");
   EXPECT_EQ(list.paths[0], "\\b.bmp");
 }
 

@@ -77,7 +77,7 @@ TEST_F(SaverShowTest, PaintRunsItsStepsInOrder) {
   EXPECT_EQ(host.timers.Interval(SaverTimer::tmGamen), 5000u);
   EXPECT_TRUE(host.timers.Enabled(SaverTimer::tmGamen));
   EXPECT_GE(show->Ticker().tickerFull().size(), 1024u / 6);  // the pad reaches the window's width
-  EXPECT_EQ(host.directory.patternsSearched.size(), 13u);
+  EXPECT_EQ(host.directory.patternsSearched.size(), 16u);
   EXPECT_EQ(show->Picture().pictureBitmap.width, 682);  // floating by the message settings
   EXPECT_EQ(show->Picture().pictureBitmap.height, 511);
 }

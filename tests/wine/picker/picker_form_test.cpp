@@ -235,7 +235,8 @@ TEST_F(PickerFormTest, UndecodableFileShowsTheSamplePictureWithItsPath) {
 // A phone photo stored lying on its side and marked as turned a quarter, in
 // each format that can say so: the preview stands it upright, red on top.
 TEST_F(PickerFormTest, ThePreviewStandsTurnedPhotosUpright) {
-  const std::vector<std::wstring> photos = {L"portrait.jpg", L"portrait.png", L"portrait.webp", L"portrait.avif"};
+  const std::vector<std::wstring> photos = {L"portrait.jpg", L"portrait.png", L"portrait.webp", L"portrait.avif",
+                                            L"portrait.heic"};
   for (const std::wstring& name : photos) {
     ASSERT_TRUE(::CopyFileW(driver::PhotoFixture(name).c_str(), (folder / name).c_str(), FALSE))
         << "missing fixture (made by tests/wine/make-photo-fixtures)";

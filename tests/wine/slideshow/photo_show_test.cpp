@@ -1,6 +1,7 @@
-// Pictures of today's formats in a still show of the real saver: PNG, WebP
-// and AVIF come after the classic formats, each standing centred at its own
-// size, and a phone photo marked as turned stands upright.
+// Pictures of today's formats in a still show of the real saver: PNG, WebP,
+// AVIF and HEIC come after the classic formats, what the system's own codecs
+// read (TIFF) after all of ours, each standing centred at its own size, and
+// phone photos marked as turned stand upright.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -14,7 +15,7 @@
 namespace slideshow_test {
 namespace {
 
-constexpr uint32_t kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF;
+constexpr uint32_t kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF, kGrey = 0x808080, kDark = 0x404040;
 
 void CopyFixture(const std::wstring& name, const TempFolder& folder, const std::wstring& as) {
   ASSERT_TRUE(::CopyFileW(driver::PhotoFixture(name).c_str(), folder.File(as).c_str(), FALSE))
@@ -51,6 +52,23 @@ TEST(PhotoFolder, PngWebpAndAvifStandInTurnAfterTheirMasksOrder) {
   ExpectCentredInTurn({kRed, kGreen, kBlue, kRed});
 }
 
+TEST(PhotoFolder, AJpegAPngAndAnUpperCaseHeicStandInTurn) {
+  TempFolder folder;
+  CopyFixture(L"dark.heic", folder, L"a.HEIC");
+  CopyFixture(L"red.png", folder, L"b.png");
+  CopyFixture(L"grey.jpg", folder, L"c.jpg");
+  RunningShow show({.folder = folder.Path(), .floating = false, .switchSeconds = 1});
+  ExpectCentredInTurn({kGrey, kRed, kDark, kGrey});
+}
+
+TEST(PhotoFolder, ATiffComesThroughTheSystemsCodecsAfterOurFormats) {
+  TempFolder folder;
+  CopyFixture(L"blue.tif", folder, L"a.tif");
+  CopyFixture(L"red.png", folder, L"b.png");
+  RunningShow show({.folder = folder.Path(), .floating = false, .switchSeconds = 1});
+  ExpectCentredInTurn({kRed, kBlue, kRed});
+}
+
 TEST(PhotoFolder, TheBitmapComesBeforeThePng) {
   TempFolder folder;
   CopyFixture(L"red.png", folder, L"a.png");
@@ -69,9 +87,11 @@ std::function<bool(uint32_t)> Near(uint32_t rgb) {
   };
 }
 
-TEST(PhotoFolder, APortraitPhoneJpegStandsUpright) {
+// A phone photo stored lying on its side, marked as turned a quarter, stands
+// upright as 120 x 160 with red on top.
+void ExpectUpright(const std::wstring& fixture) {
   TempFolder folder;
-  CopyFixture(L"portrait.jpg", folder, L"portrait.jpg");
+  CopyFixture(fixture, folder, fixture);
   RunningShow show({.folder = folder.Path(), .floating = false, .switchSeconds = 100});
   const RECT upright = Centred(120, 160);
   std::optional<RECT> red, blue;
@@ -94,6 +114,12 @@ TEST(PhotoFolder, APortraitPhoneJpegStandsUpright) {
   EXPECT_NEAR(blue->top, upright.top + 80, 2);
   EXPECT_EQ(blue->bottom, upright.bottom);
 }
+
+TEST(PhotoFolder, APortraitPhoneJpegStandsUpright) { ExpectUpright(L"portrait.jpg"); }
+
+// The HEIC carries the EXIF orientation beside its irot, as phones write it:
+// turned once, not twice.
+TEST(PhotoFolder, APortraitPhoneHeicStandsUpright) { ExpectUpright(L"portrait.heic"); }
 
 }  // namespace
 }  // namespace slideshow_test
