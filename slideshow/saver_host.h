@@ -20,17 +20,19 @@
 
 namespace slideshow {
 
-// MeasureText (from TextMeasurer) measures on the window's own drawing
-// surface, for the ticker's layout.
-class SaverHost : public TextMeasurer {
+// The store's readers, over the real settings key.
+class SaverSettingsSource {
  public:
-  // The store's readers, over the real settings key.
+  virtual ~SaverSettingsSource() = default;
   virtual settings::ReadOutcome ReadSaverPictureSettings(settings::SaverSettings& settings,
                                                          settings::PictureList& list) = 0;
   virtual settings::ReadOutcome ReadSaverMessageSettings(settings::SaverSettings& settings) = 0;
-  // Posts the quit request; the application ends once its loop takes it.
-  virtual void RequestEnd() = 0;
+};
 
+// The window and its drawing surface: text measured (TextMeasurer, for the
+// ticker's layout) and drawn, the back buffer put on the window, the screen.
+class SaverCanvas : public TextMeasurer {
+ public:
   // The window's current width, which the ticker's pad must reach.
   virtual int32_t WindowWidth() = 0;
   // A rectangle holding every pixel that drawing `text` at (x, y) in `font`
@@ -52,10 +54,18 @@ class SaverHost : public TextMeasurer {
   virtual void PresentUpdate(const WindowUpdate& update) = 0;
   // Hides the application's own top-level window.
   virtual void HideApplicationWindow() = 0;
-
   // The screen the show is fitted to in pixels (the primary screen also in
   // preview mode; another monitor's own size for its window).
   virtual Size ScreenSize() = 0;
+};
+
+// What the rest of the system does for the show: the time, sounds, message
+// boxes, the end.
+class SaverSystem {
+ public:
+  virtual ~SaverSystem() = default;
+  // Posts the quit request; the application ends once its loop takes it.
+  virtual void RequestEnd() = 0;
   // The current time in whole seconds; seeds the bounce tempo.
   virtual int64_t NowSeconds() = 0;
   // MessageBeep with 0xFFFFFFFF (simple beep) or 0 (default sound).
@@ -64,5 +74,8 @@ class SaverHost : public TextMeasurer {
   // No tick runs while it is open.
   virtual void ShowMessage(const std::string& text) = 0;
 };
+
+// All three, as one saver window gives them.
+class SaverHost : public SaverSettingsSource, public SaverCanvas, public SaverSystem {};
 
 }  // namespace slideshow
