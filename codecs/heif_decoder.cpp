@@ -10,6 +10,7 @@
 
 #include "codecs/decode_limits.h"
 #include "codecs/exif_date.h"
+#include "codecs/heif_grid.h"
 #include "codecs/heif_mirror.h"
 #include "codecs/photo_metadata.h"
 #include "codecs/yuv_to_rgb.h"
@@ -164,6 +165,12 @@ std::optional<Image> DecodeHeif(Bytes bytes, const ShownSize& shown) {
   if (!Ok(heif_context_get_primary_image_ID(context.get(), &primary.id))) return std::nullopt;
   const PictureSize whole = SizeOf(primary.handle.get());
   if (!SizeAllowed(whole.width, whole.height)) return std::nullopt;
+  // A grid is decoded at the size its own data declares, whatever the item's
+  // size says.
+  if (const std::optional<PictureSize> grid = DeclaredGridSize(bytes, primary.id);
+      grid && !SizeAllowed(grid->width, grid->height)) {
+    return std::nullopt;
+  }
   Item thumbnail;
   if (shown) thumbnail = CoveringThumbnail(primary.handle.get(), LeastStoredSize(shown, whole, 1));
   const Item& chosenItem = thumbnail.handle ? thumbnail : primary;

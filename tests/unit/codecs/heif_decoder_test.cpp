@@ -9,6 +9,7 @@
 
 #include "codec_test_support.h"
 #include "codecs/decode_picture.h"
+#include "codecs/heif_grid.h"
 
 namespace codecs {
 namespace {
@@ -170,6 +171,30 @@ TEST(HeifThumbnail, IsTakenWhenItCoversTheSizeShown) {
   EXPECT_EQ(small->height, 24);
   EXPECT_EQ(Decode(file, shownAt(40, 30))->width, 64) << "a thumbnail smaller than shown is not enough";
   EXPECT_EQ(Decode(file)->width, 64) << "without a size shown, the whole picture";
+}
+
+// A grid decodes at the size its own data declares: a grid that declares
+// more than the cap is refused before libheif allocates it, whatever its
+// item's size says.
+TEST(HeifGrid, IsCheckedAtTheSizeItsDataDeclares) {
+  std::string tiles;
+  for (int t = 0; t < 4; ++t) tiles += " " + Encode("tile" + std::to_string(t) + ".png", "-q 90", "tile" + std::to_string(t) + ".heic");
+  struct Case {
+    const char* name;
+    std::string arguments;
+    std::optional<PictureSize> declared;
+    bool decodes;
+  };
+  const std::string grid = tiles + " --columns 2 --width 60 --height 44";
+  for (const Case& c : {Case{"grid", grid, PictureSize{60, 44}, true},
+                        Case{"bomb", grid + " --declared 20000x20000", PictureSize{20000, 20000}, false},
+                        Case{"plain", Encode("src.png", "-q 90", "one.heic"), std::nullopt, true}}) {
+    const std::string file = Sources() + "/declared_" + c.name + ".heic";
+    ASSERT_TRUE(Assemble(file + " " + c.arguments));
+    const auto bytes = ReadAll(file);
+    EXPECT_EQ(DeclaredGridSize(bytes, 1), c.declared) << c.name;
+    EXPECT_EQ(Decode(file).has_value(), c.decodes) << c.name;
+  }
 }
 
 }  // namespace
