@@ -363,24 +363,6 @@ TEST_F(SettingsDialogTest, FolderButtonOkStoresWhatThePickerShowsNow) {
   EXPECT_FALSE(Has("File_002"));
 }
 
-TEST_F(SettingsDialogTest, FolderButtonShowsTheStoredDateCaptionAndStoresTheChoiceOnlyOnOk) {
-  Dword("fgDate", 2);
-  FakePicker picker;
-  picker.result = ModalResult::Cancel;
-  picker.whileShown = [&] { picker.dateCaption = DateCaption::Western; };
-  dialog.btFolderClick(picker);
-  EXPECT_EQ(DwordOf("fgDate"), 2);
-
-  picker.dateCaption = DateCaption::Off;
-  picker.result = ModalResult::Ok;
-  picker.whileShown = [&] {
-    EXPECT_EQ(picker.dateCaption, DateCaption::JapaneseEra) << "primed from the store again";
-    picker.dateCaption = DateCaption::Western;
-  };
-  dialog.btFolderClick(picker);
-  EXPECT_EQ(DwordOf("fgDate"), 1);
-}
-
 TEST_F(SettingsDialogTest, FolderRefusedByTheListKeepsTheListsFolderForTheSave) {
   Text("dtDir", "Q:\\gone");
   FakePicker picker;

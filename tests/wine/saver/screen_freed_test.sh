@@ -42,6 +42,14 @@ saver_window() {
   done
 }
 
+# Waits (at most 5 s) until the window has the keyboard, as input needs it.
+wait_for_focus() { # window
+  for _ in $(seq 100); do
+    [ "$(xdotool getwindowfocus 2>/dev/null)" = "$(($1))" ] && return
+    sleep 0.05
+  done
+}
+
 covers_screen() { # window
   local info
   info=$(xwininfo -id "$1" -shape 2>/dev/null) || return 1
@@ -61,7 +69,7 @@ road() { # name, folder, input...
     kill "$saver" 2>/dev/null || true
     return
   fi
-  sleep 1
+  wait_for_focus "$window"
   local start now
   start=$(date +%s%N)
   xdotool "$@"
