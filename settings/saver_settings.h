@@ -15,6 +15,8 @@ struct PictureSettings {
   std::string folder;              // dtDir, one trailing backslash removed
   bool useRegisteredList = false;  // SelPhoto
   DateCaption dateCaption = DateCaption::Off;  // fgDate
+  bool subFolders = false;  // fgSubFolders: the folder's whole tree
+  bool shuffle = false;     // fgShuffle: a shuffled order without repeats
 };
 
 struct SaverSettings {
