@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <vector>
 
 #include "platform/handles_win.h"
 #include "platform/long_path_win.h"
@@ -22,10 +23,17 @@ namespace {
 constexpr DWORD kHidden = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 constexpr DWORD kNotLocal =
     FILE_ATTRIBUTE_RECALL_ON_DATA_ACCESS | FILE_ATTRIBUTE_RECALL_ON_OPEN | FILE_ATTRIBUTE_OFFLINE;
+// Records of a few hundred entries per call.
+constexpr size_t kRecordBytes = 64 * 1024;
 
-bool IsDotOrDotDot(const wchar_t* name) {
-  return name[0] == L'.' && (name[1] == 0 || (name[1] == L'.' && name[2] == 0));
+platform::UniqueFile OpenFolder(const std::string& folder, DWORD access) {
+  const std::wstring path = platform::FileSystemPath(platform::WideFromUtf8(folder));
+  return platform::UniqueFile(::CreateFileW(path.c_str(), access,
+                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
 }
+
+bool IsDotOrDotDot(std::wstring_view name) { return name == L"." || name == L".."; }
 
 // For file systems without 128-bit IDs: the 32-bit volume serial and the
 // 64-bit file index.
@@ -36,37 +44,62 @@ std::optional<FolderIdentity> IdentifyByIndex(HANDLE folder) {
                         (uint64_t(information.nFileIndexHigh) << 32) | information.nFileIndexLow};
 }
 
-}  // namespace
-
-void Win32FolderListing::List(const std::string& folder, const OnEntry& onEntry) {
-  WIN32_FIND_DATAW found{};
-  const std::wstring pattern = platform::FileSystemPath(platform::WideFromUtf8(folder + "\\*"));
-  const platform::UniqueFindHandle search(::FindFirstFileExW(
-      pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
-  if (!search) return;
-  FolderEntry entry;
-  do {
-    if (IsDotOrDotDot(found.cFileName)) continue;
-    entry.name = platform::Utf8FromWide(found.cFileName);
-    entry.isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    entry.hidden = (found.dwFileAttributes & kHidden) != 0;
-    entry.notLocal = (found.dwFileAttributes & kNotLocal) != 0;
-    if (!onEntry(entry)) return;
-  } while (::FindNextFileW(search.get(), &found));
-}
-
-std::optional<FolderIdentity> Win32FolderListing::Identify(const std::string& folder) {
-  const std::wstring path = platform::FileSystemPath(platform::WideFromUtf8(folder));
-  const platform::UniqueFile opened(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
-                                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                                  nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-  if (!opened) return std::nullopt;
+std::optional<FolderIdentity> IdentifyOpened(HANDLE folder) {
   FILE_ID_INFO information{};
-  if (!::GetFileInformationByHandleEx(opened.get(), FileIdInfo, &information, sizeof information))
-    return IdentifyByIndex(opened.get());
+  if (!::GetFileInformationByHandleEx(folder, FileIdInfo, &information, sizeof information))
+    return IdentifyByIndex(folder);
   FolderIdentity identity{information.VolumeSerialNumber, 0, 0};
   std::memcpy(&identity.fileLow, information.FileId.Identifier, sizeof identity.fileLow);
   std::memcpy(&identity.fileHigh, information.FileId.Identifier + sizeof identity.fileLow, sizeof identity.fileHigh);
+  return identity;
+}
+
+}  // namespace
+
+void Win32FolderListing::List(const std::string& folder, const OnEntry& onEntry) {
+  const platform::UniqueFile opened = OpenFolder(folder, FILE_LIST_DIRECTORY);
+  if (!opened) return;
+  // A listing's file IDs are 64-bit: they spell a sub-folder's identity as
+  // its own handle does where the volume's IDs fit in 64 bits, on the volume
+  // of the folder listed, when that is known.
+  const bool volumeKnown = folder == lastIdentified_ && lastIdentity_.fileHigh == 0;
+  std::vector<uint64_t> records(kRecordBytes / sizeof(uint64_t));  // aligned as the records need
+  FolderEntry entry;
+  FILE_INFO_BY_HANDLE_CLASS batch = FileIdBothDirectoryRestartInfo;
+  while (::GetFileInformationByHandleEx(opened.get(), batch, records.data(), DWORD(kRecordBytes))) {
+    batch = FileIdBothDirectoryInfo;
+    const auto* bytes = reinterpret_cast<const std::byte*>(records.data());
+    for (;;) {
+      const auto* record = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(bytes);
+      const std::wstring_view name(record->FileName, record->FileNameLength / sizeof(wchar_t));
+      if (!IsDotOrDotDot(name)) {
+        const DWORD attributes = record->FileAttributes;
+        entry.name = platform::Utf8FromWide(name);
+        entry.isFolder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        entry.hidden = (attributes & kHidden) != 0;
+        entry.notLocal = (attributes & kNotLocal) != 0;
+        if (volumeKnown && entry.isFolder && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+          listedFolders_[folder + "\\" + entry.name] =
+              FolderIdentity{lastIdentity_.volume, 0, uint64_t(record->FileId.QuadPart)};
+        }
+        if (!onEntry(entry)) return;
+      }
+      if (record->NextEntryOffset == 0) break;
+      bytes += record->NextEntryOffset;
+    }
+  }
+}
+
+std::optional<FolderIdentity> Win32FolderListing::Identify(const std::string& folder) {
+  std::optional<FolderIdentity> identity;
+  if (const auto listed = listedFolders_.find(folder); listed != listedFolders_.end()) {
+    identity = listed->second;
+    listedFolders_.erase(listed);
+  } else if (const platform::UniqueFile opened = OpenFolder(folder, FILE_READ_ATTRIBUTES)) {
+    identity = IdentifyOpened(opened.get());
+  }
+  lastIdentified_ = identity ? folder : std::string();
+  if (identity) lastIdentity_ = *identity;
   return identity;
 }
 

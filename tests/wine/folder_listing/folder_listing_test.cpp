@@ -58,21 +58,33 @@ TEST(FolderListing, EachEntryOnceWithWhatTheWalkDecidesBy) {
   EXPECT_EQ(calls, rows.size());
 }
 
+// Each folder is asked for as a walk asks (after its parent was listed) and
+// by a listing that opens it, and must come out the same both ways.
 TEST(FolderListing, AFolderReachedThroughALinkIdentifiesAsItsTarget) {
   TempFolder top;
-  const std::wstring month = top.MakeFolder(L"2024") + L"\\05";
-  ASSERT_TRUE(::CreateDirectoryW(month.c_str(), nullptr));
-  const driver::UnixLink back(month + L"\\back-to-top", top.Path());
-  settings::Win32FolderListing listing;
+  const std::wstring year = top.MakeFolder(L"2024"), month = top.MakeFolder(L"2024\\05");
+  const std::wstring link = month + L"\\back-to-top";
+  const driver::UnixLink back(link, top.Path());
+  struct Row {
+    std::wstring folder;
+    std::wstring sameAs;
+  };
+  const std::vector<Row> rows{
+      {top.Path(), top.Path()}, {year, year}, {month, month}, {link, top.Path()}, {link + L"\\2024", year}};
 
-  const auto topIdentity = listing.Identify(Utf8(top.Path()));
-  ASSERT_TRUE(topIdentity);
-  EXPECT_EQ(listing.Identify(Utf8(month + L"\\back-to-top")), topIdentity);
-  EXPECT_EQ(listing.Identify(Utf8(month + L"\\back-to-top\\2024\\05\\back-to-top")), topIdentity);
-  const auto monthIdentity = listing.Identify(Utf8(month));
-  ASSERT_TRUE(monthIdentity);
-  EXPECT_NE(monthIdentity, topIdentity);
-  EXPECT_FALSE(listing.Identify(Utf8(top.File(L"gone"))));
+  settings::Win32FolderListing walking, opening;
+  std::map<std::wstring, settings::FolderIdentity> walked;
+  for (const Row& row : rows) {
+    const auto identity = walking.Identify(Utf8(row.folder));
+    ASSERT_TRUE(identity) << Utf8(row.folder);
+    walking.List(Utf8(row.folder), [](const settings::FolderEntry&) { return true; });
+    walked[row.folder] = *identity;
+    EXPECT_EQ(opening.Identify(Utf8(row.folder)), identity) << Utf8(row.folder);
+  }
+  for (const Row& row : rows) EXPECT_EQ(walked.at(row.folder), walked.at(row.sameAs)) << Utf8(row.folder);
+  EXPECT_NE(walked.at(year), walked.at(top.Path()));
+  EXPECT_NE(walked.at(month), walked.at(year));
+  EXPECT_FALSE(opening.Identify(Utf8(top.File(L"gone"))));
 }
 
 }  // namespace
