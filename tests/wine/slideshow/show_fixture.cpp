@@ -21,6 +21,8 @@ void WriteShowSettings(const ShowSettings& settings) {
   driver::WriteDword(L"SelPhoto", settings.registered.empty() ? 0 : 1);
   driver::WriteDword(L"eCount", DWORD(settings.registered.size()));
   if (settings.dateCaption != 0) driver::WriteDword(L"fgDate", settings.dateCaption);
+  if (settings.subFolders != 0) driver::WriteDword(L"fgSubFolders", settings.subFolders);
+  if (settings.shuffle != 0) driver::WriteDword(L"fgShuffle", settings.shuffle);
   for (size_t i = 0; i < settings.registered.size(); ++i) {
     wchar_t name[16];
     std::swprintf(name, 16, L"File_%03u", unsigned(i));

@@ -23,6 +23,8 @@ struct ShowSettings {
   DWORD fontSize = 14;
   std::vector<std::wstring> registered{};  // non-empty: registered mode
   DWORD dateCaption = 0;  // fgDate
+  DWORD subFolders = 0;   // fgSubFolders
+  DWORD shuffle = 0;      // fgShuffle
 };
 
 // Writes a complete settings key for the show.
