@@ -15,10 +15,11 @@ namespace {
 
 // A read that throws answers with its failure answer; so does one that
 // answers nothing.
-BackgroundReader::Answer Run(const BackgroundReader::Read& read,
+BackgroundReader::Answer Run(const BackgroundReader::StreamingRead& read,
+                             const BackgroundReader::Post& post,
                              const BackgroundReader::Answer& failed) noexcept {
   try {
-    if (BackgroundReader::Answer answer = read()) return answer;
+    if (BackgroundReader::Answer answer = read(post)) return answer;
   } catch (...) {
   }
   try {
@@ -34,7 +35,7 @@ struct BackgroundReader::Shared {
   struct Job {
     int slot = 0;
     uint64_t serial = 0;
-    Read read;
+    StreamingRead read;
     Answer failed;
   };
   struct Done {
@@ -44,6 +45,7 @@ struct BackgroundReader::Shared {
   };
 
   void Work();
+  Post PostFor(int slot, uint64_t serial);
   bool IsLatest(int slot, uint64_t serial) const {
     const auto it = latest.find(slot);
     return it != latest.end() && it->second == serial;
@@ -67,7 +69,7 @@ void BackgroundReader::Shared::Work() {
     Job job = std::move(jobs.front());
     jobs.pop_front();
     lock.unlock();
-    Answer answer = Run(job.read, job.failed);
+    Answer answer = Run(job.read, PostFor(job.slot, job.serial), job.failed);
     job = {job.slot, job.serial, nullptr, nullptr};
     lock.lock();
     if (stop) return;
@@ -77,6 +79,26 @@ void BackgroundReader::Shared::Work() {
     if (wake) wake();
     lock.lock();
   }
+}
+
+// On the worker an answer posted waits with the others for Deliver; without
+// one it runs at once, as the read itself does.
+BackgroundReader::Post BackgroundReader::Shared::PostFor(int slot, uint64_t serial) {
+  return [this, slot, serial](Answer answer) {
+    std::unique_lock lock(mutex);
+    if (stop || !IsLatest(slot, serial)) return false;
+    if (!answer) return true;
+    if (!onWorker) {
+      lock.unlock();
+      answer();
+      lock.lock();
+      return IsLatest(slot, serial);
+    }
+    answers.push_back({slot, serial, std::move(answer)});
+    lock.unlock();
+    if (wake) wake();
+    return true;
+  };
 }
 
 BackgroundReader::BackgroundReader(Setup setup) : shared_(std::make_shared<Shared>()) {
@@ -104,6 +126,11 @@ BackgroundReader::~BackgroundReader() {
 bool BackgroundReader::OnWorker() const { return shared_->onWorker; }
 
 void BackgroundReader::Start(int slot, Read read, Answer failed) {
+  StartStreaming(
+      slot, [read = std::move(read)](const Post&) { return read(); }, std::move(failed));
+}
+
+void BackgroundReader::StartStreaming(int slot, StreamingRead read, Answer failed) {
   Shared& s = *shared_;
   uint64_t serial = 0;
   {
@@ -116,7 +143,7 @@ void BackgroundReader::Start(int slot, Read read, Answer failed) {
     s.changed.notify_all();
     return;
   }
-  const Answer answer = Run(read, failed);
+  const Answer answer = Run(read, s.PostFor(slot, serial), failed);
   // The answer may itself have started a newer read of its slot.
   if (answer && s.IsLatest(slot, serial)) answer();
 }

@@ -23,6 +23,11 @@ class BackgroundReader {
   using Answer = std::function<void()>;
   // Runs on the worker and gives the answer for the owner's thread.
   using Read = std::function<Answer()>;
+  // Hands the owner an answer while the read goes on, to run before the
+  // read's own. False once the read is no longer wanted (a newer read of its
+  // slot, a cancel, the reader gone); an empty answer only asks that.
+  using Post = std::function<bool(Answer)>;
+  using StreamingRead = std::function<Answer(const Post& post)>;
 
   struct Setup {
     // Runs on the worker whenever an answer waits; the owner then calls
@@ -46,6 +51,8 @@ class BackgroundReader {
   // read of the slot not yet begun is dropped, and the answer of one under
   // way will not run. `failed` answers instead if the read throws.
   void Start(int slot, Read read, Answer failed = {});
+  // The same for a read that hands out answers as it goes.
+  void StartStreaming(int slot, StreamingRead read, Answer failed = {});
   // Throws away the slot's read and its answer, if any.
   void Cancel(int slot);
   // Runs the answers that wait, oldest first.

@@ -6,8 +6,6 @@
 #include "settings/path_text.h"
 
 namespace settings {
-namespace {
-
 std::vector<std::string> PictureMasks() {
   std::vector<std::string> masks(kPictureMasks.begin(), kPictureMasks.end());
   for (const std::string& extension : codecs::InstalledSystemCodecs().extensions) {
@@ -15,8 +13,6 @@ std::vector<std::string> PictureMasks() {
   }
   return masks;
 }
-
-}  // namespace
 
 void ScanPictureNames(DirectorySearch& search, const std::string& folder,
                       const std::function<void(const std::string& name)>& onPicture) {

@@ -5,11 +5,15 @@
 // (a name two masks match comes twice; sub-folders come like files).
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "settings/directory_search.h"
 #include "settings/picture_selection_state.h"
 
 namespace settings {
+
+// kPictureMasks, then the masks of the installed system codecs.
+std::vector<std::string> PictureMasks();
 
 // Calls onPicture with each name (without folder) in scan order. `folder`
 // comes without a trailing backslash.

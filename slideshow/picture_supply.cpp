@@ -1,6 +1,9 @@
 #include "slideshow/picture_supply.h"
 
+#include <atomic>
+#include <chrono>
 #include <memory>
+#include <random>
 #include <utility>
 
 namespace slideshow {
@@ -8,10 +11,43 @@ namespace {
 
 constexpr int kScanSlot = 0;
 
+bool IsLibrary(const settings::PictureSettings& picture) {
+  return picture.shuffle || (picture.subFolders && !picture.useRegisteredList);
+}
+
+// The registered entries the documented show goes through, those that name
+// something.
+std::vector<std::string> RegisteredPaths(const settings::PictureList& stored) {
+  std::vector<std::string> paths;
+  for (int32_t index = 0; index < stored.entryCount && index <= stored.lastIndex; ++index)
+    if (!stored.PathAt(index).empty()) paths.push_back(stored.PathAt(index));
+  return paths;
+}
+
+PictureCatalog CatalogOf(const std::vector<std::string>& paths) {
+  PictureCatalog catalog;
+  for (const std::string& path : paths) {
+    const size_t cut = path.rfind('\\');
+    const std::string folder = cut == std::string::npos ? std::string() : path.substr(0, cut);
+    catalog.Add(catalog.AddFolder(folder), cut == std::string::npos ? path : path.substr(cut + 1));
+  }
+  return catalog;
+}
+
+uint64_t FreshSeed() {
+  std::random_device device;
+  const uint64_t clock = uint64_t(std::chrono::steady_clock::now().time_since_epoch().count());
+  return (uint64_t(device()) << 32 ^ device()) ^ clock;
+}
+
 }  // namespace
 
-PictureSupply::PictureSupply(PictureReaders readers, platform::BackgroundReader::Setup reading)
-    : readers_(std::move(readers)), reading_(reading), listReader_(std::move(reading)) {}
+PictureSupply::PictureSupply(PictureReaders readers, platform::BackgroundReader::Setup reading,
+                             ShuffleKeeping keeping)
+    : readers_(std::move(readers)),
+      reading_(reading),
+      keeping_(std::move(keeping)),
+      listReader_(std::move(reading)) {}
 
 int PictureSupply::Join(int32_t offset) {
   const int id = nextSeat_++;
@@ -32,6 +68,15 @@ void PictureSupply::Deliver() {
 
 void PictureSupply::Refresh(const settings::PictureSettings& picture,
                             const settings::PictureList& stored) {
+  if (IsLibrary(picture)) {
+    ShowLibrary({picture.useRegisteredList, picture.folder, picture.subFolders, picture.shuffle,
+                 picture.useRegisteredList ? RegisteredPaths(stored) : std::vector<std::string>{}});
+    return;
+  }
+  if (library_) {
+    library_.reset();
+    list_ = {};
+  }
   const int32_t position = list_.currentIndex;
   listReady_ = false;
   if (picture.useRegisteredList) {
@@ -63,6 +108,60 @@ void PictureSupply::Refresh(const settings::PictureSettings& picture,
       });
 }
 
+// A catalog made as cheaply as this cannot be begun again on each paint:
+// the library goes on while what it shows stays the same.
+void PictureSupply::ShowLibrary(const LibrarySource& source) {
+  if (library_ && library_->Source() == source) return;
+  listReader_.Cancel(kScanSlot);
+  list_ = {};
+  if (!keptPlace_ && keeping_.read) keptPlace_ = keeping_.read();
+  library_ = std::make_unique<LibraryList>(source, keptPlace_, FreshSeed());
+  if (source.registered) {
+    library_->Append(CatalogOf(source.registeredPaths));
+    listReady_ = true;
+    ArrangeAll();
+    return;
+  }
+  listReady_ = false;
+  WalkLibrary();
+}
+
+// The walk hands its finds over as it goes; the list is ready at the first
+// picture, or at the end of a walk that found none.
+void PictureSupply::WalkLibrary() {
+  const auto take = [this](const std::shared_ptr<PictureCatalog>& found) {
+    if (!library_) return;
+    library_->Append(*found);
+    listReady_ = true;
+    ArrangeAll();
+  };
+  const auto done = [this] {
+    listReady_ = true;
+    ArrangeAll();
+  };
+  listReader_.StartStreaming(
+      kScanSlot,
+      [walk = readers_.walk, source = library_->Source(), take,
+       done](const platform::BackgroundReader::Post& post) {
+        size_t total = 0;
+        walk(source.folder, source.wholeTree,
+             WalkReceiver{[&](PictureCatalog&& found) {
+                            total += found.Size();
+                            auto batch = std::make_shared<PictureCatalog>(std::move(found));
+                            return post([take, batch] { take(batch); }) &&
+                                   total < PictureCatalog::kMaxPictures;
+                          },
+                          [&] { return post({}); }});
+        return platform::BackgroundReader::Answer(done);
+      },
+      // A walk that fails part way leaves a library with what it found.
+      done);
+}
+
+bool PictureSupply::Empty() const {
+  return library_ ? library_->Empty() : list_.entryCount == 0;
+}
+
 int32_t PictureSupply::NextIndex(int32_t index) const {
   return index + 1 > list_.lastIndex ? 0 : index + 1;
 }
@@ -75,9 +174,14 @@ int32_t PictureSupply::SeatIndex(const Seat& seat, bool ahead) const {
   return int32_t((int64_t(index) + seat.offset) % (int64_t(list_.lastIndex) + 1));
 }
 
-std::optional<PictureSupply::Key> PictureSupply::KeyFor(const Seat& seat, bool ahead) const {
-  if (!listReady_ || !seat.fit || list_.entryCount == 0) return std::nullopt;
-  return Key{list_.PathAt(SeatIndex(seat, ahead)), *seat.fit};
+std::string PictureSupply::SeatPath(const Seat& seat, bool ahead) {
+  if (library_) return library_->PathAhead(size_t(std::max(seat.offset, 0)) + (ahead ? 1 : 0));
+  return list_.PathAt(SeatIndex(seat, ahead));
+}
+
+std::optional<PictureSupply::Key> PictureSupply::KeyFor(const Seat& seat, bool ahead) {
+  if (!listReady_ || !seat.fit || Empty()) return std::nullopt;
+  return Key{SeatPath(seat, ahead), *seat.fit};
 }
 
 // Each slot holds or reads what the seat wants now: a next picture that has
@@ -146,7 +250,7 @@ std::optional<PictureRead> PictureSupply::Take(int seatId, ShowFit fit, bool ahe
   }
   Arrange(seatId);
   if (!listReady_) return std::nullopt;
-  if (list_.entryCount == 0) return PictureRead{};
+  if (Empty()) return PictureRead{};
   const std::optional<Key> wanted = KeyFor(seat, ahead);
   for (Slot* slot : {&seat.current, &seat.next}) {
     if (slot->key != wanted) continue;
@@ -158,6 +262,7 @@ std::optional<PictureRead> PictureSupply::Take(int seatId, ShowFit fit, bool ahe
     PictureRead read = std::move(*slot->read);
     slot->read.reset();
     slot->taken = true;
+    KeepShufflePlace();
     return read;
   }
   return std::nullopt;
@@ -172,14 +277,27 @@ std::optional<PictureRead> PictureSupply::TakeNext(int seat, ShowFit fit) {
 }
 
 void PictureSupply::Advance() {
-  list_.currentIndex = NextIndex(list_.currentIndex);
+  if (library_)
+    library_->Advance();
+  else
+    list_.currentIndex = NextIndex(list_.currentIndex);
   ++moves_;
   ArrangeAll();
 }
 
-std::string PictureSupply::CurrentPath(int seat) const {
-  if (list_.entryCount == 0) return {};
-  return list_.PathAt(SeatIndex(seats_.at(seat), false));
+// Written when a picture of a new rank is shown, so a run that ends at any
+// moment goes on next time without showing it again.
+void PictureSupply::KeepShufflePlace() {
+  if (!library_ || !keeping_.write) return;
+  const std::optional<ShufflePlace> place = library_->Place();
+  if (!place || place == keptPlace_) return;
+  keptPlace_ = place;
+  keeping_.write(*place);
+}
+
+std::string PictureSupply::CurrentPath(int seat) {
+  if (Empty()) return {};
+  return SeatPath(seats_.at(seat), false);
 }
 
 void PictureSupply::ReadCurrentAgain(int seatId) {

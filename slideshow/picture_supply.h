@@ -10,7 +10,9 @@
 // moves the position on. Every other seat shows the picture `offset` places
 // further along, follows each move of the position, and never owes a
 // backlog: a seat whose read is late shows the picture of the position as it
-// stands when the read arrives. Each seat reads its current and its next
+// stands when the read arrives. A library (a folder's whole tree, or a
+// shuffled list) is walked once per run on the list's reader and streamed
+// in: the shows begin with the first picture found. Each seat reads its current and its next
 // picture in slots of their own, so a repaint's read of the current picture
 // never throws away the next one, and on a reader of its own, so a monitor
 // whose read hangs holds up no other; the list is read on another.
@@ -24,7 +26,9 @@
 #include "platform/background_reader.h"
 #include "settings/picture_list.h"
 #include "settings/saver_settings.h"
+#include "slideshow/library_list.h"
 #include "slideshow/load_picture.h"
+#include "slideshow/picture_tree_walk.h"
 #include "slideshow/rect.h"
 
 namespace slideshow {
@@ -32,12 +36,25 @@ namespace slideshow {
 // Rebuilds `list` from the folder as the folder scan does.
 using ScanFunction = std::function<void(const std::string& folder, settings::PictureList& list)>;
 
-// How the supply reads. Both run on the reader's worker, at the same time as
+// Walks a library's folder (its whole tree, or the folder alone) with the
+// masks of the pictures the saver reads.
+using WalkFunction =
+    std::function<void(const std::string& top, bool wholeTree, const WalkReceiver& receiver)>;
+
+// How the supply reads. They run on the reader's worker, at the same time as
 // anything on the shows' thread, and may outlive the supply: they must touch
 // nothing but the files they read and what they themselves hold.
 struct PictureReaders {
   DecodeFunction decode;
   ScanFunction scan;
+  WalkFunction walk;
+};
+
+// Where the shuffle stood at the end of the last run, and where it stands
+// now; without them every run begins a round of its own.
+struct ShuffleKeeping {
+  std::function<std::optional<ShufflePlace>()> read;
+  std::function<void(const ShufflePlace&)> write;
 };
 
 // Everything besides the file that a fitted picture depends on.
@@ -53,7 +70,8 @@ using PictureRead = std::optional<FittedPicture>;
 
 class PictureSupply {
  public:
-  PictureSupply(PictureReaders readers, platform::BackgroundReader::Setup reading);
+  PictureSupply(PictureReaders readers, platform::BackgroundReader::Setup reading,
+                ShuffleKeeping keeping = {});
   PictureSupply(const PictureSupply&) = delete;
   PictureSupply& operator=(const PictureSupply&) = delete;
 
@@ -64,8 +82,10 @@ class PictureSupply {
 
   // The leading show's paint: the list as the store gave it in registered
   // mode, or rescanned from the folder on the reader (the position stays).
+  // A library is begun anew only when what it shows has changed.
   void Refresh(const settings::PictureSettings& picture, const settings::PictureList& stored);
   bool ListReady() const { return listReady_; }
+  // The documented list; empty while a library is shown.
   const settings::PictureList& List() const { return list_; }
 
   // Runs the readers' answers; every show calls it on each wake.
@@ -82,7 +102,7 @@ class PictureSupply {
   int64_t Moves() const { return moves_; }
   // The path of the seat's picture at the current position; empty for an
   // empty list.
-  std::string CurrentPath(int seat) const;
+  std::string CurrentPath(int seat);
   // A repaint reads the seat's current picture again; its next stays.
   void ReadCurrentAgain(int seat);
 
@@ -108,7 +128,12 @@ class PictureSupply {
 
   int32_t NextIndex(int32_t index) const;
   int32_t SeatIndex(const Seat& seat, bool ahead) const;
-  std::optional<Key> KeyFor(const Seat& seat, bool ahead) const;
+  bool Empty() const;
+  std::string SeatPath(const Seat& seat, bool ahead);
+  std::optional<Key> KeyFor(const Seat& seat, bool ahead);
+  void ShowLibrary(const LibrarySource& source);
+  void WalkLibrary();
+  void KeepShufflePlace();
   void Arrange(int seatId);
   void ArrangeAll();
   void Ask(int seatId, bool ahead, const Key& key);
@@ -117,7 +142,10 @@ class PictureSupply {
 
   PictureReaders readers_;
   const platform::BackgroundReader::Setup reading_;
+  const ShuffleKeeping keeping_;
   settings::PictureList list_;
+  std::unique_ptr<LibraryList> library_;
+  std::optional<ShufflePlace> keptPlace_;
   bool listReady_ = false;
   int64_t moves_ = 0;
   std::map<int, Seat> seats_;

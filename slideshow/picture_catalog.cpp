@@ -1,0 +1,49 @@
+#include "slideshow/picture_catalog.h"
+
+#include <limits>
+
+namespace slideshow {
+
+uint32_t PictureCatalog::AddFolder(std::string path) {
+  folders_.push_back(std::move(path));
+  return uint32_t(folders_.size() - 1);
+}
+
+bool PictureCatalog::Add(uint32_t folder, std::string_view name) {
+  if (Size() >= kMaxPictures || folder >= folders_.size()) return false;
+  if (names_.size() + name.size() > std::numeric_limits<uint32_t>::max()) return false;
+  names_.append(name);
+  folderOf_.push_back(folder);
+  nameEnd_.push_back(uint32_t(names_.size()));
+  return true;
+}
+
+void PictureCatalog::Append(const PictureCatalog& more) {
+  const uint32_t firstFolder = uint32_t(folders_.size());
+  for (const std::string& folder : more.folders_) folders_.push_back(folder);
+  for (size_t i = 0; i < more.Size(); ++i) {
+    const size_t begin = i == 0 ? 0 : more.nameEnd_[i - 1];
+    const std::string_view name(more.names_.data() + begin, more.nameEnd_[i] - begin);
+    if (!Add(firstFolder + more.folderOf_[i], name)) return;
+  }
+}
+
+void PictureCatalog::Clear() { *this = PictureCatalog(); }
+
+std::string PictureCatalog::PathAt(size_t index) const {
+  const size_t begin = index == 0 ? 0 : nameEnd_[index - 1];
+  std::string path = folders_[folderOf_[index]];
+  path += '\\';
+  path.append(names_, begin, nameEnd_[index] - begin);
+  return path;
+}
+
+size_t PictureCatalog::MemoryBytes() const {
+  size_t bytes = sizeof(*this) + folders_.capacity() * sizeof(std::string) +
+                 folderOf_.capacity() * sizeof(uint32_t) + nameEnd_.capacity() * sizeof(uint32_t) +
+                 names_.capacity();
+  for (const std::string& folder : folders_) bytes += folder.capacity();
+  return bytes;
+}
+
+}  // namespace slideshow
