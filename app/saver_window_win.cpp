@@ -21,8 +21,11 @@
 #include "platform/reader_thread_win.h"
 #include "platform/utf16.h"
 #include "settings/directory_search_win.h"
+#include "settings/folder_listing_win.h"
+#include "settings/folder_scan.h"
 #include "settings/saver_store.h"
 #include "slideshow/picture_scan.h"
+#include "slideshow/shuffle_place_store.h"
 
 namespace app {
 
@@ -47,6 +50,13 @@ int32_t& ProcessTickerLine() {
 void ScanFolderFromWorker(const std::string& folder, settings::PictureList& list) {
   settings::Win32DirectorySearch search;
   slideshow::ScanPictureFolder(folder, search, list);
+}
+
+// The library's walk, with a listing of its own for the same reason.
+void WalkLibraryFromWorker(const std::string& top, bool wholeTree,
+                           const slideshow::WalkReceiver& receiver) {
+  settings::Win32FolderListing listing;
+  slideshow::WalkPictureTree({top, wholeTree, settings::PictureMasks()}, listing, receiver);
 }
 
 bool IsSaverWindow(HWND window) {
@@ -93,9 +103,17 @@ void TForm1::FormCreate() {
   if (OnPrimary()) {
     savedCursor = platform::ApplicationCursor();
     if (!InPreview()) platform::SetApplicationCursor(nullptr);
-    supply.emplace(slideshow::PictureReaders{&DecodePictureFile, &ScanFolderFromWorker},
-                   platform::BackgroundReader::Setup{platform::WakeWindow(Handle()),
-                                                     &platform::SetReaderThreadErrorMode});
+    // The preview goes on with the round but leaves its place to the saver.
+    slideshow::ShuffleKeeping keeping{[this] { return slideshow::ReadShufflePlace(registry); }};
+    if (!InPreview())
+      keeping.write = [this](const slideshow::ShufflePlace& place) {
+        slideshow::WriteShufflePlace(registry, place);
+      };
+    supply.emplace(
+        slideshow::PictureReaders{&DecodePictureFile, &ScanFolderFromWorker, &WalkLibraryFromWorker},
+        platform::BackgroundReader::Setup{platform::WakeWindow(Handle()),
+                                          &platform::SetReaderThreadErrorMode},
+        std::move(keeping));
   }
   ::GetCursorPos(&startCursorPos);
   LayOut();

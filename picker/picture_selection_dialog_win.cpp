@@ -45,6 +45,7 @@ void TfrmDir::FormCreate() {
   SetControlFont(IDC_DCDIR_LBLCOUNT, platform::ControlFont{L"ＭＳ Ｐゴシック", 15});
   platform::AutoSizeLabel(Item(IDC_DCDIR_LBLCOUNT));
   SetChecked(IDC_DCDIR_RBSELFOLDER, true);
+  FollowDisplayMethod();
   const HWND self = Handle();
   reads_.emplace(platform::BackgroundReader::Setup{platform::WakeWindow(self, kReadsAnswered),
                                                   &platform::SetReaderThreadErrorMode});
@@ -144,7 +145,9 @@ void TfrmDir::OnCommand(int id, int code, HWND /*control*/) {
       break;
     case IDC_DCDIR_RBSELPHOTO:
     case IDC_DCDIR_RBSELFOLDER:
-      if (code == BN_CLICKED) logic.rbSelPhotoClick();
+      if (code != BN_CLICKED) break;
+      FollowDisplayMethod();
+      logic.rbSelPhotoClick();
       break;
     case IDC_DCDIR_BTOK:
       if (code == BN_CLICKED) btOkClick();
@@ -180,6 +183,7 @@ void TfrmDir::SetDrive(char driveLetter) { dcbxThumb_.SetDrive(driveLetter); }
 void TfrmDir::SetUseRegisteredList(bool registered) {
   SetChecked(IDC_DCDIR_RBSELPHOTO, registered);
   SetChecked(IDC_DCDIR_RBSELFOLDER, !registered);
+  FollowDisplayMethod();
 }
 
 bool TfrmDir::UseRegisteredList() const { return rbSelPhoto_.Checked(); }
@@ -187,6 +191,22 @@ bool TfrmDir::UseRegisteredList() const { return rbSelPhoto_.Checked(); }
 void TfrmDir::SetDateCaption(settings::DateCaption caption) { cbDate_.Set(caption); }
 
 settings::DateCaption TfrmDir::ChosenDateCaption() const { return cbDate_.Chosen(); }
+
+void TfrmDir::SetLibraryChoices(const settings::LibraryChoices& choices) {
+  SetChecked(IDC_DCDIR_CKSUBFOLDERS, choices.subFolders);
+  SetChecked(IDC_DCDIR_CKSHUFFLE, choices.shuffle);
+}
+
+settings::LibraryChoices TfrmDir::ChosenLibraryChoices() const {
+  return settings::LibraryChoices{Checked(IDC_DCDIR_CKSUBFOLDERS), Checked(IDC_DCDIR_CKSHUFFLE)};
+}
+
+// Only the folder source has subfolders. The box keeps its check while
+// disabled, and that check is stored on ＯＫ, so the choice is there again
+// when the folder source is.
+void TfrmDir::FollowDisplayMethod() {
+  ::EnableWindow(Item(IDC_DCDIR_CKSUBFOLDERS), !rbSelPhoto_.Checked());
+}
 
 std::vector<std::string> TfrmDir::RegisteredEntries() const { return logic_->RegisteredEntries(); }
 

@@ -41,6 +41,8 @@ class TfrmDir : public platform::Dialog,
   bool UseRegisteredList() const override;
   void SetDateCaption(settings::DateCaption caption) override;
   settings::DateCaption ChosenDateCaption() const override;
+  void SetLibraryChoices(const settings::LibraryChoices& choices) override;
+  settings::LibraryChoices ChosenLibraryChoices() const override;
   std::vector<std::string> RegisteredEntries() const override;
   settings::ModalResult ShowModal() override;
 
@@ -54,6 +56,7 @@ class TfrmDir : public platform::Dialog,
  private:
   void FormCreate();
   void ScanFolderWhenRead(const std::string& folder, std::function<void()> scanned);
+  void FollowDisplayMethod();
   void btOkClick() { EndModal(IDOK); }
   void btCancelClick() { EndModal(IDCANCEL); }
 

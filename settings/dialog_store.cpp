@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "settings/date_caption.h"
+#include "settings/library_choices.h"
 #include "settings/registry_values.h"
 
 namespace settings {
@@ -77,6 +78,7 @@ bool ReadDialogPictureSettings(RegistryOpener& registry, PictureSelectionState& 
   state.registeredCount = ReadOr([&] { return ReadInteger(*key, "eCount"); }, 0);
   ReadRegisteredFiles(*key, state);
   state.dateCaption = ReadDateCaption(*key);
+  state.libraryChoices = ReadLibraryChoices(*key);
   return selPhoto;
 }
 
@@ -106,6 +108,7 @@ void WritePictureSettings(RegistryOpener& registry, const PictureSelectionResult
   for (int32_t i = 0; i < n; ++i)
     WriteText(*key, RegisteredEntryName(i), result.registeredList[size_t(i)]);
   WriteDateCaption(*key, result.dateCaption);
+  WriteLibraryChoices(*key, result.libraryChoices);
 }
 
 }  // namespace settings

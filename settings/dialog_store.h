@@ -16,7 +16,8 @@ MessageSettings ReadDialogMessageSettings(RegistryOpener& registry);
 
 // Fills pictureFolder (startDirectory when unreadable or empty), driveLetter,
 // registeredCount, registeredFiles (slots past a failing read keep what
-// they held) and dateCaption. Returns whether rbSelPhoto is to be checked (else rbSelFolder).
+// they held), dateCaption and libraryChoices. Returns whether rbSelPhoto is
+// to be checked (else rbSelFolder).
 [[nodiscard]] bool ReadDialogPictureSettings(RegistryOpener& registry, PictureSelectionState& state);
 
 // SCRcom, FontName, ComColor, FontSize, the four styles, SCRtime, MoveFlag,
@@ -24,8 +25,8 @@ MessageSettings ReadDialogMessageSettings(RegistryOpener& registry);
 void WriteMessageSettings(RegistryOpener& registry, const MessageSettings& message);
 
 // dtDir, SelPhoto, then the old count's entries (up to File_050) deleted,
-// eCount and at most 50 entries written; fgDate last, after every
-// documented value.
+// eCount and at most 50 entries written; then, after every documented value,
+// fgDate, fgSubFolders and fgShuffle.
 void WritePictureSettings(RegistryOpener& registry, const PictureSelectionResult& result);
 
 }  // namespace settings

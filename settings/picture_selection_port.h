@@ -1,12 +1,13 @@
 #pragma once
 // What the settings dialog needs of the picture-selection dialog, and nothing
 // more: the folder list, the drive selector, the display-method choice, the
-// registered list, and a modal showing. The picture-selection dialog
+// registered list, the choices beside them, and a modal showing. The picture-selection dialog
 // implements it; the settings dialog's logic is tested against a fake.
 #include <string>
 #include <vector>
 
 #include "settings/date_caption.h"
+#include "settings/library_choices.h"
 
 namespace settings {
 
@@ -29,6 +30,9 @@ class PictureSelectionPort {
   // the date caption's drop-down list
   virtual void SetDateCaption(DateCaption caption) = 0;
   virtual DateCaption ChosenDateCaption() const = 0;
+  // the check boxes "サブフォルダーも含める" and "ランダムな順番で表示"
+  virtual void SetLibraryChoices(const LibraryChoices& choices) = 0;
+  virtual LibraryChoices ChosenLibraryChoices() const = 0;
   // lbDfile, in list order
   virtual std::vector<std::string> RegisteredEntries() const = 0;
   virtual ModalResult ShowModal() = 0;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "settings/date_caption.h"
+#include "settings/library_choices.h"
 #include "settings/picture_list.h"
 
 namespace settings {
@@ -24,6 +25,7 @@ struct PictureSelectionState {
   int32_t scanLast = -1;
   bool refreshPending = false;  // set before the picture-selection dialog opens
   DateCaption dateCaption = DateCaption::Off;  // fgDate as stored
+  LibraryChoices libraryChoices;               // fgSubFolders and fgShuffle as stored
 };
 
 // The picture-selection dialog's state after OK, as WritePictureSettings stores it.
@@ -32,6 +34,7 @@ struct PictureSelectionResult {
   bool selPhotoChecked = false;              // rbSelPhoto (false: rbSelFolder)
   std::vector<std::string> registeredList;   // lbDfile's entries in list order
   DateCaption dateCaption = DateCaption::Off;  // the date caption's drop-down list
+  LibraryChoices libraryChoices;               // the two check boxes beside it
 };
 
 }  // namespace settings

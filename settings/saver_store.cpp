@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "settings/library_choices.h"
 #include "settings/message_settings.h"
 #include "settings/path_text.h"
 #include "settings/registry_values.h"
@@ -54,6 +55,9 @@ ReadOutcome ReadSaverPictureSettings(RegistryOpener& registry, SaverSettings& se
     settings.picture.useRegisteredList = false;
   }
   settings.picture.dateCaption = ReadDateCaption(*key);
+  const LibraryChoices choices = ReadLibraryChoices(*key);
+  settings.picture.subFolders = choices.subFolders;
+  settings.picture.shuffle = choices.shuffle;
   if (settings.picture.useRegisteredList && !ReadRegisteredEntries(*key, list)) fine = false;
   return fine ? ReadOutcome::Continue : ReadOutcome::EndApplication;
 }

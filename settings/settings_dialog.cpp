@@ -96,13 +96,15 @@ void SettingsDialog::btFolderClick(PictureSelectionPort& picker) {
   (void)picker.SetFolder(pictureState_.pictureFolder);
   picker.SetDrive(pictureState_.driveLetter);
   picker.SetDateCaption(pictureState_.dateCaption);
+  picker.SetLibraryChoices(pictureState_.libraryChoices);
   pictureState_.refreshPending = true;
   if (picker.ShowModal() != ModalResult::Ok) return;
   pictureState_.pictureFolder = picker.Folder();
   WritePictureSettings(registry_, PictureSelectionResult{pictureState_.pictureFolder,
                                                          picker.UseRegisteredList(),
                                                          picker.RegisteredEntries(),
-                                                         picker.ChosenDateCaption()});
+                                                         picker.ChosenDateCaption(),
+                                                         picker.ChosenLibraryChoices()});
 }
 
 }  // namespace settings

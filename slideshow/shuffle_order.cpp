@@ -88,7 +88,7 @@ void ShuffleOrder::BeginRound() {
   std::vector<bool> held(catalog_.Size(), false);
   heldBack_.assign(lastPicks_.end() - std::ptrdiff_t(seam), lastPicks_.end());
   for (const uint32_t index : heldBack_) held[index] = true;
-  holdPicks_ = heldBack_.empty() ? 0 : seam + 1;
+  holdPicks_ = heldBack_.empty() ? 0 : seam;
   lastPicks_.clear();
   std::vector<Ranked> all;
   all.reserve(catalog_.Size());

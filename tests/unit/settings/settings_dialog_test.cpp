@@ -54,6 +54,8 @@ class FakePicker : public PictureSelectionPort {
   bool UseRegisteredList() const override { return selPhoto; }
   void SetDateCaption(DateCaption caption) override { dateCaption = caption; }
   DateCaption ChosenDateCaption() const override { return dateCaption; }
+  void SetLibraryChoices(const LibraryChoices& choices) override { libraryChoices = choices; }
+  LibraryChoices ChosenLibraryChoices() const override { return libraryChoices; }
   std::vector<std::string> RegisteredEntries() const override { return lbDfile; }
   ModalResult ShowModal() override {
     calls.push_back("ShowModal");
@@ -66,6 +68,7 @@ class FakePicker : public PictureSelectionPort {
   char drive = '\0';
   bool selPhoto = false;
   DateCaption dateCaption = DateCaption::Off;
+  LibraryChoices libraryChoices;
   bool refuseFolder = false;
   std::vector<std::string> lbDfile;
   std::function<void()> whileShown;
@@ -370,6 +373,49 @@ TEST_F(SettingsDialogTest, FolderRefusedByTheListKeepsTheListsFolderForTheSave) 
   dialog.btFolderClick(picker);
   EXPECT_EQ(StoredText("dtDir"), "C:\\before");
 }
+
+struct ChoicesCase {
+  const char* name;
+  LibraryChoices stored;
+  LibraryChoices chosen;
+};
+
+class FolderButtonLibraryChoices : public SettingsDialogTest, public ::testing::WithParamInterface<ChoicesCase> {};
+
+// The boxes show the store at every opening: what was chosen before a
+// キャンセル is gone at the next one.
+TEST_P(FolderButtonLibraryChoices, ShowsTheStoredChoicesAndStoresTheBoxesOnlyOnOk) {
+  const auto [name, stored, chosen] = GetParam();
+  Dword("fgSubFolders", stored.subFolders);
+  Dword("fgShuffle", stored.shuffle);
+  const auto before = reg.ValuesOf(kSettingsKeyPath);
+  FakePicker picker;
+  LibraryChoices shown;
+  picker.whileShown = [&] { shown = picker.libraryChoices, picker.libraryChoices = chosen; };
+  picker.result = ModalResult::Cancel;
+  dialog.btFolderClick(picker);
+  EXPECT_EQ(shown.subFolders, stored.subFolders);
+  EXPECT_EQ(shown.shuffle, stored.shuffle);
+  const auto after = reg.ValuesOf(kSettingsKeyPath);
+  EXPECT_EQ(after.size(), before.size()) << "キャンセル writes nothing";
+  EXPECT_EQ(DwordOf("fgSubFolders"), int32_t(stored.subFolders));
+  EXPECT_EQ(DwordOf("fgShuffle"), int32_t(stored.shuffle));
+
+  picker.result = ModalResult::Ok;
+  dialog.btFolderClick(picker);
+  EXPECT_EQ(shown.subFolders, stored.subFolders);
+  EXPECT_EQ(shown.shuffle, stored.shuffle);
+  EXPECT_EQ(DwordOf("fgSubFolders"), int32_t(chosen.subFolders));
+  EXPECT_EQ(DwordOf("fgShuffle"), int32_t(chosen.shuffle));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Choices, FolderButtonLibraryChoices,
+    ::testing::Values(ChoicesCase{"bothChecked", {false, false}, {true, true}},
+                      ChoicesCase{"bothUnchecked", {true, true}, {false, false}},
+                      ChoicesCase{"subFoldersForShuffle", {true, false}, {false, true}},
+                      ChoicesCase{"shuffleForSubFolders", {false, true}, {true, false}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace settings

@@ -185,6 +185,60 @@ TEST_F(PickerDialogTest, TheDateCaptionChoiceIsKeptThroughOkAndDroppedOnCancel) 
   ASSERT_TRUE(Close(dialog, IDC_DCDIR_BTCANCEL));
 }
 
+// Both boxes show the store at every opening; ＯＫ stores what they show
+// then, キャンセル nothing. "サブフォルダーも含める" is enabled only while the
+// folder source is chosen, however the choice changes (the opener, a click,
+// the arrow keys), and keeps its check while disabled.
+TEST_F(PickerDialogTest, TheLibraryChoicesAreKeptThroughOkAndDroppedOnCancel) {
+  driver::WriteDword(L"fgShuffle", 1);
+  const auto box = [](HWND dialog, int id) { return ::GetDlgItem(dialog, id); };
+  const auto checked = [&](HWND dialog, int id) {
+    return ::SendMessageW(box(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  };
+  const auto subFoldersEnabled = [&](HWND dialog) {
+    return ::IsWindowEnabled(box(dialog, IDC_DCDIR_CKSUBFOLDERS)) != FALSE;
+  };
+  HWND dialog = OpenPictureSelection();
+  ASSERT_TRUE(dialog) << "the picture-selection dialog did not open";
+  EXPECT_EQ(driver::WindowText(box(dialog, IDC_DCDIR_CKSUBFOLDERS)), L"サブフォルダーも含める");
+  EXPECT_EQ(driver::WindowText(box(dialog, IDC_DCDIR_CKSHUFFLE)), L"ランダムな順番で表示");
+  EXPECT_TRUE(::IsWindowVisible(box(dialog, IDC_DCDIR_CKSHUFFLE)));
+  EXPECT_FALSE(checked(dialog, IDC_DCDIR_CKSUBFOLDERS));
+  EXPECT_TRUE(checked(dialog, IDC_DCDIR_CKSHUFFLE));
+  EXPECT_FALSE(subFoldersEnabled(dialog)) << "the registered list is stored";
+  ClickButton(dialog, IDC_DCDIR_RBSELFOLDER);
+  EXPECT_TRUE(subFoldersEnabled(dialog));
+  ClickButton(dialog, IDC_DCDIR_CKSUBFOLDERS);
+  ClickButton(dialog, IDC_DCDIR_CKSHUFFLE);
+  ASSERT_TRUE(Close(dialog, IDC_DCDIR_BTCANCEL));
+  EXPECT_FALSE(driver::ReadValue(L"fgSubFolders"));
+  EXPECT_EQ(driver::ReadValue(L"fgShuffle")->number, 1u);
+
+  dialog = OpenPictureSelection();
+  ASSERT_TRUE(dialog);
+  EXPECT_FALSE(subFoldersEnabled(dialog)) << "the registered list again, as stored";
+  EXPECT_FALSE(checked(dialog, IDC_DCDIR_CKSUBFOLDERS));
+  EXPECT_TRUE(checked(dialog, IDC_DCDIR_CKSHUFFLE));
+  ::PostMessageW(box(dialog, IDC_DCDIR_RBSELPHOTO), WM_KEYDOWN, VK_DOWN, 1);
+  ASSERT_TRUE(driver::WaitUntil([&] { return checked(dialog, IDC_DCDIR_RBSELFOLDER); }, kTimeout));
+  EXPECT_TRUE(subFoldersEnabled(dialog));
+  ClickButton(dialog, IDC_DCDIR_CKSUBFOLDERS);
+  ClickButton(dialog, IDC_DCDIR_CKSHUFFLE);
+  ClickButton(dialog, IDC_DCDIR_RBSELPHOTO);
+  EXPECT_FALSE(subFoldersEnabled(dialog));
+  EXPECT_TRUE(checked(dialog, IDC_DCDIR_CKSUBFOLDERS)) << "kept while disabled";
+  ASSERT_TRUE(Close(dialog, IDC_DCDIR_BTOK));
+  // fgShuffle is written last.
+  ASSERT_TRUE(driver::WaitUntil([] { return driver::ReadValue(L"fgShuffle")->number == 0; }, kTimeout));
+  EXPECT_EQ(driver::ReadValue(L"fgSubFolders")->number, 1u);
+
+  dialog = OpenPictureSelection();
+  ASSERT_TRUE(dialog);
+  EXPECT_TRUE(checked(dialog, IDC_DCDIR_CKSUBFOLDERS));
+  EXPECT_FALSE(checked(dialog, IDC_DCDIR_CKSHUFFLE));
+  ASSERT_TRUE(Close(dialog, IDC_DCDIR_BTCANCEL));
+}
+
 // A folder and registered entries no code page holds, a lone surrogate and a
 // path of 32 000 characters among them, are listed and go back to the store
 // unit for unit through ＯＫ.

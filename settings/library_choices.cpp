@@ -1,0 +1,31 @@
+#include "settings/library_choices.h"
+
+#include "settings/registry_values.h"
+
+namespace settings {
+
+namespace {
+
+constexpr char kSubFoldersValue[] = "fgSubFolders";
+constexpr char kShuffleValue[] = "fgShuffle";
+
+bool ReadChoice(RegistryKey& key, const char* name) {
+  try {
+    return ReadInteger(key, name) == 1;
+  } catch (const StoreError&) {
+    return false;
+  }
+}
+
+}  // namespace
+
+LibraryChoices ReadLibraryChoices(RegistryKey& key) {
+  return LibraryChoices{ReadChoice(key, kSubFoldersValue), ReadChoice(key, kShuffleValue)};
+}
+
+void WriteLibraryChoices(RegistryKey& key, const LibraryChoices& choices) {
+  WriteBoolean(key, kSubFoldersValue, choices.subFolders);
+  WriteBoolean(key, kShuffleValue, choices.shuffle);
+}
+
+}  // namespace settings
