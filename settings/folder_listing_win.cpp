@@ -78,7 +78,8 @@ void Win32FolderListing::List(const std::string& folder, const OnEntry& onEntry)
         entry.isFolder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         entry.hidden = (attributes & kHidden) != 0;
         entry.notLocal = (attributes & kNotLocal) != 0;
-        if (volumeKnown && entry.isFolder && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        if (volumeKnown && entry.isFolder && !entry.hidden && !entry.notLocal &&
+            !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
           listedFolders_[folder + "\\" + entry.name] =
               FolderIdentity{lastIdentity_.volume, 0, uint64_t(record->FileId.QuadPart)};
         }

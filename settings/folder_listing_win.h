@@ -18,8 +18,9 @@ class Win32FolderListing : public FolderListing {
   std::optional<FolderIdentity> Identify(const std::string& folder) override;
 
  private:
-  // The identities of the sub-folders listed and not yet asked for: a walk
-  // asks once for each, so this holds no more than the walk's own backlog.
+  // The identities of the sub-folders listed and not yet asked for, but the
+  // hidden and the placeholders, which no walk enters: a walk asks once for
+  // each, so this holds little more than the walk's own backlog.
   std::map<std::string, FolderIdentity> listedFolders_;
   std::string lastIdentified_;
   FolderIdentity lastIdentity_;
