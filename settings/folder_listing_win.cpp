@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstring>
+#include <string_view>
 #include <vector>
 
 #include "platform/handles_win.h"
@@ -27,7 +29,10 @@ constexpr DWORD kNotLocal =
 constexpr size_t kRecordBytes = 64 * 1024;
 
 platform::UniqueFile OpenFolder(const std::string& folder, DWORD access) {
-  const std::wstring path = platform::FileSystemPath(platform::WideFromUtf8(folder));
+  // "C:" alone names the drive's current folder, and "" no folder at all:
+  // a drive's root, or the current drive's, is "C:\" or "\".
+  const bool root = folder.empty() || folder.back() == ':';
+  const std::wstring path = platform::FileSystemPath(platform::WideFromUtf8(root ? folder + "\\" : folder));
   return platform::UniqueFile(::CreateFileW(path.c_str(), access,
                                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));

@@ -5,8 +5,11 @@
 // which one is shown.
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <cwchar>
 #include <map>
 #include <set>
+#include <vector>
 
 #include "tests/wine/driver/unix_link.h"
 #include "tests/wine/driver/wait.h"
