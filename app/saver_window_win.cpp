@@ -104,7 +104,8 @@ void TForm1::FormCreate() {
     savedCursor = platform::ApplicationCursor();
     if (!InPreview()) platform::SetApplicationCursor(nullptr);
     // The preview goes on with the round but leaves its place to the saver.
-    slideshow::ShuffleKeeping keeping{[this] { return slideshow::ReadShufflePlace(registry); }};
+    slideshow::ShuffleKeeping keeping;
+    keeping.read = [this] { return slideshow::ReadShufflePlace(registry); };
     if (!InPreview())
       keeping.write = [this](const slideshow::ShufflePlace& place) {
         slideshow::WriteShufflePlace(registry, place);

@@ -47,9 +47,9 @@ void LibraryList::Advance() {
     position_ = (position_ + 1) % catalog_.Size();
 }
 
-std::optional<ShufflePlace> LibraryList::Place() const {
+std::optional<ShufflePlace> LibraryList::Place(size_t shownAhead) const {
   if (!shuffle_) return std::nullopt;
-  return shuffle_->Place();
+  return shuffle_->Place(shownAhead);
 }
 
 }  // namespace slideshow

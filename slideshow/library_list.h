@@ -42,8 +42,9 @@ class LibraryList {
   // empty.
   std::string PathAhead(size_t ahead);
   void Advance();
-  // Where the shuffle stands; nothing for a list in the order found.
-  std::optional<ShufflePlace> Place() const;
+  // Where the shuffle stands once the pictures up to `shownAhead` places
+  // after the current one are shown; nothing for a list in the order found.
+  std::optional<ShufflePlace> Place(size_t shownAhead) const;
 
  private:
   const LibrarySource source_;

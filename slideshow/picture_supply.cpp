@@ -1,5 +1,6 @@
 #include "slideshow/picture_supply.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <memory>
@@ -194,6 +195,7 @@ void PictureSupply::Arrange(int seatId) {
     seat.current = std::exchange(seat.next, Slot{});
   if (seat.current.key != current) Ask(seatId, false, *current);
   if (seat.next.key != next || seat.next.taken) Ask(seatId, true, *next);
+  KeepShufflePlace();
 }
 
 void PictureSupply::ArrangeAll() {
@@ -262,7 +264,6 @@ std::optional<PictureRead> PictureSupply::Take(int seatId, ShowFit fit, bool ahe
     PictureRead read = std::move(*slot->read);
     slot->read.reset();
     slot->taken = true;
-    KeepShufflePlace();
     return read;
   }
   return std::nullopt;
@@ -285,11 +286,14 @@ void PictureSupply::Advance() {
   ArrangeAll();
 }
 
-// Written when a picture of a new rank is shown, so a run that ends at any
-// moment goes on next time without showing it again.
+// Written whenever a show's picture moves the round on, so a run that ends
+// at any moment goes on next time without showing it again; a picture read
+// ahead counts only once it is shown.
 void PictureSupply::KeepShufflePlace() {
   if (!library_ || !keeping_.write) return;
-  const std::optional<ShufflePlace> place = library_->Place();
+  int32_t widest = 0;
+  for (const auto& [id, seat] : seats_) widest = std::max(widest, seat.offset);
+  const std::optional<ShufflePlace> place = library_->Place(size_t(widest));
   if (!place || place == keptPlace_) return;
   keptPlace_ = place;
   keeping_.write(*place);

@@ -47,7 +47,7 @@ using WalkFunction =
 struct PictureReaders {
   DecodeFunction decode;
   ScanFunction scan;
-  WalkFunction walk;
+  WalkFunction walk = {};  // none: a library walk finds nothing
 };
 
 // Where the shuffle stood at the end of the last run, and where it stands

@@ -32,8 +32,9 @@ ShuffleOrder::ShuffleOrder(const PictureCatalog& catalog, uint64_t source,
     : catalog_(catalog), source_(source), seed_(freshSeed) {
   if (kept && kept->source == source) {
     seed_ = kept->seed;
-    keptUpTo_ = shownUpTo_ = kept->shownUpTo;
+    keptUpTo_ = kept->shownUpTo;
   }
+  passed_ = {source_, seed_, keptUpTo_};
   Grow();
 }
 
@@ -53,17 +54,28 @@ void ShuffleOrder::Grow() {
 uint32_t ShuffleOrder::At(size_t ahead) {
   widest_ = std::max(widest_, std::min(ahead + 1, kMostLastPicks));
   while (picked_.size() <= ahead) picked_.push_back(Pick());
-  return picked_[ahead];
+  return picked_[ahead].index;
 }
 
 void ShuffleOrder::Advance() {
   if (picked_.empty()) At(0);
+  Count(passed_, picked_.front());
   picked_.pop_front();
 }
 
-ShufflePlace ShuffleOrder::Place() const { return {source_, seed_, shownUpTo_}; }
+// A picture of a later round than the place's begins the place anew.
+void ShuffleOrder::Count(ShufflePlace& place, const Picked& picked) {
+  if (picked.seed != place.seed) place = {place.source, picked.seed, 0};
+  place.shownUpTo = std::max(place.shownUpTo, picked.rank);
+}
 
-uint32_t ShuffleOrder::Pick() {
+ShufflePlace ShuffleOrder::Place(size_t shownAhead) const {
+  ShufflePlace place = passed_;
+  for (size_t i = 0; i <= shownAhead && i < picked_.size(); ++i) Count(place, picked_[i]);
+  return place;
+}
+
+ShuffleOrder::Picked ShuffleOrder::Pick() {
   if (holdPicks_ > 0 && --holdPicks_ == 0) {
     for (const uint32_t index : heldBack_) waiting_.push({RankOf(index), index});
     heldBack_.clear();
@@ -71,10 +83,9 @@ uint32_t ShuffleOrder::Pick() {
   if (waiting_.empty()) BeginRound();
   const Ranked next = waiting_.top();
   waiting_.pop();
-  shownUpTo_ = std::max(shownUpTo_, next.rank);
   lastPicks_.push_back(next.index);
   if (lastPicks_.size() > kMostLastPicks) lastPicks_.pop_front();
-  return next.index;
+  return {seed_, next.rank, next.index};
 }
 
 // Every picture is ranked anew, those of the old round's end held back for
@@ -82,7 +93,7 @@ uint32_t ShuffleOrder::Pick() {
 // yet (a round shorter than the seam) are simply part of the new round.
 void ShuffleOrder::BeginRound() {
   seed_ = Mix(seed_ + 0x9e3779b97f4a7c15ULL);
-  keptUpTo_ = shownUpTo_ = 0;
+  keptUpTo_ = 0;
   const size_t seam =
       std::min({catalog_.Size() / 2, std::max(kRoundSeam, widest_), lastPicks_.size()});
   std::vector<bool> held(catalog_.Size(), false);

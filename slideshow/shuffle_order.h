@@ -45,7 +45,10 @@ class ShuffleOrder {
   uint32_t At(size_t ahead);
   // The current picture moves one on.
   void Advance();
-  ShufflePlace Place() const;
+  // Where the round stands once the pictures up to `shownAhead` places
+  // after the current one have been shown; those further on, read ahead
+  // but not shown, are not counted.
+  ShufflePlace Place(size_t shownAhead) const;
 
  private:
   struct Ranked {
@@ -57,18 +60,25 @@ class ShuffleOrder {
     }
   };
 
+  struct Picked {
+    uint64_t seed = 0;  // of its round
+    uint64_t rank = 0;
+    uint32_t index = 0;
+  };
+  static void Count(ShufflePlace& place, const Picked& picked);
+
   uint64_t RankOf(uint32_t index) const;
-  uint32_t Pick();
+  Picked Pick();
   void BeginRound();
 
   const PictureCatalog& catalog_;
   const uint64_t source_;
   uint64_t seed_;
   uint64_t keptUpTo_ = 0;  // ranks at or below it were shown in an earlier run
-  uint64_t shownUpTo_ = 0;
-  size_t known_ = 0;  // the catalog's pictures taken into rounds
+  ShufflePlace passed_;     // where the round stood before the current picture
+  size_t known_ = 0;        // the catalog's pictures taken into rounds
   std::priority_queue<Ranked, std::vector<Ranked>> waiting_;
-  std::deque<uint32_t> picked_;     // from the current picture on
+  std::deque<Picked> picked_;       // from the current picture on
   std::deque<uint32_t> lastPicks_;  // the round's latest picks, newest last
   std::vector<uint32_t> heldBack_;  // the old round's last picks, kept from the new round's start
   size_t holdPicks_ = 0;            // picks of the new round before they come back

@@ -118,7 +118,8 @@ class FakeSaverHost : public SaverHost {
     return {[this](const std::string& path, const codecs::ShownSize&) { return Decode(path); },
             [this](const std::string& folder, settings::PictureList& list) {
               ScanPictureFolder(folder, directory, list);
-            }};
+            },
+            {}};
   }
   PictureSupply supply{Readers(), {{}, {}, false}};
 

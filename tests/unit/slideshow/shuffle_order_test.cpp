@@ -89,7 +89,7 @@ TEST(ShuffleOrder, ARoundGoesOnFromTheKeptPlace) {
   AddPictures(first, 0, 40);
   ShuffleOrder run1(first, 7, std::nullopt, 99);
   const std::vector<uint32_t> shownBefore = Show(run1, 12);
-  WriteShufflePlace(registry, run1.Place());
+  WriteShufflePlace(registry, run1.Place(0));
   std::set<std::string> shownPaths;
   for (const uint32_t index : shownBefore) shownPaths.insert(first.PathAt(index));
 
@@ -101,7 +101,7 @@ TEST(ShuffleOrder, ARoundGoesOnFromTheKeptPlace) {
   EXPECT_EQ(Distinct(rest), 28u);
   for (const uint32_t index : rest) EXPECT_FALSE(shownPaths.contains(reversed.PathAt(index)));
 
-  EXPECT_EQ(ShuffleOrder(reversed, 8, ReadShufflePlace(registry), 5).Place(),
+  EXPECT_EQ(ShuffleOrder(reversed, 8, ReadShufflePlace(registry), 5).Place(0),
             (ShufflePlace{8, 5, 0}));
 
   const std::string path = kShuffleKeyPath;
