@@ -374,48 +374,5 @@ TEST_F(SettingsDialogTest, FolderRefusedByTheListKeepsTheListsFolderForTheSave) 
   EXPECT_EQ(StoredText("dtDir"), "C:\\before");
 }
 
-struct ChoicesCase {
-  const char* name;
-  LibraryChoices stored;
-  LibraryChoices chosen;
-};
-
-class FolderButtonLibraryChoices : public SettingsDialogTest, public ::testing::WithParamInterface<ChoicesCase> {};
-
-// The boxes show the store at every opening: what was chosen before a
-// キャンセル is gone at the next one.
-TEST_P(FolderButtonLibraryChoices, ShowsTheStoredChoicesAndStoresTheBoxesOnlyOnOk) {
-  const auto [name, stored, chosen] = GetParam();
-  Dword("fgSubFolders", stored.subFolders);
-  Dword("fgShuffle", stored.shuffle);
-  const auto before = reg.ValuesOf(kSettingsKeyPath);
-  FakePicker picker;
-  LibraryChoices shown;
-  picker.whileShown = [&] { shown = picker.libraryChoices, picker.libraryChoices = chosen; };
-  picker.result = ModalResult::Cancel;
-  dialog.btFolderClick(picker);
-  EXPECT_EQ(shown.subFolders, stored.subFolders);
-  EXPECT_EQ(shown.shuffle, stored.shuffle);
-  const auto after = reg.ValuesOf(kSettingsKeyPath);
-  EXPECT_EQ(after.size(), before.size()) << "キャンセル writes nothing";
-  EXPECT_EQ(DwordOf("fgSubFolders"), int32_t(stored.subFolders));
-  EXPECT_EQ(DwordOf("fgShuffle"), int32_t(stored.shuffle));
-
-  picker.result = ModalResult::Ok;
-  dialog.btFolderClick(picker);
-  EXPECT_EQ(shown.subFolders, stored.subFolders);
-  EXPECT_EQ(shown.shuffle, stored.shuffle);
-  EXPECT_EQ(DwordOf("fgSubFolders"), int32_t(chosen.subFolders));
-  EXPECT_EQ(DwordOf("fgShuffle"), int32_t(chosen.shuffle));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Choices, FolderButtonLibraryChoices,
-    ::testing::Values(ChoicesCase{"bothChecked", {false, false}, {true, true}},
-                      ChoicesCase{"bothUnchecked", {true, true}, {false, false}},
-                      ChoicesCase{"subFoldersForShuffle", {true, false}, {false, true}},
-                      ChoicesCase{"shuffleForSubFolders", {false, true}, {true, false}}),
-    [](const auto& info) { return std::string(info.param.name); });
-
 }  // namespace
 }  // namespace settings
