@@ -53,10 +53,10 @@ void ScanFolderFromWorker(const std::string& folder, settings::PictureList& list
 }
 
 // The library's walk, with a listing of its own for the same reason.
-void WalkLibraryFromWorker(const std::string& top, bool wholeTree,
-                           const slideshow::WalkReceiver& receiver) {
+void WalkLibraryFromWorker(slideshow::PictureWalk walk, const slideshow::WalkReceiver& receiver) {
   settings::Win32FolderListing listing;
-  slideshow::WalkPictureTree({top, wholeTree, settings::PictureMasks()}, listing, receiver);
+  walk.masks = settings::PictureMasks();
+  slideshow::WalkPictureTree(walk, listing, receiver);
 }
 
 bool IsSaverWindow(HWND window) {

@@ -11,6 +11,9 @@ namespace slideshow {
 namespace {
 
 constexpr int kScanSlot = 0;
+// A shuffled library's first pick waits this long for the walk, so it comes
+// from the whole of a library that size is walked in, not its first folder.
+constexpr std::chrono::milliseconds kShuffleGather{300};
 
 bool IsLibrary(const settings::PictureSettings& picture) {
   return picture.shuffle || (picture.subFolders && !picture.useRegisteredList);
@@ -145,7 +148,7 @@ void PictureSupply::WalkLibrary() {
       [walk = readers_.walk, source = library_->Source(), take,
        done](const platform::BackgroundReader::Post& post) {
         size_t total = 0;
-        walk(source.folder, source.wholeTree,
+        walk({source.folder, source.wholeTree, {}, source.shuffled ? kShuffleGather : std::chrono::milliseconds(0)},
              WalkReceiver{[&](PictureCatalog&& found) {
                             total += found.Size();
                             auto batch = std::make_shared<PictureCatalog>(std::move(found));

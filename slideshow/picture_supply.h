@@ -37,9 +37,8 @@ namespace slideshow {
 using ScanFunction = std::function<void(const std::string& folder, settings::PictureList& list)>;
 
 // Walks a library's folder (its whole tree, or the folder alone) with the
-// masks of the pictures the saver reads.
-using WalkFunction =
-    std::function<void(const std::string& top, bool wholeTree, const WalkReceiver& receiver)>;
+// masks of the pictures the saver reads, which it puts in the walk itself.
+using WalkFunction = std::function<void(PictureWalk walk, const WalkReceiver& receiver)>;
 
 // How the supply reads. They run on the reader's worker, at the same time as
 // anything on the shows' thread, and may outlive the supply: they must touch

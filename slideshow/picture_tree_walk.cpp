@@ -57,7 +57,7 @@ class Walk {
       ListFolder(folder, folders);
       // Sub-folders are walked in the order the folder listed them.
       std::reverse(folders.begin() + std::ptrdiff_t(before), folders.end());
-      if (Clock::now() - lastBatch_ >= kBatchInterval) Send();
+      if (Clock::now() - lastBatch_ >= kBatchInterval && Gathered()) Send();
     }
     if (!stopped_) Send();
   }
@@ -81,13 +81,15 @@ class Walk {
       if (!number) number = found_.AddFolder(folder.path);
       if (!found_.Add(*number, entry.name)) return false;
       ++foundCount_;
-      if (foundCount_ == 1 || found_.Size() >= kBatchPictures) {
+      if ((foundCount_ == 1 && Gathered()) || found_.Size() >= kBatchPictures) {
         Send();
         number.reset();
       }
       return !stopped_;
     });
   }
+
+  bool Gathered() const { return Clock::now() - start_ >= walk_.gather; }
 
   void Send() {
     lastBatch_ = Clock::now();
@@ -102,7 +104,8 @@ class Walk {
   std::set<settings::FolderIdentity> visited_;
   PictureCatalog found_;
   size_t foundCount_ = 0;
-  Clock::time_point lastBatch_ = Clock::now();
+  const Clock::time_point start_ = Clock::now();
+  Clock::time_point lastBatch_ = start_;
   bool stopped_ = false;
 };
 

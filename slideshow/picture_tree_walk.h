@@ -7,6 +7,7 @@
 // reading them would download them. A folder reached twice (a link, a
 // junction, a loop) is walked once, and nothing deeper than kMaxTreeDepth
 // levels below the top is entered.
+#include <chrono>
 #include <functional>
 #include <string>
 #include <vector>
@@ -22,11 +23,16 @@ struct PictureWalk {
   std::string top;  // without a trailing backslash
   bool wholeTree = false;
   std::vector<std::string> masks;  // "\\*.jpg" and the like
+  // How long the first pictures are gathered before they go on (unless the
+  // walk ends first): a shuffle then opens with a pick from more than the
+  // first folder's pictures. None: the first picture goes on at once.
+  std::chrono::milliseconds gather{0};
 };
 
 struct WalkReceiver {
-  // Takes what was found since the last call: at the first picture, then in
-  // batches, and the rest at the end. False stops the walk.
+  // Takes what was found since the last call: at the first picture (or when
+  // the gathering ends), then in batches, and the rest at the end. False
+  // stops the walk.
   std::function<bool(PictureCatalog&& found)> found;
   // Asked before each folder is listed: false stops the walk.
   std::function<bool()> wanted;

@@ -48,7 +48,7 @@ size_t ProductWalk(const std::string& top, const std::vector<std::string>& masks
     catalog.Append(found);
     return true;
   };
-  slideshow::WalkPictureTree({top, true, masks}, listing, receiver);
+  slideshow::WalkPictureTree({top, true, masks, {}}, listing, receiver);
   return catalog.Size();
 }
 

@@ -36,10 +36,11 @@ struct WalkCount {
 WalkFunction WalkOver(std::shared_ptr<MemoryFolderTree> tree,
                       std::shared_ptr<tolvex_test::Gate> afterFirst = nullptr,
                       std::shared_ptr<WalkCount> walks = std::make_shared<WalkCount>()) {
-  return [=](const std::string& top, bool wholeTree, const WalkReceiver& receiver) {
+  return [=](PictureWalk walk, const WalkReceiver& receiver) {
     ++walks->begun;
     bool first = true;
-    WalkPictureTree({top, wholeTree, {"\\*.jpg"}}, *tree,
+    walk.masks = {"\\*.jpg"};
+    WalkPictureTree(walk, *tree,
                     {[&](PictureCatalog&& found) {
                        const bool more = receiver.found(std::move(found));
                        if (std::exchange(first, false) && afterFirst) afterFirst->Pass();

@@ -22,9 +22,10 @@ struct Walked {
   std::vector<size_t> batchSizes;
 };
 
-Walked WalkOf(MemoryFolderTree& tree, bool wholeTree, size_t stopAfter = SIZE_MAX) {
+Walked WalkOf(MemoryFolderTree& tree, bool wholeTree, size_t stopAfter = SIZE_MAX,
+              std::chrono::milliseconds gather = {}) {
   Walked walked;
-  WalkPictureTree({"T", wholeTree, kMasks}, tree,
+  WalkPictureTree({"T", wholeTree, kMasks, gather}, tree,
                   {[&](PictureCatalog&& found) {
                      walked.batchSizes.push_back(found.Size());
                      for (size_t i = 0; i < found.Size(); ++i) walked.paths.push_back(found.PathAt(i));
@@ -85,9 +86,9 @@ TEST(PictureTreeWalk, MeetsEveryFolderOnceAndGoesNoDeeperThanTheBound) {
             kMaxTreeDepth + 1);
 }
 
-// The first picture goes on alone, at once; the rest follow in batches; a
-// receiver that wants no more stops the walk, and so does one that stops
-// wanting it between folders.
+// The first picture goes on alone, at once, unless the walk gathers first;
+// the rest follow in batches; a receiver that wants no more stops the walk,
+// and so does one that stops wanting it between folders.
 TEST(PictureTreeWalk, HandsTheFirstPictureOnAtOnceAndStopsWhenTold) {
   MemoryFolderTree tree;
   tree.Folder("T");
@@ -102,6 +103,8 @@ TEST(PictureTreeWalk, HandsTheFirstPictureOnAtOnceAndStopsWhenTold) {
   EXPECT_EQ(whole.batchSizes.front(), 1u);
   EXPECT_EQ(whole.paths.front(), "T\\f0\\0.jpg");
   EXPECT_EQ(whole.paths.back(), "T\\f19\\499.jpg");
+  EXPECT_EQ(WalkOf(tree, true, SIZE_MAX, std::chrono::hours(1)).batchSizes,
+            (std::vector<size_t>{4096, 4096, 1808}));
 
   tree.listed.clear();
   EXPECT_EQ(WalkOf(tree, true, 1).paths.size(), 1u);
