@@ -22,20 +22,22 @@ void PictureCatalog::Append(const PictureCatalog& more) {
   const uint32_t firstFolder = uint32_t(folders_.size());
   for (const std::string& folder : more.folders_) folders_.push_back(folder);
   for (size_t i = 0; i < more.Size(); ++i) {
-    const size_t begin = i == 0 ? 0 : more.nameEnd_[i - 1];
-    const std::string_view name(more.names_.data() + begin, more.nameEnd_[i] - begin);
-    if (!Add(firstFolder + more.folderOf_[i], name)) return;
+    if (!Add(firstFolder + more.folderOf_[i], more.NameAt(i))) return;
   }
 }
 
 void PictureCatalog::Clear() { *this = PictureCatalog(); }
 
 std::string PictureCatalog::PathAt(size_t index) const {
-  const size_t begin = index == 0 ? 0 : nameEnd_[index - 1];
-  std::string path = folders_[folderOf_[index]];
+  std::string path(FolderAt(index));
   path += '\\';
-  path.append(names_, begin, nameEnd_[index] - begin);
+  path += NameAt(index);
   return path;
+}
+
+std::string_view PictureCatalog::NameAt(size_t index) const {
+  const size_t begin = index == 0 ? 0 : nameEnd_[index - 1];
+  return std::string_view(names_).substr(begin, nameEnd_[index] - begin);
 }
 
 size_t PictureCatalog::MemoryBytes() const {

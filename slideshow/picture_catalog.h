@@ -27,8 +27,11 @@ class PictureCatalog {
 
   size_t Size() const { return folderOf_.size(); }
   bool Empty() const { return folderOf_.empty(); }
-  // The full path of picture `index` (below Size()).
+  // The full path of picture `index` (below Size()): its folder, a
+  // backslash and its name.
   std::string PathAt(size_t index) const;
+  std::string_view FolderAt(size_t index) const { return folders_[folderOf_[index]]; }
+  std::string_view NameAt(size_t index) const;
   // The bytes the catalog holds, its paths' text included.
   size_t MemoryBytes() const;
 

@@ -38,9 +38,12 @@ ShuffleOrder::ShuffleOrder(const PictureCatalog& catalog, uint64_t source,
   Grow();
 }
 
-// Rank 0 stands for "none shown", so no picture has it.
+// Rank 0 stands for "none shown", so no picture has it. The path's hash is
+// taken in its parts, so a new round ranks a large library without making
+// its paths.
 uint64_t ShuffleOrder::RankOf(uint32_t index) const {
-  return std::max<uint64_t>(Mix(seed_ ^ HashText(catalog_.PathAt(index))), 1);
+  const uint64_t path = HashText(catalog_.NameAt(index), HashText("\\", HashText(catalog_.FolderAt(index))));
+  return std::max<uint64_t>(Mix(seed_ ^ path), 1);
 }
 
 void ShuffleOrder::Grow() {
