@@ -148,7 +148,8 @@ void PictureSupply::WalkLibrary() {
       [walk = readers_.walk, source = library_->Source(), take,
        done](const platform::BackgroundReader::Post& post) {
         size_t total = 0;
-        walk({source.folder, source.wholeTree, {}, source.shuffled ? kShuffleGather : std::chrono::milliseconds(0)},
+        const auto gather = source.shuffled ? kShuffleGather : std::chrono::milliseconds(0);
+        walk({source.folder, source.wholeTree, {}, gather},
              WalkReceiver{[&](PictureCatalog&& found) {
                             total += found.Size();
                             auto batch = std::make_shared<PictureCatalog>(std::move(found));

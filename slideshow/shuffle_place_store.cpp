@@ -28,7 +28,8 @@ std::optional<uint64_t> ReadNumber(settings::RegistryKey& key, const char* name)
 
 std::string HexText(uint64_t number) {
   std::string text(16, '0');
-  for (int digit = 15; digit >= 0; --digit, number >>= 4) text[size_t(digit)] = "0123456789abcdef"[number & 15];
+  for (int digit = 15; digit >= 0; --digit, number >>= 4)
+    text[size_t(digit)] = "0123456789abcdef"[number & 15];
   return text;
 }
 
