@@ -80,8 +80,7 @@ class Walk {
       if (!extensions_.contains(LowerExtension(entry.name))) return true;
       if (!number) number = found_.AddFolder(folder.path);
       if (!found_.Add(*number, entry.name)) return false;
-      ++foundCount_;
-      if ((foundCount_ == 1 && Gathered()) || found_.Size() >= kBatchPictures) {
+      if ((!sentAny_ && Gathered()) || found_.Size() >= kBatchPictures) {
         Send();
         number.reset();
       }
@@ -94,6 +93,7 @@ class Walk {
   void Send() {
     lastBatch_ = Clock::now();
     if (found_.Empty()) return;
+    sentAny_ = true;
     if (!receiver_.found(std::exchange(found_, PictureCatalog()))) stopped_ = true;
   }
 
@@ -103,7 +103,7 @@ class Walk {
   const std::set<std::string> extensions_;
   std::set<settings::FolderIdentity> visited_;
   PictureCatalog found_;
-  size_t foundCount_ = 0;
+  bool sentAny_ = false;
   const Clock::time_point start_ = Clock::now();
   Clock::time_point lastBatch_ = start_;
   bool stopped_ = false;
