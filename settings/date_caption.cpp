@@ -11,12 +11,9 @@ constexpr char kDateCaptionValue[] = "fgDate";
 }  // namespace
 
 DateCaption ReadDateCaption(RegistryKey& key) {
-  try {
-    const int32_t stored = ReadInteger(key, kDateCaptionValue);
-    if (stored == int32_t(DateCaption::Western)) return DateCaption::Western;
-    if (stored == int32_t(DateCaption::JapaneseEra)) return DateCaption::JapaneseEra;
-  } catch (const StoreError&) {
-  }
+  const int32_t stored = ReadAddedInteger(key, kDateCaptionValue);
+  if (stored == int32_t(DateCaption::Western)) return DateCaption::Western;
+  if (stored == int32_t(DateCaption::JapaneseEra)) return DateCaption::JapaneseEra;
   return DateCaption::Off;
 }
 

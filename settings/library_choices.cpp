@@ -9,13 +9,7 @@ namespace {
 constexpr char kSubFoldersValue[] = "fgSubFolders";
 constexpr char kShuffleValue[] = "fgShuffle";
 
-bool ReadChoice(RegistryKey& key, const char* name) {
-  try {
-    return ReadInteger(key, name) == 1;
-  } catch (const StoreError&) {
-    return false;
-  }
-}
+bool ReadChoice(RegistryKey& key, const char* name) { return ReadAddedInteger(key, name) == 1; }
 
 }  // namespace
 

@@ -37,6 +37,14 @@ bool ReadBoolean(RegistryKey& key, const std::string& name) {
   return DwordOf(key.QueryValue(name), name) != 0;
 }
 
+int32_t ReadAddedInteger(RegistryKey& key, const std::string& name) {
+  try {
+    return ReadInteger(key, name);
+  } catch (const StoreError&) {
+    return 0;
+  }
+}
+
 void WriteText(RegistryKey& key, const std::string& name, const std::string& text) {
   if (!key.SetString(name, text)) throw StoreError(Kind::WriteFailed, name);
 }

@@ -17,6 +17,10 @@ namespace settings {
 std::string ReadText(RegistryKey& key, const std::string& name);
 int32_t ReadInteger(RegistryKey& key, const std::string& name);
 bool ReadBoolean(RegistryKey& key, const std::string& name);
+// A number stored beside the documented values (fgDate and later ones). Every
+// store from before it lacks it and a hand may write anything there, so a
+// missing or mistyped one reads as 0, which is always "off": it never fails.
+int32_t ReadAddedInteger(RegistryKey& key, const std::string& name);
 
 void WriteText(RegistryKey& key, const std::string& name, const std::string& text);
 void WriteInteger(RegistryKey& key, const std::string& name, int32_t value);
