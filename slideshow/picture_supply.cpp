@@ -112,8 +112,8 @@ void PictureSupply::Refresh(const settings::PictureSettings& picture,
       });
 }
 
-// A catalog made as cheaply as this cannot be begun again on each paint:
-// the library goes on while what it shows stays the same.
+// A library's walk is too dear to repeat on every paint: the library goes
+// on while what it shows stays the same.
 void PictureSupply::ShowLibrary(const LibrarySource& source) {
   if (library_ && library_->Source() == source) return;
   listReader_.Cancel(kScanSlot);
