@@ -68,18 +68,19 @@ bool DecodeFrame(const std::vector<uint8_t>& obus, Picture* out) {
   return out->held;
 }
 
+// dav1d allocates each chroma plane at the luma's size reduced by the layout.
 YuvPlanes PlanesOf(const Dav1dPicture& p) {
   YuvPlanes planes;
-  planes.y = p.data[0];
-  planes.yStride = p.stride[0];
+  planes.y = {p.data[0], p.stride[0], p.p.w, p.p.h};
   planes.bitDepth = p.p.bpc;
-  if (p.p.layout != DAV1D_PIXEL_LAYOUT_I400) {
-    planes.u = p.data[1];
-    planes.v = p.data[2];
-    planes.uvStride = p.stride[1];
-  }
   planes.chromaShiftX = p.p.layout == DAV1D_PIXEL_LAYOUT_I444 ? 0 : 1;
   planes.chromaShiftY = p.p.layout == DAV1D_PIXEL_LAYOUT_I420 ? 1 : 0;
+  if (p.p.layout != DAV1D_PIXEL_LAYOUT_I400) {
+    const int32_t width = (p.p.w + planes.chromaShiftX) >> planes.chromaShiftX;
+    const int32_t height = (p.p.h + planes.chromaShiftY) >> planes.chromaShiftY;
+    planes.u = {p.data[1], p.stride[1], width, height};
+    planes.v = {p.data[2], p.stride[1], width, height};
+  }
   return planes;
 }
 
@@ -105,13 +106,13 @@ std::optional<Image> DecodeAvif(Bytes bytes) {
     fullRange = container->nclx->fullRange;
     metadata.coded = container->nclx->colour;
   }
-  YuvToRgb(PlanesOf(p), matrix, fullRange, *image);
+  if (!YuvToRgb(PlanesOf(p), matrix, fullRange, *image)) return std::nullopt;
   Picture alpha;
   if (!container->alphaData.empty() && !container->alphaPremultiplied &&
       DecodeFrame(container->alphaData, &alpha) && alpha.picture.p.w == p.p.w &&
       alpha.picture.p.h == p.p.h && alpha.picture.seq_hdr != nullptr) {
-    ApplyAlphaPlane(alpha.picture.data[0], alpha.picture.stride[0], alpha.picture.p.bpc,
-                    alpha.picture.seq_hdr->color_range != 0, *image);
+    const Dav1dPicture& a = alpha.picture;
+    ApplyAlphaPlane({a.data[0], a.stride[0], a.p.w, a.p.h}, a.p.bpc, a.seq_hdr->color_range != 0, *image);
   }
   return ApplyPhotoMetadata(std::move(*image), metadata);
 }

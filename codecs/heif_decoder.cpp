@@ -106,42 +106,49 @@ PhotoMetadata ColourOf(const heif_image_handle* handle) {
   return metadata;
 }
 
+SamplePlane PlaneOf(const heif_image* decoded, heif_channel channel) {
+  SamplePlane plane;
+  int stride = 0;
+  plane.data = heif_image_get_plane_readonly(decoded, channel, &stride);
+  plane.stride = stride;
+  plane.width = heif_image_get_width(decoded, channel);
+  plane.height = heif_image_get_height(decoded, channel);
+  return plane;
+}
+
 // The planes as libheif delivers them: planar R, G, B (it converts Y'CbCr
 // itself, tile by tile for a grid) or luma alone, 8 to 16 bits. Copied to the
 // Image by the conversion the AVIF reader uses, with the identity matrix,
 // rather than through a further interleaved copy made by libheif.
 std::optional<YuvPlanes> PlanesOf(const heif_image* decoded) {
   YuvPlanes planes;
-  int stride = 0;
   if (heif_image_get_colorspace(decoded) == heif_colorspace_monochrome) {
-    planes.y = heif_image_get_plane_readonly(decoded, heif_channel_Y, &stride);
+    planes.y = PlaneOf(decoded, heif_channel_Y);
     planes.bitDepth = heif_image_get_bits_per_pixel_range(decoded, heif_channel_Y);
   } else if (heif_image_get_colorspace(decoded) == heif_colorspace_RGB &&
              heif_image_get_chroma_format(decoded) == heif_chroma_444) {
-    planes.y = heif_image_get_plane_readonly(decoded, heif_channel_G, &stride);
-    planes.u = heif_image_get_plane_readonly(decoded, heif_channel_B, &stride);
-    planes.v = heif_image_get_plane_readonly(decoded, heif_channel_R, &stride);
-    planes.uvStride = stride;
+    planes.y = PlaneOf(decoded, heif_channel_G);
+    planes.u = PlaneOf(decoded, heif_channel_B);
+    planes.v = PlaneOf(decoded, heif_channel_R);
     planes.bitDepth = heif_image_get_bits_per_pixel_range(decoded, heif_channel_G);
-    if (planes.u == nullptr || planes.v == nullptr) return std::nullopt;
+    if (planes.u.data == nullptr || planes.v.data == nullptr) return std::nullopt;
   }
-  planes.yStride = stride;
   planes.chromaShiftX = planes.chromaShiftY = 0;
-  if (planes.y == nullptr || planes.bitDepth < 8 || planes.bitDepth > 16) return std::nullopt;
+  if (planes.y.data == nullptr || planes.bitDepth < 8 || planes.bitDepth > 16) return std::nullopt;
   return planes;
 }
 
+// Each plane is read at its own size: a damaged stream decodes to planes of
+// other sizes than the picture's (an alpha plane smaller than its colour).
 std::optional<Image> ToImage(const heif_image* decoded, bool alpha) {
   const std::optional<YuvPlanes> planes = PlanesOf(decoded);
   if (!planes) return std::nullopt;
   std::optional<Image> image = AllocateImage(heif_image_get_primary_width(decoded),
                                              heif_image_get_primary_height(decoded));
-  if (!image) return std::nullopt;
-  YuvToRgb(*planes, 0, true, *image);
-  int stride = 0;
-  const uint8_t* alphaPlane = alpha ? heif_image_get_plane_readonly(decoded, heif_channel_Alpha, &stride) : nullptr;
-  if (alphaPlane != nullptr) {
-    ApplyAlphaPlane(alphaPlane, stride, heif_image_get_bits_per_pixel_range(decoded, heif_channel_Alpha), true, *image);
+  if (!image || !YuvToRgb(*planes, 0, true, *image)) return std::nullopt;
+  if (alpha) {
+    ApplyAlphaPlane(PlaneOf(decoded, heif_channel_Alpha),
+                    heif_image_get_bits_per_pixel_range(decoded, heif_channel_Alpha), true, *image);
   }
   return image;
 }

@@ -10,8 +10,25 @@ namespace {
 constexpr int kShift = 16;
 
 template <typename Sample>
-const Sample* RowOf(const void* plane, ptrdiff_t stride, int32_t y) {
-  return reinterpret_cast<const Sample*>(static_cast<const uint8_t*>(plane) + stride * y);
+const Sample* RowOf(const SamplePlane& plane, int32_t y) {
+  return reinterpret_cast<const Sample*>(static_cast<const uint8_t*>(plane.data) + plane.stride * y);
+}
+
+// Whether the plane holds `width` x `height` samples of `sampleBytes` each.
+bool Covers(const SamplePlane& plane, int32_t width, int32_t height, int sampleBytes) {
+  return plane.data != nullptr && plane.width >= width && plane.height >= height &&
+         plane.stride >= int64_t(width) * sampleBytes;
+}
+
+int32_t ChromaSide(int32_t side, int shift) { return (side + shift) >> shift; }
+
+bool PlanesCover(const YuvPlanes& p, const Image& image) {
+  const int sampleBytes = p.bitDepth > 8 ? 2 : 1;
+  if (!Covers(p.y, image.width, image.height, sampleBytes)) return false;
+  if (p.u.data == nullptr) return true;
+  const int32_t width = ChromaSide(image.width, p.chromaShiftX);
+  const int32_t height = ChromaSide(image.height, p.chromaShiftY);
+  return Covers(p.u, width, height, sampleBytes) && Covers(p.v, width, height, sampleBytes);
 }
 
 uint32_t Clamp8(int32_t fixed) {
@@ -62,8 +79,8 @@ class ChromaRows {
   ChromaRows(const YuvPlanes& p, int32_t width, int32_t height)
       : p_(p),
         width_(width),
-        chromaWidth_((width + p.chromaShiftX) >> p.chromaShiftX),
-        chromaHeight_((height + p.chromaShiftY) >> p.chromaShiftY),
+        chromaWidth_(ChromaSide(width, p.chromaShiftX)),
+        chromaHeight_(ChromaSide(height, p.chromaShiftY)),
         u_(size_t(width)),
         v_(size_t(width)) {}
 
@@ -79,10 +96,10 @@ class ChromaRows {
   const int32_t* V() const { return v_.data(); }
 
  private:
-  void Blend(const void* plane, int32_t near, int32_t far, int32_t nearWeight, int32_t farWeight,
+  void Blend(const SamplePlane& plane, int32_t near, int32_t far, int32_t nearWeight, int32_t farWeight,
              int32_t* out) const {
-    const Sample* a = RowOf<Sample>(plane, p_.uvStride, near);
-    const Sample* b = RowOf<Sample>(plane, p_.uvStride, far);
+    const Sample* a = RowOf<Sample>(plane, near);
+    const Sample* b = RowOf<Sample>(plane, far);
     if (!p_.chromaShiftX) {
       for (int32_t x = 0; x < width_; ++x) out[x] = (nearWeight * a[x] + farWeight * b[x] + 2) >> 2;
       return;
@@ -103,9 +120,9 @@ class ChromaRows {
 template <typename Sample>
 void Convert(const YuvPlanes& p, int matrix, bool fullRange, Image& image) {
   const Factors f = FactorsFor(matrix, fullRange, p.bitDepth);
-  if (p.u == nullptr) {
+  if (p.u.data == nullptr) {
     for (int32_t y = 0; y < image.height; ++y) {
-      const Sample* ys = RowOf<Sample>(p.y, p.yStride, y);
+      const Sample* ys = RowOf<Sample>(p.y, y);
       uint32_t* out = image.row(y);
       for (int32_t x = 0; x < image.width; ++x) {
         const uint32_t l = Clamp8((int32_t(ys[x]) - f.yOffset) * f.y);
@@ -116,7 +133,7 @@ void Convert(const YuvPlanes& p, int matrix, bool fullRange, Image& image) {
   }
   ChromaRows<Sample> chroma(p, image.width, image.height);
   for (int32_t y = 0; y < image.height; ++y) {
-    const Sample* ys = RowOf<Sample>(p.y, p.yStride, y);
+    const Sample* ys = RowOf<Sample>(p.y, y);
     chroma.Load(y);
     const int32_t* us = chroma.U();
     const int32_t* vs = chroma.V();
@@ -143,12 +160,12 @@ void Convert(const YuvPlanes& p, int matrix, bool fullRange, Image& image) {
 }
 
 template <typename Sample>
-void ApplyAlpha(const void* alpha, ptrdiff_t stride, int bitDepth, bool fullRange, Image& image) {
+void ApplyAlpha(const SamplePlane& alpha, int bitDepth, bool fullRange, Image& image) {
   const int32_t max = (1 << bitDepth) - 1;
   const int32_t offset = fullRange ? 0 : 16 << (bitDepth - 8);
   const int32_t range = fullRange ? max : 219 << (bitDepth - 8);
   for (int32_t y = 0; y < image.height; ++y) {
-    const Sample* as = RowOf<Sample>(alpha, stride, y);
+    const Sample* as = RowOf<Sample>(alpha, y);
     uint32_t* px = image.row(y);
     for (int32_t x = 0; x < image.width; ++x) {
       const int32_t scaled = (int32_t(as[x]) - offset) * 255 + range / 2;
@@ -165,20 +182,22 @@ void ApplyAlpha(const void* alpha, ptrdiff_t stride, int bitDepth, bool fullRang
 
 }  // namespace
 
-void YuvToRgb(const YuvPlanes& planes, int matrix, bool fullRange, Image& image) {
+bool YuvToRgb(const YuvPlanes& planes, int matrix, bool fullRange, Image& image) {
+  if (!PlanesCover(planes, image)) return false;
   if (planes.bitDepth > 8) {
     Convert<uint16_t>(planes, matrix, fullRange, image);
   } else {
     Convert<uint8_t>(planes, matrix, fullRange, image);
   }
+  return true;
 }
 
-void ApplyAlphaPlane(const void* alpha, ptrdiff_t stride, int bitDepth, bool fullRange,
-                     Image& image) {
+void ApplyAlphaPlane(const SamplePlane& alpha, int bitDepth, bool fullRange, Image& image) {
+  if (bitDepth < 8 || bitDepth > 16 || !Covers(alpha, image.width, image.height, bitDepth > 8 ? 2 : 1)) return;
   if (bitDepth > 8) {
-    ApplyAlpha<uint16_t>(alpha, stride, bitDepth, fullRange, image);
+    ApplyAlpha<uint16_t>(alpha, bitDepth, fullRange, image);
   } else {
-    ApplyAlpha<uint8_t>(alpha, stride, bitDepth, fullRange, image);
+    ApplyAlpha<uint8_t>(alpha, bitDepth, fullRange, image);
   }
 }
 
