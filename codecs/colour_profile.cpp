@@ -6,6 +6,8 @@
 #include <memory>
 #include <optional>
 
+#include "codecs/decode_limits.h"
+
 namespace codecs {
 namespace {
 
@@ -117,7 +119,7 @@ bool IsSdrBt709(CodedColour c) {
 }  // namespace
 
 void ConvertIccToSrgb(Image& image, Bytes iccProfile) {
-  if (image.empty() || iccProfile.empty()) return;
+  if (image.empty() || iccProfile.empty() || iccProfile.size() > kMaxIccProfileBytes) return;
   Profile source(cmsOpenProfileFromMem(iccProfile.data(), cmsUInt32Number(iccProfile.size())));
   ConvertInPlace(image, source.get());
 }

@@ -15,8 +15,9 @@ struct CodedColour {
 };
 
 // Converts the pixels from the colour space an embedded ICC profile describes
-// to sRGB, in place. A profile that is damaged, not one of an RGB space, or
-// sRGB's own, leaves the picture as it is.
+// to sRGB, in place. A profile that is damaged, larger than
+// kMaxIccProfileBytes, not one of an RGB space, or sRGB's own, leaves the
+// picture as it is.
 void ConvertIccToSrgb(Image& image, Bytes iccProfile);
 
 // The same for coded primaries and transfer. BT.709 primaries (sRGB's own)

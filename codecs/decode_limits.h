@@ -17,6 +17,9 @@ inline constexpr int64_t kMaxPixels = 40'000'000;
 inline constexpr int64_t kMaxSide = 32'767;
 inline constexpr size_t kMaxFileBytes = size_t(256) << 20;
 inline constexpr long kJpegWorkingMemory = 320L << 20;
+// Display and camera profiles take kilobytes, the largest printer profiles a
+// few megabytes; a larger one is left out as a damaged one is.
+inline constexpr size_t kMaxIccProfileBytes = size_t(4) << 20;
 
 inline bool SizeAllowed(int64_t width, int64_t height) {
   return width > 0 && height > 0 && width <= kMaxSide && height <= kMaxSide &&

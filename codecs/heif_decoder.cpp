@@ -10,7 +10,7 @@
 
 #include "codecs/decode_limits.h"
 #include "codecs/exif_date.h"
-#include "codecs/heif_grid.h"
+#include "codecs/heif_limits.h"
 #include "codecs/heif_mirror.h"
 #include "codecs/photo_metadata.h"
 #include "codecs/yuv_to_rgb.h"
@@ -156,7 +156,7 @@ std::optional<Image> ToImage(const heif_image* decoded, bool alpha) {
 }  // namespace
 
 std::optional<Image> DecodeHeif(Bytes bytes, const ShownSize& shown) {
-  if (bytes.empty() || bytes.size() > kMaxFileBytes) return std::nullopt;
+  if (bytes.empty() || bytes.size() > kMaxFileBytes || !HeifWithinLimits(bytes)) return std::nullopt;
   Context context(heif_context_alloc());
   if (!context) return std::nullopt;
   // Refuses items wider or higher than the cap while the file is read,
@@ -172,12 +172,6 @@ std::optional<Image> DecodeHeif(Bytes bytes, const ShownSize& shown) {
   if (!Ok(heif_context_get_primary_image_ID(context.get(), &primary.id))) return std::nullopt;
   const PictureSize whole = SizeOf(primary.handle.get());
   if (!SizeAllowed(whole.width, whole.height)) return std::nullopt;
-  // A grid is decoded at the size its own data declares, whatever the item's
-  // size says.
-  if (const std::optional<PictureSize> grid = DeclaredGridSize(bytes, primary.id);
-      grid && !SizeAllowed(grid->width, grid->height)) {
-    return std::nullopt;
-  }
   Item thumbnail;
   if (shown) thumbnail = CoveringThumbnail(primary.handle.get(), LeastStoredSize(shown, whole, 1));
   const Item& chosenItem = thumbnail.handle ? thumbnail : primary;

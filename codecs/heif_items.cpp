@@ -80,6 +80,7 @@ bool ReadIref(Bytes body, HeifMeta* meta) {
       if (!e.ok()) break;
       if (ref.type == FourCc("auxl")) meta->auxiliaries.push_back({from, to});
       if (ref.type == FourCc("prem")) meta->premultiplied.push_back(from);
+      if (ref.type == FourCc("dimg")) meta->ingredients[from].push_back(to);
     }
     if (!e.ok()) return false;
   }
@@ -134,8 +135,10 @@ bool ReadMeta(Bytes body, HeifMeta* meta) {
 }  // namespace
 
 std::optional<HeifMeta> ReadHeifMeta(Bytes file) {
+  // As libheif does, the top level is read up to the first box that does not
+  // fit: a cut or padded end of the media data leaves the meta box readable.
   std::vector<Box> top;
-  if (!ReadBoxes(file, &top)) return std::nullopt;
+  ReadBoxes(file, &top);
   const Box* metaBox = Find(top, FourCc("meta"));
   HeifMeta meta;
   if (metaBox == nullptr || !ReadMeta(metaBox->body, &meta)) return std::nullopt;

@@ -1,7 +1,8 @@
 #pragma once
 // The items of a HEIF file's meta box (HEIF and AVIF alike): each item's
 // type, where its data lies and which properties it has; the primary item;
-// the auxiliary items (alpha) and the items stored premultiplied. Everything
+// the auxiliary items (alpha), the items stored premultiplied and the images
+// each derived image (a grid, an overlay) is made of. Everything
 // is read within the bytes given, with counts bounded.
 #include <cstdint>
 #include <map>
@@ -32,6 +33,7 @@ struct HeifMeta {
   std::vector<Box> properties;
   std::vector<std::pair<uint32_t, uint32_t>> auxiliaries;  // (auxiliary item, item it serves)
   std::vector<uint32_t> premultiplied;                     // items stored premultiplied by their alpha
+  std::map<uint32_t, std::vector<uint32_t>> ingredients;   // derived item -> the images it is made of
   Bytes idat;
 };
 

@@ -23,8 +23,12 @@ namespace codecs {
 namespace {
 
 // Progressive files may hold thousands of tiny scans, each one a full pass
-// over the coefficient buffer; real files have about ten.
+// over the coefficient buffer; real files have about ten. Beside the count,
+// the passes together may cover at most kMaxScanPixels: 25 scans of a
+// picture at the cap, a hundred of ten megapixels. (A valid file of 2080
+// scans over 4 megapixels keeps djpeg busy for four seconds.)
 constexpr int kMaxScans = 100;
+constexpr int64_t kMaxScanPixels = 1'000'000'000;
 constexpr int kRowsPerRead = 16;
 
 struct ErrorTrap {
@@ -75,8 +79,10 @@ void OnMessage(j_common_ptr cinfo, int level) {
 void Silent(j_common_ptr) {}
 
 void LimitScans(j_common_ptr cinfo) {
-  if (cinfo->is_decompressor &&
-      reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > kMaxScans) {
+  if (!cinfo->is_decompressor) return;
+  const auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
+  const int64_t pixels = int64_t(d->image_width) * d->image_height;
+  if (d->input_scan_number > kMaxScans || d->input_scan_number * pixels > kMaxScanPixels) {
     LeaveDecoder(cinfo);
   }
 }
