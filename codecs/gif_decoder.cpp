@@ -95,8 +95,9 @@ bool ReadRows(GifFileType* gif, const Frame& f, Image& image) {
   return true;
 }
 
-std::optional<Image> ReadFirstImage(GifFileType* gif, int transparent) {
-  if (DGifGetImageDesc(gif) == GIF_ERROR) return std::nullopt;
+// The first image's descriptor has been read: the size it is shown at, on
+// the logical screen; nothing when the frame cannot be shown.
+std::optional<PictureSize> ShownSizeOf(const GifFileType* gif) {
   const GifImageDesc& desc = gif->Image;
   const ColorMapObject* map = desc.ColorMap ? desc.ColorMap : gif->SColorMap;
   if (!map || !SizeAllowed(desc.Width, desc.Height) || desc.Left < 0 || desc.Top < 0) {
@@ -108,26 +109,55 @@ std::optional<Image> ReadFirstImage(GifFileType* gif, int transparent) {
     width = int64_t(desc.Left) + desc.Width;
     height = int64_t(desc.Top) + desc.Height;
   }
-  std::optional<Image> image = AllocateImage(width, height);
-  if (!image || !ReadRows(gif, Frame{desc, *map, transparent}, *image)) return std::nullopt;
-  return image;
+  if (!SizeAllowed(width, height)) return std::nullopt;
+  return PictureSize{int32_t(width), int32_t(height)};
+}
+
+// Reads the records up to the first image's descriptor; false when the file
+// ends or breaks before it. `transparent` is what a graphic control block
+// before it says.
+bool ReachFirstImage(GifFileType* gif, int& transparent) {
+  transparent = kNoTransparency;
+  while (true) {
+    GifRecordType type = UNDEFINED_RECORD_TYPE;
+    if (DGifGetRecordType(gif, &type) == GIF_ERROR) return false;
+    if (type == IMAGE_DESC_RECORD_TYPE) return DGifGetImageDesc(gif) != GIF_ERROR;
+    if (type != EXTENSION_RECORD_TYPE || !ReadExtension(gif, transparent)) return false;
+  }
+}
+
+// The file opened and read up to the first image's descriptor; null when it
+// does not get that far.
+GifHandle OpenAtFirstImage(MemoryInput& input, int& transparent) {
+  int error = 0;
+  GifHandle gif(DGifOpen(&input, ReadFromMemory, &error));
+  if (!gif || !ReachFirstImage(gif.get(), transparent)) return nullptr;
+  return gif;
 }
 
 }  // namespace
 
+std::optional<PictureSize> GifSize(Bytes bytes) {
+  if (bytes.size() > kMaxFileBytes) return std::nullopt;
+  MemoryInput input{bytes};
+  int transparent = kNoTransparency;
+  const GifHandle gif = OpenAtFirstImage(input, transparent);
+  if (!gif) return std::nullopt;
+  return ShownSizeOf(gif.get());
+}
+
 std::optional<Image> DecodeGif(Bytes bytes) {
   if (bytes.size() > kMaxFileBytes) return std::nullopt;
   MemoryInput input{bytes};
-  int error = 0;
-  GifHandle gif(DGifOpen(&input, ReadFromMemory, &error));
-  if (!gif) return std::nullopt;
   int transparent = kNoTransparency;
-  while (true) {
-    GifRecordType type = UNDEFINED_RECORD_TYPE;
-    if (DGifGetRecordType(gif.get(), &type) == GIF_ERROR) return std::nullopt;
-    if (type == IMAGE_DESC_RECORD_TYPE) return ReadFirstImage(gif.get(), transparent);
-    if (type != EXTENSION_RECORD_TYPE || !ReadExtension(gif.get(), transparent)) return std::nullopt;
-  }
+  const GifHandle gif = OpenAtFirstImage(input, transparent);
+  const std::optional<PictureSize> size = gif ? ShownSizeOf(gif.get()) : std::nullopt;
+  if (!size) return std::nullopt;
+  const GifImageDesc& desc = gif->Image;
+  const ColorMapObject* map = desc.ColorMap ? desc.ColorMap : gif->SColorMap;
+  std::optional<Image> image = AllocateImage(size->width, size->height);
+  if (!image || !ReadRows(gif.get(), Frame{desc, *map, transparent}, *image)) return std::nullopt;
+  return image;
 }
 
 }  // namespace codecs

@@ -75,9 +75,8 @@ std::optional<Image> Draw(const Candidate& c) {
   return image;
 }
 
-}  // namespace
-
-std::optional<Image> DecodeIco(Bytes bytes) {
+// The entry the icon is shown by: the largest that reads.
+std::optional<Candidate> LargestEntry(Bytes bytes) {
   if (bytes.size() > kMaxFileBytes) return std::nullopt;
   if (ReadU16(bytes, 0) != uint16_t(0) || ReadU16(bytes, 2) != kIconType) return std::nullopt;
   const uint16_t count = ReadU16(bytes, 4).value_or(0);
@@ -87,6 +86,19 @@ std::optional<Image> DecodeIco(Bytes bytes) {
     std::optional<Candidate> c = ReadEntry(bytes, i);
     if (c && (!best || Larger(*c, *best))) best = std::move(c);
   }
+  return best;
+}
+
+}  // namespace
+
+std::optional<PictureSize> IcoSize(Bytes bytes) {
+  const std::optional<Candidate> best = LargestEntry(bytes);
+  if (!best) return std::nullopt;
+  return PictureSize{best->layout.width, best->layout.height};
+}
+
+std::optional<Image> DecodeIco(Bytes bytes) {
+  const std::optional<Candidate> best = LargestEntry(bytes);
   if (!best) return std::nullopt;
   return Draw(*best);
 }

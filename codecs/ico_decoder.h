@@ -3,6 +3,7 @@
 
 #include "codecs/byte_reader.h"
 #include "codecs/image.h"
+#include "codecs/shown_size.h"
 
 namespace codecs {
 
@@ -11,5 +12,9 @@ namespace codecs {
 // channel are blended over black. Entries stored as PNG are not decoded; the
 // largest bitmap entry is taken instead.
 std::optional<Image> DecodeIco(Bytes bytes);
+
+// The size DecodeIco delivers: that of the entry it would draw, found by the
+// same checks, without drawing it; nothing when no entry reads.
+std::optional<PictureSize> IcoSize(Bytes bytes);
 
 }  // namespace codecs

@@ -150,6 +150,12 @@ void RgbLine(const PcxHeader& h, const uint8_t* line, uint32_t* out) {
 
 }  // namespace
 
+std::optional<PictureSize> PcxSize(Bytes bytes) {
+  const std::optional<PcxHeader> h = ReadHeader(bytes);
+  if (!h) return std::nullopt;
+  return PictureSize{h->width, h->height};
+}
+
 std::optional<Image> DecodePcx(Bytes bytes) {
   if (bytes.size() > kMaxFileBytes) return std::nullopt;
   std::optional<PcxHeader> h = ReadHeader(bytes);

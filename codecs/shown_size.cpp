@@ -15,6 +15,8 @@ PictureSize Turned(PictureSize size, bool swap) {
 
 }  // namespace
 
+PictureSize UprightSize(PictureSize stored, int orientation) { return Turned(stored, SwapsAxes(orientation)); }
+
 PictureSize LeastStoredSize(const ShownSize& shown, PictureSize stored, int orientation) {
   if (!shown) return stored;
   const bool swap = SwapsAxes(orientation);

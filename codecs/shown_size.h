@@ -21,6 +21,10 @@ struct PictureSize {
 // shown at. An empty function asks for the whole picture.
 using ShownSize = std::function<PictureSize(PictureSize whole)>;
 
+// The size a picture stored at `stored` stands at once turned by its EXIF
+// `orientation`: 5 to 8 swap the axes.
+PictureSize UprightSize(PictureSize stored, int orientation);
+
 // The least size a decoder must deliver a picture stored at `stored` with
 // EXIF `orientation`, in the stored orientation (orientations 5 to 8 swap the
 // axes): what `shown` asks for, never more than `stored`; `stored` itself

@@ -12,12 +12,16 @@
 
 #include "codecs/byte_reader.h"
 #include "codecs/image.h"
+#include "codecs/shown_size.h"
 
 namespace codecs {
 
 struct SystemCodecs {
   std::vector<std::string> extensions;  // lower-case, without the dot, in mask order
   std::function<std::optional<Image>(Bytes)> decode;
+  // The size `decode` delivers the picture a UTF-8 path names at, read
+  // without decoding its pixels; nothing when the system cannot tell.
+  std::function<std::optional<PictureSize>(const std::string& path)> shownSize = {};
 
   bool Reads(std::string_view extension) const;
 };

@@ -158,6 +158,12 @@ bool DecodeRle(ByteCursor& in, PixelSink& sink, size_t bpp) {
 
 }  // namespace
 
+std::optional<PictureSize> TgaSize(Bytes bytes) {
+  const std::optional<TgaHeader> h = ReadHeader(bytes);
+  if (!h) return std::nullopt;
+  return PictureSize{h->width, h->height};
+}
+
 std::optional<Image> DecodeTga(Bytes bytes) {
   if (bytes.size() > kMaxFileBytes) return std::nullopt;
   std::optional<TgaHeader> h = ReadHeader(bytes);

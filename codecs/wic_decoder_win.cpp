@@ -12,6 +12,7 @@
 #include "codecs/over_black.h"
 #include "codecs/photo_metadata.h"
 #include "codecs/system_codecs.h"
+#include "platform/long_path_win.h"
 #include "platform/utf16.h"
 
 namespace codecs {
@@ -141,7 +142,7 @@ void InstallWicCodecs() {
   if (!factory) return;
   std::vector<std::string> extensions = ChooseSystemExtensions(ClaimedExtensions(factory.Get()));
   if (extensions.empty()) return;
-  InstallSystemCodecs({std::move(extensions), DecodeWithWic});
+  InstallSystemCodecs({std::move(extensions), DecodeWithWic, ShownSizeWithWic});
 }
 
 std::optional<Image> DecodeWithWic(Bytes bytes) {
@@ -150,6 +151,23 @@ std::optional<Image> DecodeWithWic(Bytes bytes) {
   const ComPtr<IWICImagingFactory> factory = Factory();
   if (!factory) return std::nullopt;
   return DecodeFirstFrame(factory.Get(), bytes);
+}
+
+std::optional<PictureSize> ShownSizeWithWic(const std::string& path) {
+  const ComOnThisThread com(COINIT_MULTITHREADED);
+  const ComPtr<IWICImagingFactory> factory = Factory();
+  if (!factory) return std::nullopt;
+  const std::wstring name = platform::FileSystemPath(platform::WideFromUtf8(path));
+  ComPtr<IWICBitmapDecoder> decoder;
+  ComPtr<IWICBitmapFrameDecode> frame;
+  UINT width = 0, height = 0;
+  if (FAILED(factory->CreateDecoderFromFilename(name.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand,
+                                                &decoder)) ||
+      FAILED(decoder->GetFrame(0, &frame)) || FAILED(frame->GetSize(&width, &height)) ||
+      !SizeAllowed(width, height)) {
+    return std::nullopt;
+  }
+  return UprightSize({int32_t(width), int32_t(height)}, OrientationOf(frame.Get()));
 }
 
 }  // namespace codecs

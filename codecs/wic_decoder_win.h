@@ -3,9 +3,11 @@
 // formats of the decoders installed on this Windows (TIFF and JPEG XR always;
 // RAW, JPEG XL and more with the system's extensions) that none of ours reads.
 #include <optional>
+#include <string>
 
 #include "codecs/byte_reader.h"
 #include "codecs/image.h"
+#include "codecs/shown_size.h"
 
 namespace codecs {
 
@@ -20,5 +22,10 @@ void InstallWicCodecs();
 // or it is over the size cap. Runs on any thread: COM is started on the
 // calling thread for the call, if it is not running there already.
 std::optional<Image> DecodeWithWic(Bytes bytes);
+
+// The size DecodeWithWic delivers the file a UTF-8 path names at: its first
+// frame's size, turned by its EXIF orientation, read without decoding the
+// pixels; nothing when the system cannot read it or it is over the size cap.
+std::optional<PictureSize> ShownSizeWithWic(const std::string& path);
 
 }  // namespace codecs
