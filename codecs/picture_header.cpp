@@ -40,15 +40,17 @@ class HeaderBytes {
 
   // The `length` bytes at `offset`, valid until the next call; nothing when
   // they are not all in the file, are more than one read brings, or the
-  // reads are used up.
+  // budget of reads is spent.
   std::optional<Bytes> At(uint64_t offset, size_t length) {
     if (offset > size() || length > size() - offset || length > kMaxHeaderRead) return std::nullopt;
     if (offset >= start_ && offset - start_ <= buffer_.size() && length <= buffer_.size() - (offset - start_)) {
       return Bytes(buffer_).subspan(size_t(offset - start_), length);
     }
-    if (reads_ == kMaxHeaderReads) return std::nullopt;
+    const size_t want = size_t(std::min<uint64_t>(std::max(length, kWindow), size() - offset));
+    if (reads_ == kMaxHeaderReads || want > kMaxHeaderBytes - bytesRead_) return std::nullopt;
     ++reads_;
-    buffer_.resize(size_t(std::min<uint64_t>(std::max(length, kWindow), size() - offset)));
+    bytesRead_ += want;
+    buffer_.resize(want);
     start_ = offset;
     if (!file_.ReadAt(offset, buffer_)) {
       buffer_.clear();
@@ -75,6 +77,7 @@ class HeaderBytes {
   std::vector<uint8_t> buffer_;
   uint64_t start_ = 0;
   int reads_ = 0;
+  uint64_t bytesRead_ = 0;
 };
 
 using Size = std::optional<PictureSize>;

@@ -4,7 +4,7 @@
 // orientation for JPEG, PNG and WebP; by `irot` for HEIF and AVIF, whose EXIF
 // orientation the decoders do not apply again). Only the few parts of the
 // file that say it are read, through bounded reads: at most kMaxHeaderReads
-// reads of at most kMaxHeaderRead bytes each.
+// reads of at most kMaxHeaderRead bytes each, kMaxHeaderBytes in all.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -18,6 +18,7 @@ namespace codecs {
 
 inline constexpr size_t kMaxHeaderRead = size_t(1) << 20;
 inline constexpr int kMaxHeaderReads = 64;
+inline constexpr uint64_t kMaxHeaderBytes = uint64_t(4) << 20;
 
 struct PictureHeader {
   // False when the header could not be read; the picture then counts as
