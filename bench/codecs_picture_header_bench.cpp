@@ -17,6 +17,7 @@
 #include "codecs/decode_picture.h"
 #include "codecs/file_bytes.h"
 #include "codecs/picture_extension.h"
+#include "codecs/file_source.h"
 #include "codecs/picture_header.h"
 
 namespace {
@@ -46,7 +47,8 @@ void Headers(benchmark::State& state, const std::string& kind) {
   const std::vector<std::string>& files = Photos(kind);
   size_t next = 0, portraits = 0;
   for (auto _ : state) {
-    const codecs::PictureHeader header = codecs::ReadPictureHeaderFile(files[next++ % files.size()]);
+    const std::string& file = files[next++ % files.size()];
+    const codecs::PictureHeader header = codecs::ReadPictureHeaderFile(file, codecs::OpenFileSource);
     if (!header.read) {
       state.SkipWithError("header not read");
       return;

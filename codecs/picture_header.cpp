@@ -14,7 +14,6 @@
 #include "codecs/decode_picture.h"
 #include "codecs/dib_layout.h"
 #include "codecs/exif_orientation.h"
-#include "codecs/file_source.h"
 #include "codecs/gif_decoder.h"
 #include "codecs/heif_items.h"
 #include "codecs/ico_decoder.h"
@@ -346,14 +345,14 @@ PictureHeader ReadPictureHeader(std::string_view extension, Bytes file) {
   return ReadPictureHeader(extension, source);
 }
 
-PictureHeader ReadPictureHeaderFile(const std::string& path) {
+PictureHeader ReadPictureHeaderFile(const std::string& path, const FileOpener& open) {
   const std::string extension = PictureExtension(path);
   if (!HasOwnPictureDecoder(extension)) {
     const SystemCodecs& system = InstalledSystemCodecs();
     if (!system.Reads(extension) || !system.shownSize) return {};
     return HeaderOf(system.shownSize(path));
   }
-  const std::unique_ptr<ByteSource> file = OpenFileSource(path);
+  const std::unique_ptr<ByteSource> file = open(path);
   if (!file) return {};
   return ReadPictureHeader(extension, *file);
 }

@@ -7,6 +7,8 @@
 // reads of at most kMaxHeaderRead bytes each, kMaxHeaderBytes in all.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -41,8 +43,13 @@ struct PictureHeader {
 PictureHeader ReadPictureHeader(std::string_view extension, ByteSource& file);
 PictureHeader ReadPictureHeader(std::string_view extension, Bytes file);
 
+// Opens the file a UTF-8 path names for reading parts of it; null when it
+// cannot (OpenFileSource is the program's).
+using FileOpener = std::function<std::unique_ptr<ByteSource>(const std::string& path)>;
+
 // The header of the file a UTF-8 path names, by the path's extension; the
-// extensions of the installed system codecs through those.
-PictureHeader ReadPictureHeaderFile(const std::string& path);
+// extensions of the installed system codecs through those, which open the
+// file themselves.
+PictureHeader ReadPictureHeaderFile(const std::string& path, const FileOpener& open);
 
 }  // namespace codecs

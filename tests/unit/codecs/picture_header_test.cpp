@@ -9,6 +9,7 @@
 
 #include "codec_test_support.h"
 #include "codecs/decode_picture.h"
+#include "codecs/file_source.h"
 #include "codecs/picture_extension.h"
 #include "codecs/system_codecs.h"
 
@@ -47,7 +48,7 @@ TEST_P(HeaderAgainstDecoder, GivesTheSizeTheDecoderDelivers) {
       << c.command;
   const std::optional<Image> decoded = DecodePicture(PictureExtension(out), ReadAll(out), JpegQuality::Saver);
   ASSERT_TRUE(decoded) << c.name;
-  const PictureHeader header = ReadPictureHeaderFile(out);
+  const PictureHeader header = ReadPictureHeaderFile(out, codecs::OpenFileSource);
   ASSERT_TRUE(header.read) << c.name;
   EXPECT_EQ(header.size, (PictureSize{decoded->width, decoded->height})) << c.name;
   EXPECT_EQ(header.portrait(), c.portrait) << c.name;
@@ -208,12 +209,13 @@ TEST(PictureHeaderFile, AsksTheSystemCodecsForTheirExtensions) {
                          return file.ends_with("picture.tif") ? std::optional<PictureSize>(PictureSize{30, 40})
                                                               : std::nullopt;
                        }});
-  const PictureHeader header = ReadPictureHeaderFile(path);
+  const PictureHeader header = ReadPictureHeaderFile(path, codecs::OpenFileSource);
   EXPECT_TRUE(header.read && header.portrait());
-  EXPECT_FALSE(ReadPictureHeaderFile(Sources() + "/picture.tiff").read) << "only the extensions installed";
+  EXPECT_FALSE(ReadPictureHeaderFile(Sources() + "/picture.tiff", codecs::OpenFileSource).read)
+      << "only the extensions installed";
   InstallSystemCodecs({});
-  EXPECT_FALSE(ReadPictureHeaderFile(path).read);
-  EXPECT_FALSE(ReadPictureHeaderFile(Sources() + "/missing.jpg").read);
+  EXPECT_FALSE(ReadPictureHeaderFile(path, codecs::OpenFileSource).read);
+  EXPECT_FALSE(ReadPictureHeaderFile(Sources() + "/missing.jpg", codecs::OpenFileSource).read);
 }
 
 }  // namespace
