@@ -14,7 +14,6 @@
 #include "codecs/decode_picture.h"
 #include "codecs/dib_layout.h"
 #include "codecs/exif_orientation.h"
-#include "codecs/file_source.h"
 #include "codecs/gif_decoder.h"
 #include "codecs/heif_items.h"
 #include "codecs/ico_decoder.h"
@@ -40,15 +39,17 @@ class HeaderBytes {
 
   // The `length` bytes at `offset`, valid until the next call; nothing when
   // they are not all in the file, are more than one read brings, or the
-  // reads are used up.
+  // budget of reads is spent.
   std::optional<Bytes> At(uint64_t offset, size_t length) {
     if (offset > size() || length > size() - offset || length > kMaxHeaderRead) return std::nullopt;
     if (offset >= start_ && offset - start_ <= buffer_.size() && length <= buffer_.size() - (offset - start_)) {
       return Bytes(buffer_).subspan(size_t(offset - start_), length);
     }
-    if (reads_ == kMaxHeaderReads) return std::nullopt;
+    const size_t want = size_t(std::min<uint64_t>(std::max(length, kWindow), size() - offset));
+    if (reads_ == kMaxHeaderReads || want > kMaxHeaderBytes - bytesRead_) return std::nullopt;
     ++reads_;
-    buffer_.resize(size_t(std::min<uint64_t>(std::max(length, kWindow), size() - offset)));
+    bytesRead_ += want;
+    buffer_.resize(want);
     start_ = offset;
     if (!file_.ReadAt(offset, buffer_)) {
       buffer_.clear();
@@ -75,6 +76,7 @@ class HeaderBytes {
   std::vector<uint8_t> buffer_;
   uint64_t start_ = 0;
   int reads_ = 0;
+  uint64_t bytesRead_ = 0;
 };
 
 using Size = std::optional<PictureSize>;
@@ -343,14 +345,14 @@ PictureHeader ReadPictureHeader(std::string_view extension, Bytes file) {
   return ReadPictureHeader(extension, source);
 }
 
-PictureHeader ReadPictureHeaderFile(const std::string& path) {
+PictureHeader ReadPictureHeaderFile(const std::string& path, const FileOpener& open) {
   const std::string extension = PictureExtension(path);
   if (!HasOwnPictureDecoder(extension)) {
     const SystemCodecs& system = InstalledSystemCodecs();
     if (!system.Reads(extension) || !system.shownSize) return {};
     return HeaderOf(system.shownSize(path));
   }
-  const std::unique_ptr<ByteSource> file = OpenFileSource(path);
+  const std::unique_ptr<ByteSource> file = open(path);
   if (!file) return {};
   return ReadPictureHeader(extension, *file);
 }

@@ -4,9 +4,11 @@
 // orientation for JPEG, PNG and WebP; by `irot` for HEIF and AVIF, whose EXIF
 // orientation the decoders do not apply again). Only the few parts of the
 // file that say it are read, through bounded reads: at most kMaxHeaderReads
-// reads of at most kMaxHeaderRead bytes each.
+// reads of at most kMaxHeaderRead bytes each, kMaxHeaderBytes in all.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -18,6 +20,7 @@ namespace codecs {
 
 inline constexpr size_t kMaxHeaderRead = size_t(1) << 20;
 inline constexpr int kMaxHeaderReads = 64;
+inline constexpr uint64_t kMaxHeaderBytes = uint64_t(4) << 20;
 
 struct PictureHeader {
   // False when the header could not be read; the picture then counts as
@@ -40,8 +43,13 @@ struct PictureHeader {
 PictureHeader ReadPictureHeader(std::string_view extension, ByteSource& file);
 PictureHeader ReadPictureHeader(std::string_view extension, Bytes file);
 
+// Opens the file a UTF-8 path names for reading parts of it; null when it
+// cannot (OpenFileSource is the program's).
+using FileOpener = std::function<std::unique_ptr<ByteSource>(const std::string& path)>;
+
 // The header of the file a UTF-8 path names, by the path's extension; the
-// extensions of the installed system codecs through those.
-PictureHeader ReadPictureHeaderFile(const std::string& path);
+// extensions of the installed system codecs through those, which open the
+// file themselves.
+PictureHeader ReadPictureHeaderFile(const std::string& path, const FileOpener& open);
 
 }  // namespace codecs

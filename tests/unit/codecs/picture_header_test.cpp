@@ -9,6 +9,7 @@
 
 #include "codec_test_support.h"
 #include "codecs/decode_picture.h"
+#include "codecs/file_source.h"
 #include "codecs/picture_extension.h"
 #include "codecs/system_codecs.h"
 
@@ -47,7 +48,7 @@ TEST_P(HeaderAgainstDecoder, GivesTheSizeTheDecoderDelivers) {
       << c.command;
   const std::optional<Image> decoded = DecodePicture(PictureExtension(out), ReadAll(out), JpegQuality::Saver);
   ASSERT_TRUE(decoded) << c.name;
-  const PictureHeader header = ReadPictureHeaderFile(out);
+  const PictureHeader header = ReadPictureHeaderFile(out, codecs::OpenFileSource);
   ASSERT_TRUE(header.read) << c.name;
   EXPECT_EQ(header.size, (PictureSize{decoded->width, decoded->height})) << c.name;
   EXPECT_EQ(header.portrait(), c.portrait) << c.name;
@@ -187,8 +188,8 @@ TEST(PictureHeaderReads, SkipThePixelsToTheBlocksThatFollowThem) {
 }
 
 TEST(PictureHeaderReads, StopWithinTheirBudget) {
-  // A JPEG of nothing but empty segments: the header reads give up after
-  // their budget, long before the end.
+  // A JPEG of nothing but empty segments, each a read of its own: the header
+  // reads give up after their budget, long before the end.
   ByteVector bytes = {0xFF, 0xD8};
   while (bytes.size() < 8u << 20) {
     bytes.insert(bytes.end(), {0xFF, 0xFE, 0xFF, 0xFF});
@@ -197,7 +198,7 @@ TEST(PictureHeaderReads, StopWithinTheirBudget) {
   CountingSource source(bytes);
   EXPECT_FALSE(ReadPictureHeader("jpg", source).read);
   EXPECT_LE(source.reads, kMaxHeaderReads);
-  EXPECT_LE(source.bytesRead, uint64_t(kMaxHeaderReads) * kMaxHeaderRead);
+  EXPECT_LE(source.bytesRead, kMaxHeaderBytes);
 }
 
 TEST(PictureHeaderFile, AsksTheSystemCodecsForTheirExtensions) {
@@ -208,12 +209,13 @@ TEST(PictureHeaderFile, AsksTheSystemCodecsForTheirExtensions) {
                          return file.ends_with("picture.tif") ? std::optional<PictureSize>(PictureSize{30, 40})
                                                               : std::nullopt;
                        }});
-  const PictureHeader header = ReadPictureHeaderFile(path);
+  const PictureHeader header = ReadPictureHeaderFile(path, codecs::OpenFileSource);
   EXPECT_TRUE(header.read && header.portrait());
-  EXPECT_FALSE(ReadPictureHeaderFile(Sources() + "/picture.tiff").read) << "only the extensions installed";
+  EXPECT_FALSE(ReadPictureHeaderFile(Sources() + "/picture.tiff", codecs::OpenFileSource).read)
+      << "only the extensions installed";
   InstallSystemCodecs({});
-  EXPECT_FALSE(ReadPictureHeaderFile(path).read);
-  EXPECT_FALSE(ReadPictureHeaderFile(Sources() + "/missing.jpg").read);
+  EXPECT_FALSE(ReadPictureHeaderFile(path, codecs::OpenFileSource).read);
+  EXPECT_FALSE(ReadPictureHeaderFile(Sources() + "/missing.jpg", codecs::OpenFileSource).read);
 }
 
 }  // namespace
