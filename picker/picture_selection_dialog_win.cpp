@@ -155,6 +155,9 @@ void TfrmDir::OnCommand(int id, int code, HWND /*control*/) {
     case IDC_DCDIR_BTCANCEL:
       if (code == BN_CLICKED) btCancelClick();
       break;
+    case IDC_DCDIR_BTHIDDEN:
+      if (code == BN_CLICKED) btHiddenClick();
+      break;
     default:
       break;
   }
@@ -172,6 +175,11 @@ INT_PTR TfrmDir::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return TRUE;
   }
   return Dialog::HandleMessage(message, wParam, lParam);
+}
+
+void TfrmDir::btHiddenClick() {
+  if (!hiddenPhotos_) hiddenPhotos_ = std::make_unique<TfrmHidden>();
+  hiddenPhotos_->ShowModal();
 }
 
 bool TfrmDir::SetFolder(const std::string& folder) { return dlbThumb_.SetDirectory(folder); }

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "picker/date_caption_choice_win.h"
 #include "picker/drive_selector_win.h"
 #include "picker/folder_list_win.h"
+#include "picker/hidden_photos_dialog_win.h"
 #include "picker/image_box_win.h"
 #include "picker/picture_selection_logic.h"
 #include "picker/thumbnail_when_read.h"
@@ -59,6 +61,7 @@ class TfrmDir : public platform::Dialog,
   void FollowDisplayMethod();
   void btOkClick() { EndModal(IDOK); }
   void btCancelClick() { EndModal(IDCANCEL); }
+  void btHiddenClick();
 
   // DialogServices
   void ShowMessage(const std::string& utf8Text) override;
@@ -79,6 +82,8 @@ class TfrmDir : public platform::Dialog,
   DateCaptionChoice cbDate_;
   std::optional<ThumbnailWhenRead> thumbnail_;
   std::optional<PictureSelectionLogic> logic_;
+  // Made at its first opening and kept, as the other dialogs are.
+  std::unique_ptr<TfrmHidden> hiddenPhotos_;
 };
 
 }  // namespace picker

@@ -9,6 +9,8 @@ constexpr bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
 constexpr bool IsHighSurrogate(char32_t u) { return u >= 0xD800 && u <= 0xDBFF; }
 constexpr bool IsLowSurrogate(char32_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
 
+}  // namespace
+
 void AppendUtf8(std::string& out, char32_t c) {
   if (c < 0x80) {
     out += char(c);
@@ -26,8 +28,6 @@ void AppendUtf8(std::string& out, char32_t c) {
     out += char(0x80 | (c & 0x3F));
   }
 }
-
-}  // namespace
 
 char32_t DecodeUtf8(std::string_view text, size_t& at) {
   const auto lead = static_cast<unsigned char>(text[at]);

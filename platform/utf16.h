@@ -15,6 +15,8 @@ inline constexpr char32_t kReplacementCharacter = 0xFFFD;
 
 // The code point (or lone surrogate) at `at`, which then moves past it.
 char32_t DecodeUtf8(std::string_view text, size_t& at);
+// Appends the code point (or lone surrogate) as DecodeUtf8 reads it back.
+void AppendUtf8(std::string& out, char32_t c);
 
 template <class Unit>
 std::basic_string<Unit> Utf16FromUtf8(std::string_view text);

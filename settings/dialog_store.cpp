@@ -19,6 +19,7 @@ class UnopenedKey : public RegistryKey {
   bool SetString(const std::string&, const std::string&) override { return false; }
   bool SetDword(const std::string&, int32_t) override { return false; }
   DeleteStatus DeleteValue(const std::string&) override { return DeleteStatus::Error; }
+  std::vector<std::string> ValueNames() override { return {}; }
 };
 
 std::unique_ptr<RegistryKey> OpenOrCreateSettingsKey(RegistryOpener& registry) {

@@ -39,6 +39,11 @@ class MemoryRegistry::Key : public RegistryKey {
     if (registry_.failingDeletes.count(name)) return DeleteStatus::Error;
     return registry_.keys_[path_].erase(name) ? DeleteStatus::Ok : DeleteStatus::Missing;
   }
+  std::vector<std::string> ValueNames() override {
+    std::vector<std::string> names;
+    for (const auto& [name, value] : registry_.keys_[path_]) names.push_back(name);
+    return names;
+  }
 
  private:
   MemoryRegistry& registry_;

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace settings {
 
@@ -37,6 +38,9 @@ class RegistryKey {
   virtual bool SetString(const std::string& name, const std::string& text) = 0;
   virtual bool SetDword(const std::string& name, int32_t value) = 0;
   virtual DeleteStatus DeleteValue(const std::string& name) = 0;
+  // The names of the key's values, in no particular order; none when the key
+  // cannot be listed.
+  virtual std::vector<std::string> ValueNames() = 0;
 };
 
 class RegistryOpener {

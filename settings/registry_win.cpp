@@ -86,6 +86,26 @@ class Win32Key : public RegistryKey {
     return rc == ERROR_FILE_NOT_FOUND ? DeleteStatus::Missing : DeleteStatus::Error;
   }
 
+  // A name may be up to 16 383 characters; the buffer is sized from the key's
+  // longest, and a value added meanwhile with a longer name is left out.
+  std::vector<std::string> ValueNames() override {
+    DWORD longest = 0;
+    if (RegQueryInfoKeyW(key_.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                         &longest, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+      return {};
+    std::vector<std::string> names;
+    std::vector<wchar_t> name(size_t(longest) + 1);
+    for (DWORD index = 0;; ++index) {
+      DWORD length = DWORD(name.size());
+      const LONG rc = RegEnumValueW(key_.get(), index, name.data(), &length, nullptr, nullptr,
+                                    nullptr, nullptr);
+      if (rc == ERROR_MORE_DATA) continue;
+      if (rc != ERROR_SUCCESS) break;
+      names.push_back(Utf8FromWide(std::wstring_view(name.data(), length)));
+    }
+    return names;
+  }
+
  private:
   platform::UniqueRegistryKey key_;
 };

@@ -17,6 +17,7 @@ struct PictureSettings {
   DateCaption dateCaption = DateCaption::Off;  // fgDate
   bool subFolders = false;  // fgSubFolders: the folder's whole tree
   bool shuffle = false;     // fgShuffle: a shuffled order without repeats
+  bool keys = false;        // fgKeys: the show takes keys (saver mode only)
 };
 
 struct SaverSettings {

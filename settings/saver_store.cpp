@@ -6,6 +6,7 @@
 #include "settings/message_settings.h"
 #include "settings/path_text.h"
 #include "settings/registry_values.h"
+#include "settings/show_keys.h"
 
 namespace settings {
 
@@ -58,6 +59,7 @@ ReadOutcome ReadSaverPictureSettings(RegistryOpener& registry, SaverSettings& se
   const LibraryChoices choices = ReadLibraryChoices(*key);
   settings.picture.subFolders = choices.subFolders;
   settings.picture.shuffle = choices.shuffle;
+  settings.picture.keys = ReadShowKeys(*key);
   if (settings.picture.useRegisteredList && !ReadRegisteredEntries(*key, list)) fine = false;
   return fine ? ReadOutcome::Continue : ReadOutcome::EndApplication;
 }

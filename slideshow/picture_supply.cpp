@@ -28,6 +28,24 @@ std::vector<std::string> RegisteredPaths(const settings::PictureList& stored) {
   return paths;
 }
 
+// A hidden picture leaves the documented list as if it had never been in it:
+// the entries after it move up, and the list is shorter by one.
+void DropHidden(settings::PictureList& list, const HiddenFilter& hidden) {
+  if (hidden.Empty()) return;
+  const int32_t end = std::min(list.entryCount, settings::PictureList::kSlots);
+  int32_t kept = 0;
+  for (int32_t index = 0; index < end; ++index) {
+    std::string& path = list.paths[size_t(index)];
+    if (!path.empty() && hidden.Contains(path)) continue;
+    if (kept != index) list.paths[size_t(kept)] = path;
+    ++kept;
+  }
+  const int32_t dropped = end - kept;
+  if (dropped == 0) return;
+  list.entryCount -= dropped;
+  list.lastIndex = std::max(list.lastIndex - dropped, 0);
+}
+
 PictureCatalog CatalogOf(const std::vector<std::string>& paths) {
   PictureCatalog catalog;
   for (const std::string& path : paths) {
@@ -47,10 +65,11 @@ uint64_t FreshSeed() {
 }  // namespace
 
 PictureSupply::PictureSupply(PictureReaders readers, platform::BackgroundReader::Setup reading,
-                             ShuffleKeeping keeping)
+                             ShuffleKeeping keeping, HiddenFilter hidden)
     : readers_(std::move(readers)),
       reading_(reading),
       keeping_(std::move(keeping)),
+      hidden_(std::move(hidden)),
       listReader_(std::move(reading)) {}
 
 int PictureSupply::Join(int32_t offset) {
@@ -86,6 +105,7 @@ void PictureSupply::Refresh(const settings::PictureSettings& picture,
   if (picture.useRegisteredList) {
     listReader_.Cancel(kScanSlot);
     list_ = stored;
+    DropHidden(list_, hidden_);
     list_.currentIndex = position;
     listReady_ = true;
     ArrangeAll();
@@ -105,6 +125,7 @@ void PictureSupply::Refresh(const settings::PictureSettings& picture,
         return platform::BackgroundReader::Answer([this, scanned] {
           const int32_t current = list_.currentIndex;
           list_ = std::move(*scanned);
+          DropHidden(list_, hidden_);
           list_.currentIndex = current;
           listReady_ = true;
           ArrangeAll();
@@ -119,7 +140,7 @@ void PictureSupply::ShowLibrary(const LibrarySource& source) {
   listReader_.Cancel(kScanSlot);
   list_ = {};
   if (!keptPlace_ && keeping_.read) keptPlace_ = keeping_.read();
-  library_ = std::make_unique<LibraryList>(source, keptPlace_, FreshSeed());
+  library_ = std::make_unique<LibraryList>(source, keptPlace_, FreshSeed(), &hidden_);
   if (source.registered) {
     library_->Append(CatalogOf(source.registeredPaths));
     listReady_ = true;

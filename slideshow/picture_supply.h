@@ -26,6 +26,7 @@
 #include "platform/background_reader.h"
 #include "settings/picture_list.h"
 #include "settings/saver_settings.h"
+#include "slideshow/hidden_filter.h"
 #include "slideshow/library_list.h"
 #include "slideshow/load_picture.h"
 #include "slideshow/picture_tree_walk.h"
@@ -69,8 +70,9 @@ using PictureRead = std::optional<FittedPicture>;
 
 class PictureSupply {
  public:
+  // No source shows a picture the filter holds.
   PictureSupply(PictureReaders readers, platform::BackgroundReader::Setup reading,
-                ShuffleKeeping keeping = {});
+                ShuffleKeeping keeping = {}, HiddenFilter hidden = {});
   PictureSupply(const PictureSupply&) = delete;
   PictureSupply& operator=(const PictureSupply&) = delete;
 
@@ -142,6 +144,7 @@ class PictureSupply {
   PictureReaders readers_;
   const platform::BackgroundReader::Setup reading_;
   const ShuffleKeeping keeping_;
+  const HiddenFilter hidden_;
   settings::PictureList list_;
   std::unique_ptr<LibraryList> library_;
   std::optional<ShufflePlace> keptPlace_;

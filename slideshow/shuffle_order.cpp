@@ -49,9 +49,18 @@ uint64_t ShuffleOrder::RankOf(uint32_t index) const {
 void ShuffleOrder::Grow() {
   for (; known_ < catalog_.Size(); ++known_) {
     const uint32_t index = uint32_t(known_);
+    if (Hidden(index)) continue;
     const uint64_t rank = RankOf(index);
     if (rank > keptUpTo_) waiting_.push({rank, index});
   }
+}
+
+// A pick already made is taken back, so the pictures after it move up; one
+// still waiting is passed over when its turn comes.
+void ShuffleOrder::Hide(uint32_t index) {
+  if (hidden_.size() <= index) hidden_.resize(size_t(index) + 1, false);
+  hidden_[index] = true;
+  std::erase_if(picked_, [index](const Picked& picked) { return picked.index == index; });
 }
 
 uint32_t ShuffleOrder::At(size_t ahead) {
@@ -79,16 +88,24 @@ ShufflePlace ShuffleOrder::Place(size_t shownAhead) const {
 }
 
 ShuffleOrder::Picked ShuffleOrder::Pick() {
-  if (holdPicks_ > 0 && --holdPicks_ == 0) {
-    for (const uint32_t index : heldBack_) waiting_.push({RankOf(index), index});
-    heldBack_.clear();
-  }
-  if (waiting_.empty()) BeginRound();
-  const Ranked next = waiting_.top();
-  waiting_.pop();
+  if (holdPicks_ > 0 && --holdPicks_ == 0) ReleaseHeldBack();
+  Ranked next;
+  do {
+    if (waiting_.empty()) BeginRound();
+    // Every other picture is hidden: the held-back ones come back at once.
+    if (waiting_.empty()) ReleaseHeldBack();
+    next = waiting_.top();
+    waiting_.pop();
+  } while (Hidden(next.index));
   lastPicks_.push_back(next.index);
   if (lastPicks_.size() > kMostLastPicks) lastPicks_.pop_front();
   return {seed_, next.rank, next.index};
+}
+
+void ShuffleOrder::ReleaseHeldBack() {
+  for (const uint32_t index : heldBack_) waiting_.push({RankOf(index), index});
+  heldBack_.clear();
+  holdPicks_ = 0;
 }
 
 // Every picture is ranked anew, those of the old round's end held back for
@@ -107,7 +124,7 @@ void ShuffleOrder::BeginRound() {
   std::vector<Ranked> all;
   all.reserve(catalog_.Size());
   for (uint32_t index = 0; index < catalog_.Size(); ++index)
-    if (!held[index]) all.push_back({RankOf(index), index});
+    if (!held[index] && !Hidden(index)) all.push_back({RankOf(index), index});
   waiting_ = std::priority_queue<Ranked, std::vector<Ranked>>(std::less<Ranked>(), std::move(all));
 }
 

@@ -6,6 +6,8 @@
 // a new round begins with a new seed, and none of the last pictures of the
 // old round opens it.
 //
+// A hidden picture leaves the order at once, also when it is picked already.
+//
 // Where a round stands is only its source, its seed and the highest rank
 // shown, so it is kept between runs in a few bytes: a run that goes on with
 // it skips the pictures ranked at or below it until the next round.
@@ -40,8 +42,10 @@ class ShuffleOrder {
 
   // Takes the pictures the catalog gained since the last call into the round.
   void Grow();
+  // The picture is not shown again, in this round or any later one.
+  void Hide(uint32_t index);
   // The picture `ahead` places after the current one (0: the current one).
-  // The catalog must not be empty.
+  // The catalog must hold a picture that is not hidden.
   uint32_t At(size_t ahead);
   // The current picture moves one on.
   void Advance();
@@ -68,8 +72,10 @@ class ShuffleOrder {
   static void Count(ShufflePlace& place, const Picked& picked);
 
   uint64_t RankOf(uint32_t index) const;
+  bool Hidden(uint32_t index) const { return index < hidden_.size() && hidden_[index]; }
   Picked Pick();
   void BeginRound();
+  void ReleaseHeldBack();
 
   const PictureCatalog& catalog_;
   const uint64_t source_;
@@ -83,6 +89,7 @@ class ShuffleOrder {
   std::vector<uint32_t> heldBack_;  // the old round's last picks, kept from the new round's start
   size_t holdPicks_ = 0;            // picks of the new round before they come back
   size_t widest_ = 1;               // the most pictures asked for at once
+  std::vector<bool> hidden_;        // by index; shorter when the last ones are not
 };
 
 }  // namespace slideshow

@@ -14,8 +14,12 @@
 #include "platform/application_win.h"
 #include "platform/utf16.h"
 #include "resources/dcdir_ids.h"
+#include "resources/hidden_ids.h"
+#include "settings/registry_win.h"
+#include "slideshow/hidden_store.h"
 #include "tests/wine/driver/photo_fixtures.h"
 #include "tests/wine/driver/wait.h"
+#include "tests/wine/driver/window_search.h"
 
 namespace picker_wine {
 namespace {
@@ -269,6 +273,42 @@ TEST_F(PickerFormTest, ThePreviewStandsTurnedPhotosUpright) {
     }
     End(IDC_DCDIR_BTCANCEL);
   });
+}
+
+// The photos hidden in the show, one of them on a drive that is not there,
+// listed newest first in the dialog the button "非表示の写真" opens; 表示に戻す
+// restores the selected one at once, from the list and from the registry.
+TEST_F(PickerFormTest, TheHiddenPhotosAreListedAndOneIsRestored) {
+  ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Morv\\Plim\\Hidden");
+  settings::Win32Registry registry;
+  const std::string photo = platform::Utf8FromWide(folder / L"b.bmp");
+  ASSERT_TRUE(slideshow::WriteHiddenPicture(registry, "Q:\\写真\\gone.jpg"));
+  ASSERT_TRUE(slideshow::WriteHiddenPicture(registry, photo));
+  Prime(folder.Path(), false, {});
+  ShowAndDrive([&] {
+    ASSERT_EQ(Text(IDC_DCDIR_BTHIDDEN), L"非表示の写真");
+    // Posted: the button's click runs a modal loop of its own.
+    ::PostMessageW(Item(IDC_DCDIR_BTHIDDEN), BM_CLICK, 0, 0);
+    HWND hidden = nullptr;
+    ASSERT_TRUE(driver::WaitUntil(
+        [&] {
+          for (HWND window : driver::TopLevelWindows(::GetCurrentProcessId(), driver::kDialogClass))
+            if (::IsWindowVisible(window) && driver::WindowText(window) == L"非表示の写真") hidden = window;
+          return hidden != nullptr;
+        },
+        kTimeout));
+    const HWND list = ::GetDlgItem(hidden, IDC_HIDDEN_LBHIDDEN);
+    EXPECT_EQ(ListTexts(list), (std::vector<std::wstring>{folder / L"b.bmp", L"Q:\\写真\\gone.jpg"}));
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(hidden, IDC_HIDDEN_BTRESTORE)));
+    ClickListEntry(hidden, IDC_HIDDEN_LBHIDDEN, 0);
+    ClickButton(hidden, IDC_HIDDEN_BTRESTORE);
+    EXPECT_EQ(ListTexts(list), (std::vector<std::wstring>{L"Q:\\写真\\gone.jpg"}));
+    EXPECT_EQ(slideshow::ReadHiddenPictures(registry), (std::vector<std::string>{"Q:\\写真\\gone.jpg"}));
+    ::PostMessageW(::GetDlgItem(hidden, IDC_HIDDEN_BTCLOSE), BM_CLICK, 0, 0);
+    EXPECT_TRUE(driver::WaitUntil([&] { return !::IsWindowVisible(hidden); }, kTimeout));
+    End(IDC_DCDIR_BTCANCEL);
+  });
+  ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Morv\\Plim\\Hidden");
 }
 
 }  // namespace
