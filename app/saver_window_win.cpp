@@ -46,7 +46,9 @@ int32_t& ProcessTickerLine() {
 }
 
 // The worker's folder scan, with a search of its own: it may still be
-// listing a slow folder when the window is gone.
+// listing a slow folder when the window is gone. It searches mask by mask:
+// under Wine, opening a slow folder for one listing holds the window's end
+// until the open returns.
 void ScanFolderFromWorker(const std::string& folder, settings::PictureList& list) {
   settings::Win32DirectorySearch search;
   slideshow::ScanPictureFolder(folder, search, list);

@@ -126,6 +126,14 @@ fs::path Fixture(const std::string& name) {
     WritePhoneHeic(path);
     return path;
   }
+  if (name == "single12mp.heic") {
+    // 3024 x 4032, one coded image as heif-enc writes it (its rows coded as wavefronts).
+    const fs::path source = kDir / "portrait12mp.ppm";
+    WritePpm(source, 3024, 4032);
+    RunOrReport("/usr/bin/convert " + source.string() + " -define png:color-type=2 " + (kDir / "portrait12mp.png").string() +
+                " && heif-enc -q 85 " + (kDir / "portrait12mp.png").string() + " -o " + path.string() + " >/dev/null");
+    return path;
+  }
   const fs::path src = kDir / "source12mp.ppm";
   if (!fs::exists(src)) WritePpm(src, 4000, 3000);
   std::string options;
@@ -246,7 +254,7 @@ std::optional<slideshow::FittedPicture> LoadFor1920(const std::string& path, boo
     return codecs::DecodePicture(codecs::PictureExtension(file), *bytes, codecs::JpegQuality::Saver,
                                  scaled ? shown : codecs::ShownSize());
   };
-  return slideshow::DecodeAndFit(decode, path, floating, {1920, 1080});
+  return slideshow::DecodeAndFit(decode, path, slideshow::DisplayMethodOf(floating, false), {1920, 1080});
 }
 
 constexpr const char kPeakLoadOption[] = "--peak-load=";
@@ -319,6 +327,16 @@ void BM_LoadPictureHeic12MPStill1920(benchmark::State& s) { Load(s, false, true,
 void BM_HeicBareLibheif12MP(benchmark::State& s) {
   bench::TimeTool(s, std::string(TOLVEX_HEIF_BARE_DECODE) + " " + Fixture("photo12mp.heic").string());
 }
+// Decoded and fitted on every core (BM_LoadPictureHeic12MPStill1920 for the
+// grid), beside the bare program on one thread, both on the clock: the
+// phone's grid, and a plain coded image of the same size.
+void BM_HeicGridBareOneThread12MP(benchmark::State& s) {
+  bench::TimeToolOnTheClock(s, std::string(TOLVEX_HEIF_BARE_DECODE) + " " + Fixture("photo12mp.heic").string());
+}
+void BM_LoadPictureHeicSingle12MPStill1920(benchmark::State& s) { Load(s, false, true, "single12mp.heic"); }
+void BM_HeicSingleBareOneThread12MP(benchmark::State& s) {
+  bench::TimeToolOnTheClock(s, std::string(TOLVEX_HEIF_BARE_DECODE) + " " + Fixture("single12mp.heic").string());
+}
 void BM_HeicThumbnail12MP(benchmark::State& s) {
   HeifLoop(s, "photo12mp.heic", [](codecs::PictureSize) { return codecs::PictureSize{168, 126}; });
 }
@@ -352,6 +370,9 @@ BENCHMARK(BM_AvifThroughLibheif12MP)->Unit(benchmark::kMillisecond)->UseRealTime
 BENCHMARK(BM_Heic12MP)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime()->MinTime(3);
 BENCHMARK(BM_LoadPictureHeic12MPStill1920)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime()->MinTime(3);
 BENCHMARK(BM_HeicBareLibheif12MP)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(3);
+BENCHMARK(BM_HeicGridBareOneThread12MP)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(3);
+BENCHMARK(BM_LoadPictureHeicSingle12MPStill1920)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime()->MinTime(3);
+BENCHMARK(BM_HeicSingleBareOneThread12MP)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(3);
 BENCHMARK(BM_HeicThumbnail12MP)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
 BENCHMARK(BM_AdobeRgbToSrgb24MP)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_DisplayP3ToSrgb24MP)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -42,14 +42,14 @@ void BM_DecodeToScreen12MP(benchmark::State& state) {
       state.SkipWithError("decode failed");
       return;
     }
-    slideshow::FittedPicture fitted = slideshow::FitToScreen(std::move(*decoded), false, screen);
+    slideshow::FittedPicture fitted = slideshow::FitToScreen(std::move(*decoded), slideshow::DisplayMethod::Still, screen);
     benchmark::DoNotOptimize(fitted.bitmap.pixels.data());
   }
 }
 
 void BM_BackdropFromFitted12MP(benchmark::State& state) {
   const Size screen = ScreenOf(state);
-  const slideshow::FittedPicture fitted = slideshow::FitToScreen(*DecodeFor(screen), false, screen);
+  const slideshow::FittedPicture fitted = slideshow::FitToScreen(*DecodeFor(screen), slideshow::DisplayMethod::Still, screen);
   for (auto _ : state) {
     codecs::Image backdrop = slideshow::MakeBackdrop(fitted.bitmap, screen);
     benchmark::DoNotOptimize(backdrop.pixels.data());

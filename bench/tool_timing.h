@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <string>
 
@@ -26,6 +27,19 @@ inline void TimeTool(benchmark::State& state, const std::string& command) {
       return;
     }
     state.SetIterationTime(ChildCpuSeconds() - before);
+  }
+}
+
+// The same with the time on the clock, for a tool that may run on several
+// cores and for a reference to our wall time.
+inline void TimeToolOnTheClock(benchmark::State& state, const std::string& command) {
+  for (auto _ : state) {
+    const auto before = std::chrono::steady_clock::now();
+    if (std::system(command.c_str()) != 0) {
+      state.SkipWithError("the tool failed");
+      return;
+    }
+    state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - before).count());
   }
 }
 

@@ -3,8 +3,10 @@
 #include <libheif/heif.h>
 
 #include <cstdlib>
+#include <algorithm>
 #include <memory>
 #include <optional>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -99,8 +101,11 @@ PhotoMetadata ColourOf(const heif_image_handle* handle) {
     }
   }
   heif_color_profile_nclx* raw = nullptr;
-  if (Ok(heif_image_handle_get_nclx_color_profile(handle, &raw))) {
-    const std::unique_ptr<heif_color_profile_nclx, NclxFreer> nclx(raw);
+  // libheif 1.15 hands over the profile it allocated also when it refuses
+  // the code points in it.
+  const heif_error read = heif_image_handle_get_nclx_color_profile(handle, &raw);
+  const std::unique_ptr<heif_color_profile_nclx, NclxFreer> nclx(raw);
+  if (Ok(read)) {
     metadata.coded = CodedColour{int(nclx->color_primaries), int(nclx->transfer_characteristics)};
   }
   return metadata;
@@ -153,12 +158,22 @@ std::optional<Image> ToImage(const heif_image* decoded, bool alpha) {
   return image;
 }
 
+// The tiles of a grid decode side by side on that many threads libheif
+// starts; an image that is no grid decodes its rows on that many worker
+// threads of libde265 (patches/libheif/), each tile of a grid on one.
+void DecodeOnThreads(heif_context* context, int threads) {
+  heif_context_set_max_decoding_threads(context, std::max(threads, 1));
+}
+
 }  // namespace
 
-std::optional<Image> DecodeHeif(Bytes bytes, const ShownSize& shown) {
+int HeifDecodingThreads() { return int(std::max(std::thread::hardware_concurrency(), 1u)); }
+
+std::optional<Image> DecodeHeif(Bytes bytes, const ShownSize& shown, int threads) {
   if (bytes.empty() || bytes.size() > kMaxFileBytes || !HeifWithinLimits(bytes)) return std::nullopt;
   Context context(heif_context_alloc());
   if (!context) return std::nullopt;
+  DecodeOnThreads(context.get(), threads);
   // Refuses items wider or higher than the cap while the file is read,
   // before anything is decoded; the pixel count is checked below.
   heif_context_set_maximum_image_size_limit(context.get(), int(kMaxSide));

@@ -23,12 +23,12 @@ namespace codecs {
 namespace {
 
 // Progressive files may hold thousands of tiny scans, each one a full pass
-// over the coefficient buffer; real files have about ten. Beside the count,
-// the passes together may cover at most kMaxScanPixels: 25 scans of a
-// picture at the cap, a hundred of ten megapixels. (A valid file of 2080
-// scans over 4 megapixels keeps djpeg busy for four seconds.)
-constexpr int kMaxScans = 100;
-constexpr int64_t kMaxScanPixels = 1'000'000'000;
+// over the coefficient buffer; encoders write about ten. Beside the count,
+// the passes together may cover at most kMaxScanPixels: 12 scans of a
+// picture at the cap, 50 of ten megapixels. (A valid file of 2080 scans over
+// 4 megapixels keeps djpeg busy for four seconds.)
+constexpr int kMaxScans = 50;
+constexpr int64_t kMaxScanPixels = 500'000'000;
 constexpr int kRowsPerRead = 16;
 
 struct ErrorTrap {

@@ -10,7 +10,7 @@
 #include "platform/reader_thread_win.h"
 #include "platform/utf16.h"
 #include "resources/dcdir_ids.h"
-#include "settings/directory_search_win.h"
+#include "settings/folder_listing_win.h"
 #include "settings/folder_scan.h"
 
 namespace picker {
@@ -77,9 +77,9 @@ void TfrmDir::FormCreate() {
 // the answer hands the names to the shared state.
 void TfrmDir::ScanFolderWhenRead(const std::string& folder, std::function<void()> scanned) {
   reads_->Start(kFileListRead, [this, folder, scanned = std::move(scanned)] {
-    settings::Win32DirectorySearch search;
+    settings::Win32FolderListing listing;
     settings::PictureSelectionState listed;
-    settings::ScanFolder(search, folder, listed);
+    settings::ScanFolder(listing, folder, listed);
     return platform::BackgroundReader::Answer([this, listed = std::move(listed), scanned] {
       shared_.scanNames = listed.scanNames;
       shared_.scanCount = listed.scanCount;

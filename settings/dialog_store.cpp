@@ -112,4 +112,14 @@ void WritePictureSettings(RegistryOpener& registry, const PictureSelectionResult
   WriteLibraryChoices(*key, result.libraryChoices);
 }
 
+ShowEffects ReadDialogShowEffects(RegistryOpener& registry) {
+  const auto key = OpenOrCreateSettingsKey(registry);
+  return ReadShowEffects(*key);
+}
+
+void WriteDialogShowEffects(RegistryOpener& registry, const ShowEffects& effects) {
+  const auto key = OpenOrCreateSettingsKey(registry);
+  WriteShowEffects(*key, effects);
+}
+
 }  // namespace settings

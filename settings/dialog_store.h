@@ -7,6 +7,7 @@
 #include "settings/message_settings.h"
 #include "settings/picture_selection_state.h"
 #include "settings/registry_key.h"
+#include "settings/show_effects.h"
 
 namespace settings {
 
@@ -28,5 +29,10 @@ void WriteMessageSettings(RegistryOpener& registry, const MessageSettings& messa
 // eCount and at most 50 entries written; then, after every documented value,
 // fgDate, fgSubFolders and fgShuffle.
 void WritePictureSettings(RegistryOpener& registry, const PictureSelectionResult& result);
+
+// fgFade and fgPanZoom as stored (off when unreadable), for the effects
+// dialog; and both written on its ＯＫ.
+ShowEffects ReadDialogShowEffects(RegistryOpener& registry);
+void WriteDialogShowEffects(RegistryOpener& registry, const ShowEffects& effects);
 
 }  // namespace settings

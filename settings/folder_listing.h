@@ -1,9 +1,11 @@
 #pragma once
-// A folder's entries as the whole-tree walk needs them: every entry once, in
+// A folder's entries as the whole-tree walk and the folder scan need them: every entry once, in
 // the order the file system yields them, with what decides whether the walk
 // takes it, and the identity of a folder on its volume, which recognises a
 // folder reached twice (through a link, a junction or a loop) whatever its
-// name. Texts are UTF-8; a folder comes without a trailing backslash.
+// name. Entries carry their short 8.3 names too, which the system's search
+// matches masks against. Texts are UTF-8; a folder comes without a trailing
+// backslash.
 #include <compare>
 #include <cstdint>
 #include <functional>
@@ -17,6 +19,7 @@ struct FolderEntry {
   bool isFolder = false;
   bool hidden = false;    // hidden or system
   bool notLocal = false;  // a cloud placeholder or offline: reading it would download it
+  std::string shortName;  // the 8.3 name the file system keeps beside a longer one; empty when none
 };
 
 // The volume and the 128-bit file ID of a folder.

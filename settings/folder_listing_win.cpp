@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstddef>
+#include <iterator>
 #include <cstring>
 #include <string_view>
 #include <vector>
@@ -83,6 +85,9 @@ void Win32FolderListing::List(const std::string& folder, const OnEntry& onEntry)
         entry.isFolder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         entry.hidden = (attributes & kHidden) != 0;
         entry.notLocal = (attributes & kNotLocal) != 0;
+        entry.shortName = platform::Utf8FromWide(std::wstring_view(
+            record->ShortName,
+            std::min(size_t(record->ShortNameLength) / sizeof(wchar_t), std::size(record->ShortName))));
         if (volumeKnown && entry.isFolder && !entry.hidden && !entry.notLocal &&
             !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
           listedFolders_[folder + "\\" + entry.name] =

@@ -1,13 +1,13 @@
 #pragma once
 // Folders held in memory, for tests and demos: each folder lists its entry
-// names in the order a search yields them. Masks match with * and ? without
-// regard to case (ASCII letters); the short-name matches of real file systems
-// are not imitated.
+// names in the order a search yields them. Masks match as MatchesMask
+// matches them; the short-name matches of real file systems are not imitated.
 #include <map>
 #include <string>
 #include <vector>
 
 #include "settings/directory_search.h"
+#include "settings/name_mask.h"
 
 namespace settings {
 
@@ -24,9 +24,5 @@ class MemoryDirectory : public DirectorySearch {
  private:
   std::map<std::string, std::vector<std::string>> folders_;
 };
-
-// Wildcard match of a name against a mask (* any run, ? one byte), ASCII
-// letters without regard to case.
-bool MatchesMask(std::string_view name, std::string_view mask);
 
 }  // namespace settings

@@ -6,6 +6,7 @@
 
 #include "settings/date_caption.h"
 #include "settings/message_settings.h"
+#include "settings/show_effects.h"
 
 namespace settings {
 
@@ -23,6 +24,7 @@ struct PictureSettings {
 struct SaverSettings {
   PictureSettings picture;
   MessageSettings message;
+  ShowEffects effects;  // read with the picture group, never failing it
 };
 
 }  // namespace settings

@@ -7,6 +7,7 @@
 #include "settings/path_text.h"
 #include "settings/registry_values.h"
 #include "settings/show_keys.h"
+#include "settings/show_effects.h"
 
 namespace settings {
 
@@ -60,6 +61,7 @@ ReadOutcome ReadSaverPictureSettings(RegistryOpener& registry, SaverSettings& se
   settings.picture.subFolders = choices.subFolders;
   settings.picture.shuffle = choices.shuffle;
   settings.picture.keys = ReadShowKeys(*key);
+  settings.effects = ReadShowEffects(*key);
   if (settings.picture.useRegisteredList && !ReadRegisteredEntries(*key, list)) fine = false;
   return fine ? ReadOutcome::Continue : ReadOutcome::EndApplication;
 }

@@ -11,7 +11,8 @@ namespace settings {
 enum class ReadOutcome { Continue, EndApplication };
 
 // pictureFolder (one trailing backslash removed), useRegisteredList,
-// dateCaption, subFolders, shuffle and keys (the last four never end anything); in
+// dateCaption, subFolders, shuffle, keys and the show's effects (none of
+// which ever ends anything); in
 // registered mode also the list's slots 0..50, entryCount and lastIndex from
 // eCount. A missing or mistyped eCount counts as 0. Ends the application when
 // the key is missing, dtDir has another type, or an entry cannot be read.

@@ -90,6 +90,11 @@ void SettingsDialog::SaveMessageSettings() {
   WriteMessageSettings(registry_, message);
 }
 
+void SettingsDialog::btEffectsClick(ShowEffectsPort& effects) {
+  effects.SetEffects(ReadDialogShowEffects(registry_));
+  if (effects.ShowModal() == ModalResult::Ok) WriteDialogShowEffects(registry_, effects.ChosenEffects());
+}
+
 void SettingsDialog::btFolderClick(PictureSelectionPort& picker) {
   picker.SetUseRegisteredList(ReadDialogPictureSettings(registry_, pictureState_));
   // A folder the list refuses leaves it where it was, without a message.

@@ -13,6 +13,7 @@
 #include "settings/picture_selection_port.h"
 #include "settings/picture_selection_state.h"
 #include "settings/registry_key.h"
+#include "settings/show_effects.h"
 
 namespace settings {
 
@@ -60,6 +61,16 @@ class SettingsControls {
   virtual void CheckSound(SoundRadio radio) = 0;
 };
 
+// What the settings dialog needs of the effects dialog: its check boxes
+// "フェードで切り替える" and "パンとズーム", and a modal showing.
+class ShowEffectsPort {
+ public:
+  virtual ~ShowEffectsPort() = default;
+  virtual void SetEffects(const ShowEffects& effects) = 0;
+  virtual ShowEffects ChosenEffects() const = 0;
+  virtual ModalResult ShowModal() = 0;
+};
+
 class SettingsDialog {
  public:
   SettingsDialog(RegistryOpener& registry, SettingsControls& controls)
@@ -86,6 +97,10 @@ class SettingsDialog {
   // btFolderClick: reads the picture settings, primes and shows the
   // picture-selection dialog, and stores its result on OK.
   void btFolderClick(PictureSelectionPort& picker);
+
+  // btEffectsClick: the effects dialog shows the stored effects; ＯＫ stores
+  // both, キャンセル nothing.
+  void btEffectsClick(ShowEffectsPort& effects);
 
   const MessageSettings& Members() const { return members_; }
   PictureSelectionState& PictureState() { return pictureState_; }

@@ -79,6 +79,9 @@ void TfrmSet::OnCommand(int id, int code, HWND) {
     case IDC_SETUP_SBREADME:
       if (code == BN_CLICKED) sbReadMeClick();
       break;
+    case IDC_SETUP_BTEFFECTS:
+      if (code == BN_CLICKED) btEffectsClick();
+      break;
     default:
       break;
   }
@@ -157,6 +160,12 @@ void TfrmSet::btCloseClick() {
 
 void TfrmSet::btFolderClick() {
   if (frmDir_) logic_.btFolderClick(*frmDir_);
+}
+
+// The effects dialog is made at its first opening and reused after.
+void TfrmSet::btEffectsClick() {
+  if (!frmEffects_) frmEffects_.emplace();
+  logic_.btEffectsClick(*frmEffects_);
 }
 
 void TfrmSet::sbReadMeClick() {

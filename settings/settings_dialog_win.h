@@ -4,11 +4,14 @@
 // turns the window's events into the logic's handlers.
 #include <windows.h>
 
+#include <optional>
+
 #include "platform/dialog_win.h"
 #include "platform/handles_win.h"
 #include "settings/picture_selection_port.h"
 #include "settings/registry_key.h"
 #include "settings/settings_dialog.h"
+#include "settings/show_effects_dialog_win.h"
 
 namespace settings {
 
@@ -41,6 +44,7 @@ class TfrmSet : public platform::Dialog, private SettingsControls {
   void btCloseClick();
   void btFolderClick();
   void sbReadMeClick();
+  void btEffectsClick();
   void ApplyPreviewFont();
 
   // SettingsControls
@@ -58,6 +62,7 @@ class TfrmSet : public platform::Dialog, private SettingsControls {
   SettingsDialog logic_;
   PictureSelectionPort* frmDir_ = nullptr;
   platform::Dialog* frmAd_ = nullptr;
+  std::optional<TfrmEffects> frmEffects_;
   FontChoice previewFont_;
   platform::UniqueFont previewFontHandle_;
 };

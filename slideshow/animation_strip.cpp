@@ -13,10 +13,14 @@ void StepFrame(FrameCounters& c, const AnimationState& animation, double frameCo
     --c.frameIndex;
     if (c.frameIndex < 0) c.frameIndex = int32_t(frameCount - 1);
   }
-  // 64-bit so that an index far past a short strip cannot overflow; the
-  // result lies outside the bitmap then and draws nothing.
-  const int64_t left = int64_t(c.frameIndex) * frameSide;
-  sourceRect = {ClampToInt32(left), 0, ClampToInt32(left + frameSide), frameSide};
+  sourceRect = StripFrameRect(c.frameIndex, frameSide);
+}
+
+// 64-bit so that an index far past a short strip cannot overflow; the result
+// lies outside the bitmap then and draws nothing.
+Rect StripFrameRect(int32_t frameIndex, int32_t frameSide) {
+  const int64_t left = int64_t(frameIndex) * frameSide;
+  return {ClampToInt32(left), 0, ClampToInt32(left + frameSide), frameSide};
 }
 
 }  // namespace slideshow

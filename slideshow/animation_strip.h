@@ -25,6 +25,9 @@ struct AnimationState {
 // sourceRect at that frame. After a switch from a longer strip the index may
 // lie past the last frame; sourceRect then lies outside the bitmap, which the
 // copy clips.
+// Where frame `frameIndex` of a strip of `frameSide` frames lies.
+Rect StripFrameRect(int32_t frameIndex, int32_t frameSide);
+
 void StepFrame(FrameCounters& counters, const AnimationState& animation, double frameCount,
                int32_t frameSide, Rect& sourceRect);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 namespace slideshow {
 namespace {
@@ -125,8 +126,32 @@ void FrameComposer::ClearAll() {
   dirty_.Add(buffer_.bounds());
 }
 
+void FrameComposer::Compose(const FrameLayers& frame) {
+  const std::optional<PlainFrame> plain = AsPlainFrame(frame);
+  if (!plain) return ComposeWhole(frame);
+  static const TextLayer kNone;
+  Compose(*plain->picture, plain->sourceRect, plain->destRect, plain->ticker ? *plain->ticker : kNone,
+          plain->caption ? *plain->caption : kNone);
+}
+
+// The buffer holds the whole frame and the window takes all of it. The frame
+// counts as a picture over the whole buffer that no later frame shares, so
+// the next frame of the faster ways starts from black everywhere it does not
+// draw, and goes to the window whole from the buffer once more.
+void FrameComposer::ComposeWhole(const FrameLayers& frame) {
+  ComposeLayers(buffer_, frame);
+  composed_ = Frame{};
+  composed_.picture.dest = buffer_.bounds();
+  composed_.pictureRevision = kWholeFrameRevision;
+  composedPicture_ = nullptr;
+  bandComposed_ = {};
+  bufferWhole_ = true;
+  dirty_.Clear();
+  dirty_.Add(buffer_.bounds());
+}
+
 void FrameComposer::Compose(const codecs::Image& picture, Rect sourceRect, Rect destRect,
-                            const TickerLine& ticker, const TickerLine& caption) {
+                            const TextLayer& ticker, const TextLayer& caption) {
   const Lines lines{&caption, &ticker};
   Frame next;
   next.picture = PlanPictureCopy(buffer_.size(), {picture.width, picture.height}, sourceRect, destRect);
@@ -156,7 +181,7 @@ void FrameComposer::ComposeInBuffer(const CopyPlan& plan, const codecs::Image& p
   }
   CopyPlanned(buffer_, picture, plan);
   dirty_.Add(plan.dest);
-  for (const TickerLine* line : lines) {
+  for (const TextLayer* line : lines) {
     if (line->draw) line->draw();
     dirty_.Add(Intersection(line->bounds, buffer_.bounds()));
   }

@@ -11,20 +11,11 @@
 
 #include "codecs/image.h"
 #include "slideshow/dirty_region.h"
+#include "slideshow/frame_layers.h"
+#include "slideshow/pixel_view.h"
 #include "slideshow/rect.h"
 
 namespace slideshow {
-
-struct PixelView {
-  uint32_t* pixels = nullptr;  // 0x00RRGGBB, top row first
-  int32_t width = 0;
-  int32_t height = 0;
-  ptrdiff_t stride = 0;  // pixels from one row to the next
-
-  uint32_t* row(int32_t y) const { return pixels + ptrdiff_t(y) * stride; }
-  Size size() const { return {width, height}; }
-  Rect bounds() const { return {0, 0, width, height}; }
-};
 
 // Opaque black over the whole buffer.
 void ClearBackBuffer(const PixelView& buffer);
@@ -72,20 +63,12 @@ struct WindowUpdate {
   std::vector<Rect> black;
 };
 
-// A line drawn over the picture (the ticker's, the date caption's) as the
-// composer needs it: every pixel its drawing may touch (too large costs a
-// little time, too small leaves trails), a number that changes whenever its
-// text, place or font does, and the drawing itself, over the back buffer,
-// transparent. An empty one draws nothing.
-struct TickerLine {
-  Rect bounds;
-  uint64_t revision = 0;
-  std::function<void()> draw;
-};
-
-// Composes frames: black, the picture copied one to one into its place, the
-// date caption drawn over both and the ticker over all, so the caption never
-// hides the ticker's text. Two ways, both giving the window exactly that frame:
+// Composes frames (frame_layers.h). Any frame can be composed whole in the
+// back buffer by the reference path, and then goes to the window from there.
+// The frame of the documented show (black, one picture copied one to one into
+// its place, the date caption drawn over both and the ticker over all, so the
+// caption never hides the ticker's text) has two faster ways, both giving the
+// window exactly that frame:
 //
 // In the back buffer (the preview, which stretches the whole buffer onto its
 // small window): the buffer always holds the whole frame; each frame clears
@@ -111,8 +94,12 @@ class FrameComposer {
   // Fills the whole buffer black: the frame with nothing in it, which the
   // window does not show yet.
   void ClearAll();
+  // Composes the frame: a plain one (AsPlainFrame) by the faster ways, any
+  // other whole in the buffer.
+  void Compose(const FrameLayers& frame);
+  // The plain frame of one picture copied one to one.
   void Compose(const codecs::Image& picture, Rect sourceRect, Rect destRect,
-               const TickerLine& ticker, const TickerLine& caption = {});
+               const TextLayer& ticker, const TextLayer& caption = {});
   // The picture of the frames composed so far is about to change or go.
   void PictureChanging();
   // Puts the composed frame whole into the buffer, for a host that stretches
@@ -130,7 +117,9 @@ class FrameComposer {
  private:
   // The lines in the order they are drawn: the caption, then the ticker.
   static constexpr size_t kLines = 2;
-  using Lines = std::array<const TickerLine*, kLines>;
+  // The picture revision of a frame composed whole: no picture's.
+  static constexpr uint64_t kWholeFrameRevision = ~uint64_t(0);
+  using Lines = std::array<const TextLayer*, kLines>;
 
   // What a frame shows, as the window sees it.
   struct Frame {
@@ -143,6 +132,7 @@ class FrameComposer {
     }
   };
 
+  void ComposeWhole(const FrameLayers& frame);
   void ComposeInBuffer(const CopyPlan& plan, const codecs::Image& picture, const Lines& lines);
   void ComposeBands(const codecs::Image& picture, const Frame& next, const Lines& lines);
   std::array<bool, kLines> BandsToCompose(const Frame& next) const;

@@ -20,24 +20,24 @@ FittedPicture ReduceTo(codecs::Image picture, Size fitted) {
 
 }  // namespace
 
-FittedPicture FitToScreen(codecs::Image picture, bool floating, Size screen) {
-  const Size fitted = FitPicture(picture.width, picture.height, screen, floating);
+FittedPicture FitToScreen(codecs::Image picture, DisplayMethod method, Size screen) {
+  const Size fitted = ShownPictureSize(picture.width, picture.height, screen, method);
   return ReduceTo(std::move(picture), fitted);
 }
 
 std::optional<FittedPicture> DecodeAndFit(const DecodeFunction& decode, const std::string& path,
-                                          bool floating, Size screen) {
+                                          DisplayMethod method, Size screen) {
   try {
     // Set when the decoder asks: it then knows the whole picture's size,
     // which the delivered pixels may no longer have.
     std::optional<Size> fitted;
     const codecs::ShownSize shown = [&](codecs::PictureSize whole) {
-      fitted = FitPicture(whole.width, whole.height, screen, floating);
+      fitted = ShownPictureSize(whole.width, whole.height, screen, method);
       return codecs::PictureSize{fitted->width, fitted->height};
     };
     std::optional<codecs::Image> decoded = decode(path, shown);
     if (!decoded || decoded->empty()) return std::nullopt;
-    if (!fitted) return FitToScreen(std::move(*decoded), floating, screen);
+    if (!fitted) return FitToScreen(std::move(*decoded), method, screen);
     return ReduceTo(std::move(*decoded), *fitted);
   } catch (const std::exception&) {
     // A decoder error, including running out of memory on a huge picture,
@@ -46,9 +46,9 @@ std::optional<FittedPicture> DecodeAndFit(const DecodeFunction& decode, const st
   }
 }
 
-LoadOutcome LoadFittedPicture(std::optional<FittedPicture> picture, bool floating, Size screen,
+LoadOutcome LoadFittedPicture(std::optional<FittedPicture> picture, DisplayMethod method, Size screen,
                               const codecs::Image& samplePicture, LoadedPicture& loaded) {
-  if (!picture) picture = FitToScreen(samplePicture, floating, screen);
+  if (!picture) picture = FitToScreen(samplePicture, method, screen);
   loaded.fitted = picture->fitted;
   loaded.pictureBitmap = std::move(picture->bitmap);
   const std::optional<FrameGeometry> geometry = FrameGeometryOf(loaded.fitted);

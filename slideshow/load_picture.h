@@ -31,7 +31,7 @@ struct FittedPicture {
 
 // Fits a decoded picture to the screen and reduces it; a picture that keeps
 // its size is moved, not copied.
-FittedPicture FitToScreen(codecs::Image picture, bool floating, Size screen);
+FittedPicture FitToScreen(codecs::Image picture, DisplayMethod method, Size screen);
 
 // Decodes the file at `path` and fits it; nothing when the decoder
 // gives nothing or an empty picture, or when decoding or reducing throws
@@ -39,7 +39,7 @@ FittedPicture FitToScreen(codecs::Image picture, bool floating, Size screen);
 // always that of the whole picture, however much the decoder reduced it
 // already. Runs on any thread if `decode` does.
 std::optional<FittedPicture> DecodeAndFit(const DecodeFunction& decode, const std::string& path,
-                                          bool floating, Size screen);
+                                          DisplayMethod method, Size screen);
 
 // What a load leaves behind for the tick.
 struct LoadedPicture {
@@ -59,7 +59,7 @@ extern const char kZeroHeightMessage[];
 // decoded, or an empty list, and shows the sample. On ZeroHeight the bitmap
 // is W x 0 and the geometry of the previous picture stays, so nothing is
 // visible until the next switch.
-LoadOutcome LoadFittedPicture(std::optional<FittedPicture> picture, bool floating, Size screen,
+LoadOutcome LoadFittedPicture(std::optional<FittedPicture> picture, DisplayMethod method, Size screen,
                               const codecs::Image& samplePicture, LoadedPicture& loaded);
 
 }  // namespace slideshow

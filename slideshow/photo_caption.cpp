@@ -72,7 +72,7 @@ void PhotoCaption::Show(const std::string& text, const std::string& face, const 
   bounds_ = {right - w, bottom - h, right, bottom};
 }
 
-TickerLine PhotoCaption::Line() const {
+TextLayer PhotoCaption::Line() const {
   if (bounds_.empty()) return {{}, revision_, {}};
   return {Intersection(bounds_, buffer_.bounds()), revision_, [this] { BlendInto(); }};
 }

@@ -43,7 +43,7 @@ class PhotoCaption {
   // Shows `text` in `face` from now on; an empty text shows nothing.
   void Show(const std::string& text, const std::string& face, const RenderTextMask& render);
   // The caption as the composer draws it.
-  TickerLine Line() const;
+  TextLayer Line() const;
   Rect Bounds() const { return bounds_; }
 
  private:

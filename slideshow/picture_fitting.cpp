@@ -1,5 +1,7 @@
 #include "slideshow/picture_fitting.h"
 
+#include "slideshow/pan_zoom.h"
+
 namespace slideshow {
 namespace {
 
@@ -43,6 +45,11 @@ Size FitPicture(int32_t width, int32_t height, Size screen, bool floating) {
     }
   }
   return {w, h};
+}
+
+Size ShownPictureSize(int32_t width, int32_t height, Size screen, DisplayMethod method) {
+  if (method == DisplayMethod::PanZoom) return PanZoomKeptSize(width, height, screen);
+  return FitPicture(width, height, screen, method == DisplayMethod::Floating);
 }
 
 std::optional<FrameGeometry> FrameGeometryOf(Size fitted) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "slideshow/display_method.h"
 #include "slideshow/rect.h"
 
 namespace slideshow {
@@ -19,6 +20,11 @@ bool IsAnimationStrip(int32_t width, int32_t height);
 // tenths. Never enlarges. The height may come out 0 for an extremely wide
 // picture that is not a strip.
 Size FitPicture(int32_t width, int32_t height, Size screen, bool floating);
+
+// The size a W x H picture is kept at for a display method: FitPicture's
+// for floating and still, PanZoomKeptSize's for pan & zoom, which resamples
+// it anew every frame.
+Size ShownPictureSize(int32_t width, int32_t height, Size screen, DisplayMethod method);
 
 // What the tick needs to know about the fitted picture.
 struct FrameGeometry {

@@ -261,7 +261,7 @@ void PictureSupply::StartRead(int seatId, Slot& slot) {
   seat.reader->Start(
       readSlot,
       [decode = readers_.decode, key, result, fill] {
-        *result = DecodeAndFit(decode, key.path, key.fit.floating, key.fit.screen);
+        *result = DecodeAndFit(decode, key.path, key.fit.method, key.fit.screen);
         return platform::BackgroundReader::Answer([result, fill] { fill(std::move(*result)); });
       },
       // Out of memory even to fit: the sample stands in, as for a bad file.

@@ -59,7 +59,7 @@ struct ShuffleKeeping {
 
 // Everything besides the file that a fitted picture depends on.
 struct ShowFit {
-  bool floating = false;
+  DisplayMethod method = DisplayMethod::Still;
   Size screen;
   friend bool operator==(const ShowFit&, const ShowFit&) = default;
 };

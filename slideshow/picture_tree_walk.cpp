@@ -6,6 +6,8 @@
 #include <string_view>
 #include <utility>
 
+#include "settings/name_mask.h"
+
 namespace slideshow {
 namespace {
 
@@ -17,20 +19,10 @@ using Clock = std::chrono::steady_clock;
 constexpr size_t kBatchPictures = 4096;
 constexpr auto kBatchInterval = std::chrono::milliseconds(100);
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
-
-std::string LowerExtension(std::string_view name) {
-  const size_t dot = name.rfind('.');
-  if (dot == std::string_view::npos) return {};
-  std::string extension(name.substr(dot + 1));
-  std::transform(extension.begin(), extension.end(), extension.begin(), Lower);
-  return extension;
-}
-
 std::set<std::string> ExtensionsOf(const std::vector<std::string>& masks) {
   std::set<std::string> extensions;
   for (const std::string& mask : masks) {
-    const std::string extension = LowerExtension(mask);
+    const std::string extension = settings::LowerExtension(mask);
     if (!extension.empty()) extensions.insert(extension);
   }
   return extensions;
@@ -77,7 +69,7 @@ class Walk {
           folders.push_back({folder.path + "\\" + entry.name, folder.depth + 1});
         return true;
       }
-      if (!extensions_.contains(LowerExtension(entry.name))) return true;
+      if (!extensions_.contains(settings::LowerExtension(entry.name))) return true;
       if (!number) number = found_.AddFolder(folder.path);
       if (!found_.Add(*number, entry.name)) return false;
       if ((!sentAny_ && Gathered()) || found_.Size() >= kBatchPictures) {

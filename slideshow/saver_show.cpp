@@ -4,6 +4,7 @@
 #include <limits>
 #include <utility>
 
+#include "slideshow/crossfade.h"
 #include "slideshow/photo_date_text.h"
 
 namespace slideshow {
@@ -29,8 +30,8 @@ SaverShow::SaverShow(SaverHost& host, TickScheduler& timers, FrameCounters& coun
       composer_(setup_.backBuffer, setup_.pictureToWindow),
       supply_(*setup_.supply),
       seat_(supply_.Join(setup_.followsSwitches ? setup_.pictureOffset : 0)),
-      ticker_(tickerLine),
-      caption_(setup_.backBuffer) {}
+      current_(setup_.backBuffer),
+      ticker_(tickerLine) {}
 
 SaverShow::~SaverShow() { supply_.Leave(seat_); }
 
@@ -59,7 +60,8 @@ void SaverShow::FormPaint() {
   ticker_.LayoutMessage(settings_.message, host_, host_.WindowWidth());
   if (!setup_.followsSwitches) supply_.Refresh(settings_.picture, stored);
   supply_.ReadCurrentAgain(seat_);
-  paintWaits_ = true;
+  const bool switchWaits = wait_ == ReadWait::Switch || wait_ == ReadWait::PaintThenSwitch;
+  wait_ = switchWaits ? ReadWait::PaintThenSwitch : ReadWait::Paint;
   ReceiveReads();
   host_.HideApplicationWindow();
   composer_.CompleteBuffer();
@@ -69,21 +71,23 @@ void SaverShow::FormPaint() {
 
 void SaverShow::ReceiveReads() {
   supply_.Deliver();
-  if (paintWaits_) {
+  if (wait_ == ReadWait::Paint || wait_ == ReadWait::PaintThenSwitch) {
     std::optional<PictureRead> read = supply_.TakeCurrent(seat_, Fit());
     if (!read) return;
     FinishPaint(std::move(*read));
   }
   if (setup_.followsSwitches)
     FollowIfRead();
-  else if (switchOwed_)
+  else if (wait_ == ReadWait::Switch)
     SwitchIfRead();
 }
 
 void SaverShow::FinishPaint(PictureRead read) {
-  paintWaits_ = false;
+  wait_ = wait_ == ReadWait::PaintThenSwitch ? ReadWait::Switch : ReadWait::Nothing;
   shownMoves_ = supply_.Moves();
+  const bool first = slides_ == SlideState::Nothing;
   ShowRead(std::move(read));
+  if (first) StartSlide(timers_.LogicalNow());
   if (setup_.followsSwitches) return;
   timers_.SetInterval(SaverTimer::tmGamen, SwitchInterval(settings_.message.switchSeconds));
   timers_.SetEnabled(SaverTimer::tmGamen, true);
@@ -91,17 +95,22 @@ void SaverShow::FinishPaint(PictureRead read) {
 
 void SaverShow::Timer1Timer() {
   // Nothing to move yet: only the ticker is drawn.
-  if (!pictureShown_) {
+  if (slides_ == SlideState::Nothing) {
     frameDue_ = true;
     return;
   }
   const Size onScreen = PictureSizeOnScreen();
-  if (settings_.message.floating)
+  if (Method() == DisplayMethod::Floating)
     FloatStep(motion_, onScreen, setup_.backBuffer.size(), [this] { Bounce(); });
   else
     CentreStep(motion_, onScreen, host_.ScreenSize());
-  FrameGeometry& g = picture_.geometry;
+  FrameGeometry& g = current_.picture.geometry;
   if (!g.plainPicture) StepFrame(counters_, animation_, g.frameCount, g.frameSide, g.sourceRect);
+  // The outgoing strip plays on in step with the current one.
+  if (outgoing_ && !outgoing_->picture.geometry.plainPicture) {
+    FrameGeometry& out = outgoing_->picture.geometry;
+    out.sourceRect = StripFrameRect(counters_.frameIndex, out.frameSide);
+  }
   frameDue_ = true;
 }
 
@@ -124,29 +133,31 @@ void SaverShow::OnTimer(SaverTimer timer) {
 // A switch that falls while the paint still waits for its list or picture
 // comes once the paint is done.
 void SaverShow::tmGamenTimer() {
-  switchOwed_ = true;
-  if (paintWaits_)
+  if (wait_ == ReadWait::Paint || wait_ == ReadWait::PaintThenSwitch) {
+    wait_ = ReadWait::PaintThenSwitch;
     HoldSwitchTimer();
-  else
+  } else {
+    wait_ = ReadWait::Switch;
     ReceiveReads();
+  }
 }
 
 // The switch timer waits with the switch it owes, so no more pile up.
 void SaverShow::HoldSwitchTimer() {
   if (!timers_.Enabled(SaverTimer::tmGamen)) return;
   timers_.SetEnabled(SaverTimer::tmGamen, false);
-  switchLate_ = true;
+  switchTimerHeld_ = true;
 }
 
 void SaverShow::SwitchIfRead() {
   std::optional<PictureRead> read = supply_.TakeNext(seat_, Fit());
   if (!read) return HoldSwitchTimer();
-  switchOwed_ = false;
+  wait_ = ReadWait::Nothing;
   supply_.Advance();
   shownMoves_ = supply_.Moves();
   Switch(std::move(*read));
-  if (switchLate_) {
-    switchLate_ = false;
+  if (switchTimerHeld_) {
+    switchTimerHeld_ = false;
     timers_.SetEnabled(SaverTimer::tmGamen, true);
   }
 }
@@ -167,7 +178,21 @@ void SaverShow::Switch(PictureRead read) {
   timers_.SetEnabled(SaverTimer::Timer1, false);
   timers_.SetEnabled(SaverTimer::tmCom, false);
   ++switches_;
+  const int64_t now = timers_.LogicalNow();
+  if (slides_ == SlideState::Crossfading) EndCrossfade();
+  const bool fade = settings_.effects.fade && slides_ == SlideState::Showing &&
+                    CrossfadeDurationNs(settings_.message.switchSeconds) > 0;
+  if (fade) {
+    composer_.PictureChanging();
+    outgoingPlace_ = motion_.destRect;
+    outgoing_.emplace(std::move(current_));
+    current_ = Slide(setup_.backBuffer);
+    // A picture that gives no geometry keeps the last one's, as without a fade.
+    current_.picture.geometry = outgoing_->picture.geometry;
+  }
   ShowRead(std::move(read));
+  StartSlide(now);
+  if (fade) StartCrossfade(now);
   timers_.SetInterval(SaverTimer::Timer1, kFrameInterval);
   timers_.SetInterval(SaverTimer::tmCom, kTickerInterval);
   timers_.SetEnabled(SaverTimer::Timer1, true);
@@ -188,22 +213,26 @@ uint32_t SaverShow::SwitchInterval(int32_t switchSeconds) {
   return uint32_t(std::min<int64_t>(int64_t(switchSeconds) * 1000, kLongest));
 }
 
-ShowFit SaverShow::Fit() { return {settings_.message.floating, host_.ScreenSize()}; }
+DisplayMethod SaverShow::Method() const {
+  return DisplayMethodOf(settings_.message.floating, settings_.effects.panZoom);
+}
+
+ShowFit SaverShow::Fit() { return {Method(), host_.ScreenSize()}; }
 
 void SaverShow::ShowRead(PictureRead read) {
   shownPath_ = supply_.CurrentPath(seat_);
   composer_.PictureChanging();
-  const LoadOutcome outcome = LoadFittedPicture(std::move(read), settings_.message.floating,
-                                                host_.ScreenSize(), setup_.samplePicture, picture_);
-  pictureShown_ = true;
+  const LoadOutcome outcome =
+      LoadFittedPicture(std::move(read), Method(), host_.ScreenSize(), setup_.samplePicture, current_.picture);
+  if (slides_ == SlideState::Nothing) slides_ = SlideState::Showing;
   ShowCaption(outcome);
   if (outcome == LoadOutcome::ZeroHeight && !Quiet()) TellZeroHeight();
 }
 
 void SaverShow::ShowCaption(LoadOutcome outcome) {
-  const std::optional<codecs::PhotoDate>& taken = picture_.pictureBitmap.taken;
+  const std::optional<codecs::PhotoDate>& taken = current_.picture.pictureBitmap.taken;
   const bool dated = outcome == LoadOutcome::Loaded && taken;
-  caption_.Show(dated ? PhotoDateText(*taken, settings_.picture.dateCaption) : std::string(),
+  current_.caption.Show(dated ? PhotoDateText(*taken, settings_.picture.dateCaption) : std::string(),
                 settings_.message.fontName,
                 [this](const std::string& face, int32_t height, const std::string& text) {
                   return host_.RenderCaptionText(face, height, text);
@@ -240,15 +269,74 @@ void SaverShow::ChangeTempo() {
   animation_.framePeriod = tempo.framePeriod;
 }
 
-void SaverShow::ComposeDueFrame() {
-  if (!frameDue_) return;
-  frameDue_ = false;
-  const FrameGeometry& g = picture_.geometry;
-  composer_.Compose(picture_.pictureBitmap, g.sourceRect, motion_.destRect, CurrentTickerLine(),
-                    caption_.Line());
+// A slide starts its time on the screen, and pan & zoom its path, drawn
+// from the show's own count so that a repaint finds the same path. A path
+// spans the slide's whole time on screen, the fades at both ends included.
+void SaverShow::StartSlide(int64_t nowNs) {
+  current_.shownSinceNs = nowNs;
+  const int64_t interval = int64_t(SwitchInterval(settings_.message.switchSeconds)) * 1'000'000;
+  const int64_t fade = settings_.effects.fade ? CrossfadeDurationNs(settings_.message.switchSeconds) : 0;
+  const uint64_t seed = uint64_t(switches_) * 0x100000001B3ull + uint64_t(seat_ + 1) * 0x9E3779B1ull;
+  current_.panZoom = PanZoomPath(seed, interval > 0 ? interval + fade : 0);
 }
 
-TickerLine SaverShow::CurrentTickerLine() {
+// The incoming slide stands where the show places it from the first frame of
+// the fade on: a floating one where the last picture was, a still one in the
+// centre.
+void SaverShow::StartCrossfade(int64_t nowNs) {
+  slides_ = SlideState::Crossfading;
+  fadeStartNs_ = nowNs;
+  fadeNs_ = CrossfadeDurationNs(settings_.message.switchSeconds);
+  const Size onScreen = PictureSizeOnScreen();
+  if (Method() == DisplayMethod::Floating)
+    motion_.destRect = {motion_.posX, motion_.posY, motion_.posX + onScreen.width, motion_.posY + onScreen.height};
+  else
+    CentreStep(motion_, onScreen, host_.ScreenSize());
+}
+
+// The last frame of a fade is the incoming slide alone, exactly.
+void SaverShow::EndCrossfade() {
+  composer_.PictureChanging();
+  outgoing_.reset();
+  slides_ = SlideState::Showing;
+}
+
+bool SaverShow::Animating() const {
+  if (slides_ == SlideState::Crossfading) return true;
+  return slides_ == SlideState::Showing && Method() == DisplayMethod::PanZoom &&
+         current_.picture.geometry.plainPicture;
+}
+
+void SaverShow::ComposeDueFrame() {
+  if (!frameDue_ && !Animating()) return;
+  frameDue_ = false;
+  const int64_t now = timers_.LogicalNow();
+  if (slides_ == SlideState::Crossfading && now - fadeStartNs_ >= fadeNs_) EndCrossfade();
+  composedAtNs_ = now;
+  ++compositions_;
+  composer_.Compose(FrameAt(now));
+}
+
+FrameLayers SaverShow::FrameAt(int64_t nowNs) {
+  FrameLayers frame;
+  const Size screen = setup_.backBuffer.size();
+  const bool fading = slides_ == SlideState::Crossfading && outgoing_;
+  const double in = fading ? CrossfadeOpacity(nowNs - fadeStartNs_, fadeNs_) : 1;
+  if (fading) AddSlideLayers(Method(), *outgoing_, outgoingPlace_, nowNs, screen, 1, false, frame);
+  AddSlideLayers(Method(), current_, motion_.destRect, nowNs, screen, in, fading, frame);
+  if (fading) frame.texts.push_back(CaptionLayer(*outgoing_, 1 - in));
+  frame.texts.push_back(CaptionLayer(current_, in));
+  frame.texts.push_back(CurrentTickerLine());
+  return frame;
+}
+
+TextLayer SaverShow::CaptionLayer(const Slide& slide, double opacity) const {
+  TextLayer caption = slide.caption.Line();
+  caption.opacity = opacity;
+  return caption;
+}
+
+TextLayer SaverShow::CurrentTickerLine() {
   if (ticker_.tickerText().empty()) return {{}, ticker_.revision(), nullptr};
   const int32_t x = 0, y = ticker_.tickerY();
   return {host_.TextBounds(ticker_.font(), x, y, ticker_.tickerText()), ticker_.revision(),
@@ -262,8 +350,8 @@ void SaverShow::PresentFrame() {
 }
 
 Size SaverShow::PictureSizeOnScreen() const {
-  const FrameGeometry& g = picture_.geometry;
-  if (g.plainPicture) return {picture_.pictureBitmap.width, picture_.pictureBitmap.height};
+  const FrameGeometry& g = current_.picture.geometry;
+  if (g.plainPicture) return {current_.picture.pictureBitmap.width, current_.picture.pictureBitmap.height};
   return {g.frameSide, g.frameSide};
 }
 

@@ -10,20 +10,28 @@
 // (SaverEngine), or at once before anything it shows would change: the
 // ticker's step, a switch, a paint. So what reaches the window is always
 // exactly what composing every tick would have shown at that moment.
+//
+// What a frame shows is the layers the display method makes of the slides on
+// the screen at that moment (FrameAt): the current slide, and during a
+// crossfade the outgoing one under it. A crossfade or pan & zoom changes the
+// frame with time alone, so while one runs a frame is due at every refresh.
 #include <cstddef>  // codecs/image.h uses size_t
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "codecs/image.h"
 #include "settings/saver_settings.h"
 #include "slideshow/animation_strip.h"
 #include "slideshow/composition.h"
+#include "slideshow/display_method.h"
 #include "slideshow/floating_motion.h"
 #include "slideshow/load_picture.h"
 #include "slideshow/message_ticker.h"
 #include "slideshow/photo_caption.h"
 #include "slideshow/picture_supply.h"
 #include "slideshow/saver_host.h"
+#include "slideshow/slide_layers.h"
 #include "slideshow/tick_scheduler.h"
 
 namespace slideshow {
@@ -85,7 +93,7 @@ class SaverShow {
 
   // True when the window lacks something of the buffer: a frame is due or
   // composed frames have not yet been presented.
-  bool HasFrameToPresent() const { return frameDue_ || composer_.HasUpdate(); }
+  bool HasFrameToPresent() const { return frameDue_ || composer_.HasUpdate() || Animating(); }
   // Composes the frame due and puts what the window lacks of it there.
   void PresentFrame();
 
@@ -95,19 +103,37 @@ class SaverShow {
   int32_t Offset() const { return setup_.followsSwitches ? setup_.pictureOffset : 0; }
   // The file of the picture shown (empty for the sample of an empty list).
   const std::string& ShownPath() const { return shownPath_; }
-  const LoadedPicture& Picture() const { return picture_; }
+  const LoadedPicture& Picture() const { return current_.picture; }
   const MotionState& Motion() const { return motion_; }
   const AnimationState& Animation() const { return animation_; }
   const MessageTicker& Ticker() const { return ticker_; }
   // How many switches the show has made.
   int64_t Switches() const { return switches_; }
+  DisplayMethod Method() const;
+  bool Crossfading() const { return slides_ == SlideState::Crossfading; }
+  // The layers of the frame at a clock time, as the show composes it then;
+  // how many frames it has composed, and when the last one.
+  FrameLayers FrameAt(int64_t nowNs);
+  int64_t Compositions() const { return compositions_; }
+  int64_t ComposedAt() const { return composedAtNs_; }
 
   // tmGamen's interval for a number of seconds: 0 (never fires) for 0 or
   // less, and at most the largest interval a window timer takes.
   static uint32_t SwitchInterval(int32_t switchSeconds);
 
  private:
+  // What is on the screen: nothing yet, the current slide, or the current
+  // slide fading in over the outgoing one.
+  enum class SlideState { Nothing, Showing, Crossfading };
+  // What waits for a picture to be read: the paint's, a switch's, or the
+  // paint's and then a switch's (tmGamen fell while the paint waited).
+  enum class ReadWait { Nothing, Paint, PaintThenSwitch, Switch };
+
   void ComposeDueFrame();
+  bool Animating() const;
+  void StartSlide(int64_t nowNs);
+  void StartCrossfade(int64_t nowNs);
+  void EndCrossfade();
   void FinishPaint(PictureRead read);
   void SwitchIfRead();
   void FollowIfRead();
@@ -120,7 +146,8 @@ class SaverShow {
   void PlaySoundEffect();
   void TellZeroHeight();
   bool Quiet() const { return setup_.previewMode || setup_.followsSwitches; }
-  TickerLine CurrentTickerLine();
+  TextLayer CurrentTickerLine();
+  TextLayer CaptionLayer(const Slide& slide, double opacity) const;
   void Bounce();
   Size PictureSizeOnScreen() const;
 
@@ -133,17 +160,19 @@ class SaverShow {
   settings::SaverSettings settings_;
   PictureSupply& supply_;
   const int seat_;
-  LoadedPicture picture_;
+  Slide current_;
+  std::optional<Slide> outgoing_;  // while crossfading
+  Rect outgoingPlace_;             // where the outgoing slide stood
+  SlideState slides_ = SlideState::Nothing;
+  ReadWait wait_ = ReadWait::Nothing;
+  bool switchTimerHeld_ = false;  // tmGamen stopped while a switch waits
+  int64_t fadeStartNs_ = 0, fadeNs_ = 0;
+  int64_t composedAtNs_ = 0, compositions_ = 0;
   MotionState motion_;
   AnimationState animation_;
   MessageTicker ticker_;
-  PhotoCaption caption_;  // the day the picture shown was taken
   int64_t switches_ = 0;
-  bool pictureShown_ = false;  // a first picture (or the sample) has been loaded
-  bool paintWaits_ = false;    // for the paint's picture
-  bool switchOwed_ = false;    // tmGamen fell; the switch waits for its picture
-  bool switchLate_ = false;    // tmGamen stopped while a switch waits
-  int64_t shownMoves_ = 0;     // the supply's position this show has reached
+  int64_t shownMoves_ = 0;  // the supply's position this show has reached
   std::string shownPath_;
 };
 

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/wine/median_timing.h"
 #include "platform/utf16.h"
 #include "settings/folder_listing_win.h"
 #include "settings/folder_scan.h"
@@ -21,12 +22,7 @@
 
 namespace {
 
-double NowSeconds() {
-  LARGE_INTEGER count, frequency;
-  ::QueryPerformanceCounter(&count);
-  ::QueryPerformanceFrequency(&frequency);
-  return double(count.QuadPart) / double(frequency.QuadPart);
-}
+using bench::TimeOnce;
 
 // Every file of the tree counted, every folder entered: the least any walk
 // of the tree must do.
@@ -81,22 +77,6 @@ slideshow::HiddenFilter TenThousandHidden(const std::string& top, const std::vec
   return slideshow::HiddenFilter(paths);
 }
 
-struct Timed {
-  std::vector<double> seconds;
-  size_t count = 0;
-  double Median() {
-    std::sort(seconds.begin(), seconds.end());
-    return seconds[seconds.size() / 2];
-  }
-};
-
-template <class Walk>
-void TimeOnce(Timed& timed, const Walk& walk) {
-  const double start = NowSeconds();
-  timed.count = walk();
-  timed.seconds.push_back(NowSeconds() - start);
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -116,7 +96,7 @@ int wmain(int argc, wchar_t** argv) {
   // Once each unmeasured, so the first measured walk finds the cache warm.
   bare();
   product();
-  Timed bareTimes, productTimes, noneTimes, hiddenTimes;
+  bench::Timed bareTimes, productTimes, noneTimes, hiddenTimes;
   for (int i = 0; i < repetitions; ++i) {
     TimeOnce(bareTimes, bare);
     TimeOnce(productTimes, product);

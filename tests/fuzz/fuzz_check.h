@@ -24,4 +24,8 @@ inline void CheckResult(const std::optional<Image>& image) {
 // so the scaled paths are fuzzed too.
 inline PictureSize AThird(PictureSize whole) { return {whole.width / 3, whole.height / 3}; }
 
+// The whole picture for inputs of even size, a third for odd ones: each input
+// is one decode, so the time an input may take is the time a decode may.
+inline ShownSize WholeOrAThird(size_t size) { return size % 2 ? ShownSize(AThird) : nullptr; }
+
 }  // namespace codecs::fuzzing

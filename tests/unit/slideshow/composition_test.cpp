@@ -149,13 +149,13 @@ void DrawOver(const PixelView& b, Rect r, uint32_t ink) {
       if ((x + y + int32_t(ink)) % 3 != 0) b.row(y)[x] = (b.row(y)[x] >> 1 & 0x7F7F7F) + ink;
 }
 
-TickerLine TickerOf(const PixelView& b, const OverlayFrame& f) {
+TextLayer TickerOf(const PixelView& b, const OverlayFrame& f) {
   const Rect bounds{0, f.tickerY, 40, f.tickerY + 5};
   return {bounds, uint64_t(f.tickerY * 1000 + f.tickerStep),
           [b, bounds, f] { DrawOver(b, {bounds.left + f.tickerStep % 4, bounds.top, bounds.right, bounds.bottom}, 0x204000); }};
 }
 
-TickerLine CaptionOf(const PixelView& b, const OverlayFrame& f) {
+TextLayer CaptionOf(const PixelView& b, const OverlayFrame& f) {
   if (f.captionText == 0) return {};
   return {kCaptionBounds, uint64_t(f.captionText),
           [b, f] { DrawOver(b, kCaptionBounds, 0x808080 + uint32_t(f.captionText)); }};
@@ -172,7 +172,7 @@ std::vector<uint32_t> ComposedInFull(const OverlayFrame& f) {
   std::vector<uint32_t> pixels(size_t(kOverlayScreen.width) * kOverlayScreen.height, 0);
   const PixelView v{pixels.data(), kOverlayScreen.width, kOverlayScreen.height, kOverlayScreen.width};
   CopyPictureToBuffer(v, PictureNumber(f.picture), {0, 0, 12, 8}, f.dest);
-  if (const TickerLine caption = CaptionOf(v, f); caption.draw) caption.draw();
+  if (const TextLayer caption = CaptionOf(v, f); caption.draw) caption.draw();
   TickerOf(v, f).draw();
   return pixels;
 }

@@ -148,6 +148,18 @@ struct TestBuffer {
         view{pixels.data(), s.width, s.height, s.width} {}
 };
 
+// Puts what a present sends onto a window image of the buffer's size.
+inline void ApplyUpdate(const WindowUpdate& u, const PixelView& buffer, std::vector<uint32_t>& window) {
+  const auto put = [&](Rect r, auto pixel) {
+    for (int32_t y = r.top; y < r.bottom; ++y)
+      for (int32_t x = r.left; x < r.right; ++x) window[size_t(y) * size_t(buffer.width) + size_t(x)] = pixel(x, y);
+  };
+  for (const Rect& r : u.black) put(r, [](int32_t, int32_t) { return 0u; });
+  for (const CopyPlan& p : u.fromPicture)
+    put(p.dest, [&](int32_t x, int32_t y) { return u.picture->row(p.sourceTop + y - p.dest.top)[p.sourceLeft + x - p.dest.left]; });
+  for (const Rect& r : u.fromBuffer) put(r, [&](int32_t x, int32_t y) { return buffer.row(y)[x]; });
+}
+
 // A picture of one colour.
 inline codecs::Image Filled(int32_t w, int32_t h, uint32_t colour) {
   codecs::Image img(w, h);

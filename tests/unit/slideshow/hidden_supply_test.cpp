@@ -20,7 +20,7 @@ namespace {
 using testing::Filled;
 using testing::MemoryFolderTree;
 
-const ShowFit kFit{false, {64, 48}};
+const ShowFit kFit{DisplayMethod::Still, {64, 48}};
 const std::vector<std::string> kFolder = {"T\\a.jpg", "T\\b.jpg", "T\\c.jpg", "T\\d.jpg"};
 
 struct SourceCase {

@@ -21,7 +21,7 @@ using tolvex_test::Eventually;
 using testing::Filled;
 using testing::MemoryFolderTree;
 
-const ShowFit kFit{false, {64, 48}};
+const ShowFit kFit{DisplayMethod::Still, {64, 48}};
 
 DecodeFunction AnyFile() {
   return [](const std::string&, const codecs::ShownSize&) -> std::optional<codecs::Image> {

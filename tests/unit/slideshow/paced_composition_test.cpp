@@ -139,7 +139,7 @@ class PacedComposition : public ::testing::TestWithParam<std::tuple<bool, bool, 
       caption.Show(PhotoDateText(*taken, Caption()), "", [&](const std::string& f, int32_t h, const std::string& t) {
         return host.RenderCaptionText(f, h, t);
       });
-      if (const TickerLine line = caption.Line(); line.draw) line.draw();
+      if (const TextLayer line = caption.Line(); line.draw) line.draw();
     }
     const MessageTicker& ticker = show->Ticker();
     if (!ticker.tickerText().empty()) DrawGlyphs(ref.view, ticker.tickerY(), ticker.tickerText());

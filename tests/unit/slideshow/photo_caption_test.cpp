@@ -44,7 +44,7 @@ TEST(PhotoCaption, StandsInTheBottomRightCornerWhiteWithADarkOutline) {
   caption.Show("2024年5月3日（金）", "Face", HalfCovered);
   // 120 high: margin 2, outline 1; the mask grown by the outline is 6 x 4.
   EXPECT_EQ(caption.Bounds(), (Rect{32, 114, 38, 118}));
-  const TickerLine line = caption.Line();
+  const TextLayer line = caption.Line();
   EXPECT_EQ(line.bounds, caption.Bounds());
   line.draw();
   const auto at = [&](int x, int y) { return s.pixels[size_t(y) * 40 + size_t(x)]; };

@@ -140,7 +140,7 @@ TEST(PictureSupply, AReadThatThrowsAnythingShowsTheSample) {
   list.paths[0] = "bad", list.paths[1] = "huge", list.paths[2] = "good";
   list.entryCount = 3, list.lastIndex = 2;
   supply.Refresh({"", true}, list);
-  const ShowFit fit{false, {64, 48}};
+  const ShowFit fit{DisplayMethod::Still, {64, 48}};
   std::string shown;
   for (int i = 0; i < 3; ++i) {
     std::optional<PictureRead> read;

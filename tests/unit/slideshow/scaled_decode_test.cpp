@@ -100,8 +100,8 @@ TEST_P(ScaledDecode, FitsAsTheWholePictureWithinRoundingOfItsPixels) {
     };
     const std::string label = std::to_string(c.width) + "x" + std::to_string(c.height) +
                               (c.floating ? " floating on " : " still on ") + std::to_string(c.screen.width);
-    const std::optional<FittedPicture> fromScaled = DecodeAndFit(scaled, "p", c.floating, c.screen);
-    const std::optional<FittedPicture> fromWhole = DecodeAndFit(whole, "p", c.floating, c.screen);
+    const std::optional<FittedPicture> fromScaled = DecodeAndFit(scaled, "p", DisplayMethodOf(c.floating, false), c.screen);
+    const std::optional<FittedPicture> fromWhole = DecodeAndFit(whole, "p", DisplayMethodOf(c.floating, false), c.screen);
     ASSERT_TRUE(fromScaled && fromWhole && delivered) << label;
     EXPECT_EQ(fromScaled->fitted, c.fitted) << label;
     EXPECT_EQ(fromWhole->fitted, c.fitted) << label;

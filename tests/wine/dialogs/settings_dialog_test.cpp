@@ -12,6 +12,7 @@
 
 #include "resources/ad_ids.h"
 #include "resources/dcdir_ids.h"
+#include "resources/effects_ids.h"
 #include "resources/setup_ids.h"
 #include "tests/wine/driver/saver_process.h"
 #include "tests/wine/driver/settings_registry.h"
@@ -376,6 +377,35 @@ TEST_F(SettingsDialogTest, PictureSelectionCancelStoresNothingAndOkStoresThePict
   ExpectDword(L"SelPhoto", 0);
   ExpectDword(L"eCount", 0);
   EXPECT_FALSE(driver::ReadValue(L"SCRcom").has_value()) << "the message group is not saved";
+}
+
+// The effects dialog shows the store at every opening; キャンセル writes
+// nothing, ＯＫ both values.
+TEST_F(SettingsDialogTest, EffectsDialogStoresOnOkAndNotOnCancel) {
+  driver::WriteDword(L"fgPanZoom", 1);
+  Start();
+  Click(IDC_SETUP_BTEFFECTS);
+  const HWND effects = WaitForDialog(saver_->Id(), L"表示効果");
+  ASSERT_NE(effects, nullptr);
+  const HWND fade = ::GetDlgItem(effects, IDC_EFFECTS_CBFADE), panZoom = ::GetDlgItem(effects, IDC_EFFECTS_CBPANZOOM);
+  EXPECT_EQ(driver::WindowText(fade), L"フェードで切り替える");
+  EXPECT_EQ(driver::WindowText(panZoom), L"パンとズーム");
+  EXPECT_FALSE(IsChecked(fade));
+  EXPECT_TRUE(IsChecked(panZoom));
+  ::PostMessageW(fade, BM_CLICK, 0, 0);
+  ::PostMessageW(::GetDlgItem(effects, IDC_EFFECTS_BTCANCEL), BM_CLICK, 0, 0);
+  ASSERT_TRUE(driver::WaitUntil([&] { return !::IsWindowVisible(effects); }, kStepMs));
+  EXPECT_FALSE(driver::ReadValue(L"fgFade").has_value());
+
+  Click(IDC_SETUP_BTEFFECTS);
+  ASSERT_EQ(WaitForDialog(saver_->Id(), L"表示効果"), effects);
+  EXPECT_FALSE(IsChecked(fade)) << "the store again, not the cancelled click";
+  ::PostMessageW(fade, BM_CLICK, 0, 0);
+  ::PostMessageW(panZoom, BM_CLICK, 0, 0);
+  ::PostMessageW(::GetDlgItem(effects, IDC_EFFECTS_BTOK), BM_CLICK, 0, 0);
+  ASSERT_TRUE(WaitForValue(L"fgFade"));
+  ExpectDword(L"fgFade", 1);
+  ExpectDword(L"fgPanZoom", 0);
 }
 
 TEST_F(SettingsDialogTest, SecondInstanceWhileTheDialogIsOpenExits1) {

@@ -1,7 +1,8 @@
 // Pictures of today's formats in a still show of the real saver: PNG, WebP,
 // AVIF and HEIC come after the classic formats, what the system's own codecs
-// read (TIFF) after all of ours, each standing centred at its own size, and
-// phone photos marked as turned stand upright.
+// read (TIFF) after all of ours, each standing centred at its own size,
+// phone photos marked as turned stand upright, and a picture bomb gives the
+// sample picture.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -115,6 +116,21 @@ TEST(PhotoFolder, APortraitPhoneJpegStandsUpright) { ExpectUpright(L"portrait.jp
 // The HEIC carries the EXIF orientation beside its irot, as phones write it:
 // turned once, not twice.
 TEST(PhotoFolder, APortraitPhoneHeicStandsUpright) { ExpectUpright(L"portrait.heic"); }
+
+// A grid naming one tile four thousand times is refused before it is
+// decoded: the sample picture stands in its place at its switch, and the
+// show goes on with the next picture.
+TEST(PhotoFolder, APictureBombShowsTheSampleAndTheShowGoesOn) {
+  TempFolder folder;
+  CopyFixture(L"red.png", folder, L"a.png");
+  CopyFixture(L"tiles.heic", folder, L"b.heic");
+  RunningShow show({.folder = folder.Path(), .floating = false, .switchSeconds = 1});
+  const auto red = [] { return ScreenShot().BoundsOf(Is(kRed)).has_value(); };
+  const auto sample = [&] { return ScreenShot(Centred(32, 32)).Count(NotBlack()) > 50 && !red(); };
+  ASSERT_TRUE(driver::WaitUntil(red, kStartTimeoutMs)) << "the first picture was not shown";
+  EXPECT_TRUE(driver::WaitUntil(sample, 5000)) << "no sample picture in the bomb's place";
+  EXPECT_TRUE(driver::WaitUntil(red, 5000)) << "the show did not go on";
+}
 
 }  // namespace
 }  // namespace slideshow_test

@@ -25,6 +25,8 @@ struct ShowSettings {
   DWORD dateCaption = 0;  // fgDate
   DWORD subFolders = 0;   // fgSubFolders
   DWORD shuffle = 0;      // fgShuffle
+  DWORD fade = 0;         // fgFade
+  DWORD panZoom = 0;      // fgPanZoom
 };
 
 // Writes a complete settings key for the show.

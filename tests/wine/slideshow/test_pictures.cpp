@@ -39,6 +39,11 @@ std::wstring TempFolder::MakeFolder(const std::wstring& relative) const {
 }
 
 void WriteSolidBmp(const std::wstring& path, int32_t width, int32_t height, uint32_t rgb) {
+  WriteBmp(path, width, height, [rgb](int32_t, int32_t) { return rgb; });
+}
+
+void WriteBmp(const std::wstring& path, int32_t width, int32_t height,
+              const std::function<uint32_t(int32_t x, int32_t y)>& colour) {
   const uint32_t rowBytes = (uint32_t(width) * 3 + 3) & ~3u;
   const uint32_t pixelBytes = rowBytes * uint32_t(height);
   std::vector<uint8_t> out;
@@ -54,12 +59,15 @@ void WriteSolidBmp(const std::wstring& path, int32_t width, int32_t height, uint
   Put16(out, 24);
   for (int i = 0; i < 6; ++i) Put32(out, 0);
   std::vector<uint8_t> row(rowBytes, 0);
-  for (int32_t x = 0; x < width; ++x) {
-    row[size_t(x) * 3] = uint8_t(rgb);
-    row[size_t(x) * 3 + 1] = uint8_t(rgb >> 8);
-    row[size_t(x) * 3 + 2] = uint8_t(rgb >> 16);
+  for (int32_t y = height - 1; y >= 0; --y) {
+    for (int32_t x = 0; x < width; ++x) {
+      const uint32_t rgb = colour(x, y);
+      row[size_t(x) * 3] = uint8_t(rgb);
+      row[size_t(x) * 3 + 1] = uint8_t(rgb >> 8);
+      row[size_t(x) * 3 + 2] = uint8_t(rgb >> 16);
+    }
+    out.insert(out.end(), row.begin(), row.end());
   }
-  for (int32_t y = 0; y < height; ++y) out.insert(out.end(), row.begin(), row.end());
   WriteBytes(path, std::string(out.begin(), out.end()));
 }
 

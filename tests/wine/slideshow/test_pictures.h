@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace slideshow_test {
@@ -26,6 +27,9 @@ class TempFolder {
 
 // A 24-bit bottom-up Windows bitmap file of one colour (0x00RRGGBB).
 void WriteSolidBmp(const std::wstring& path, int32_t width, int32_t height, uint32_t rgb);
+// The same with each pixel's colour given, top row first.
+void WriteBmp(const std::wstring& path, int32_t width, int32_t height,
+              const std::function<uint32_t(int32_t x, int32_t y)>& colour);
 // Raw bytes, for files that must not decode.
 void WriteBytes(const std::wstring& path, const std::string& bytes);
 
