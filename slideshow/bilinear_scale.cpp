@@ -64,14 +64,13 @@ void SampleColumns(uint32_t* out, const uint32_t* row, const int32_t* first, con
 #ifdef TOLVEX_SSE2
   const __m128i zero = _mm_setzero_si128();
   const __m128i half = _mm_set1_epi16(128);
-  const __m128i full = _mm_set1_epi16(256);
   for (; i + 4 <= count; i += 4) {
     // Per pixel its pair of neighbours, as 16-bit channels: [a b] of pixel k.
     const __m128i p01 = _mm_unpacklo_epi64(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(row + first[i])),
                                            _mm_loadl_epi64(reinterpret_cast<const __m128i*>(row + first[i + 1])));
     const __m128i p23 = _mm_unpacklo_epi64(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(row + first[i + 2])),
                                            _mm_loadl_epi64(reinterpret_cast<const __m128i*>(row + first[i + 3])));
-    // The weight of b repeated over each pixel's four channels; a's is 256 less.
+    // The weight of b repeated over each pixel's four channels.
     const __m128i w = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(weights + i));  // w0 w1 w2 w3
     const __m128i w0011 = _mm_unpacklo_epi16(w, w);                                   // w0 w0 w1 w1 w2 w2 w3 w3
     const __m128i wb01 = _mm_unpacklo_epi32(w0011, w0011);                            // w0 x4, w1 x4
@@ -79,10 +78,10 @@ void SampleColumns(uint32_t* out, const uint32_t* row, const int32_t* first, con
     const auto mix = [&](__m128i pair, __m128i wb) {
       const __m128i lo = _mm_unpacklo_epi8(pair, zero);  // a, b of the first pixel
       const __m128i hi = _mm_unpackhi_epi8(pair, zero);  // a, b of the second
-      const __m128i wa = _mm_sub_epi16(full, wb);
-      // [a of 1st, a of 2nd] x wa and [b of 1st, b of 2nd] x wb
+      // a x (256 - wb) + b x wb as a x 256 + (b - a) x wb, as in MixRow.
       const __m128i as = _mm_unpacklo_epi64(lo, hi), bs = _mm_unpackhi_epi64(lo, hi);
-      const __m128i sum = _mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(as, wa), _mm_mullo_epi16(bs, wb)), half);
+      const __m128i sum =
+          _mm_add_epi16(_mm_add_epi16(_mm_slli_epi16(as, 8), _mm_mullo_epi16(_mm_sub_epi16(bs, as), wb)), half);
       return _mm_srli_epi16(sum, 8);
     };
     _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_packus_epi16(mix(p01, wb01), mix(p23, wb23)));
@@ -90,6 +89,53 @@ void SampleColumns(uint32_t* out, const uint32_t* row, const int32_t* first, con
 #endif
   for (; i < count; ++i) out[i] = MixPixel(row[first[i]], row[first[i] + 1], weights[i]);
 }
+
+// Each buffer pixel straight from its four picture pixels, for a picture
+// drawn smaller, where mixing whole rows first would mix columns no buffer
+// pixel samples: out[i] is the pair at first[i] of the upper and lower rows
+// mixed by rowWeight, then towards the second by weights[i], rounded as the
+// two passes round. Every first[i] + 1 lies inside the rows.
+void SampleFourTaps(uint32_t* out, const uint32_t* upper, const uint32_t* lower, const int32_t* first,
+                    const uint16_t* weights, size_t count, uint32_t rowWeight) {
+  size_t i = 0;
+#ifdef TOLVEX_SSE2
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i half = _mm_set1_epi16(128);
+  const __m128i wy = _mm_set1_epi16(int16_t(rowWeight));
+  // Rounded (a x (256 - w) + b x w) / 256 in 16-bit lanes, as in MixRow.
+  const auto mix = [&](__m128i a, __m128i b, __m128i w) {
+    return _mm_srli_epi16(
+        _mm_add_epi16(_mm_add_epi16(_mm_slli_epi16(a, 8), _mm_mullo_epi16(_mm_sub_epi16(b, a), w)), half), 8);
+  };
+  const auto pairs = [](const uint32_t* row, const int32_t* at) {
+    return _mm_unpacklo_epi64(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(row + at[0])),
+                              _mm_loadl_epi64(reinterpret_cast<const __m128i*>(row + at[1])));
+  };
+  for (; i + 4 <= count; i += 4) {
+    const __m128i u01 = pairs(upper, first + i), u23 = pairs(upper, first + i + 2);
+    const __m128i l01 = pairs(lower, first + i), l23 = pairs(lower, first + i + 2);
+    // Per pixel k its two columns mixed between the rows: [a b] of k as 16-bit channels.
+    const __m128i v0 = mix(_mm_unpacklo_epi8(u01, zero), _mm_unpacklo_epi8(l01, zero), wy);
+    const __m128i v1 = mix(_mm_unpackhi_epi8(u01, zero), _mm_unpackhi_epi8(l01, zero), wy);
+    const __m128i v2 = mix(_mm_unpacklo_epi8(u23, zero), _mm_unpacklo_epi8(l23, zero), wy);
+    const __m128i v3 = mix(_mm_unpackhi_epi8(u23, zero), _mm_unpackhi_epi8(l23, zero), wy);
+    const __m128i w = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(weights + i));
+    const __m128i w0011 = _mm_unpacklo_epi16(w, w);
+    const __m128i lo = mix(_mm_unpacklo_epi64(v0, v1), _mm_unpackhi_epi64(v0, v1), _mm_unpacklo_epi32(w0011, w0011));
+    const __m128i hi = mix(_mm_unpacklo_epi64(v2, v3), _mm_unpackhi_epi64(v2, v3), _mm_unpackhi_epi32(w0011, w0011));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_packus_epi16(lo, hi));
+  }
+#endif
+  for (; i < count; ++i) {
+    const int32_t f = first[i];
+    out[i] = MixPixel(MixPixel(upper[f], lower[f], rowWeight), MixPixel(upper[f + 1], lower[f + 1], rowWeight),
+                      weights[i]);
+  }
+}
+
+// Below this many picture columns a buffer pixel, mixing whole rows first is
+// the cheaper: neighbouring pixels share their columns.
+constexpr double kFourTapScale = 1.5;
 
 }  // namespace
 
@@ -103,19 +149,31 @@ void DrawScaled(const PixelView& buffer, const codecs::Image& picture, const Rec
   const auto [lo, hi] = std::minmax_element(columns.first.begin(), columns.first.end());
   const int32_t left = *lo, span = std::min(*hi + 2, picture.width) - left;
   std::vector<int32_t> first(columns.first.size());
-  for (size_t i = 0; i < first.size(); ++i) first[i] = columns.first[i] - left;
-  std::vector<uint32_t> between(size_t(span) + 1), sampled(size_t(drawn.width()));
+  std::vector<uint16_t> columnWeights = columns.weight;
+  const bool fourTaps = scaleX >= kFourTapScale && picture.width >= 2;
+  for (size_t i = 0; i < first.size(); ++i) {
+    first[i] = columns.first[i];
+    // The last column as the second of the pair before it, wholly.
+    if (fourTaps && first[i] == picture.width - 1) {
+      first[i] = picture.width - 2;
+      columnWeights[i] = 256;
+    }
+    if (!fourTaps) first[i] -= left;
+  }
+  std::vector<uint32_t> between(fourTaps ? 0 : size_t(span) + 1), sampled(size_t(drawn.width()));
   for (int32_t y = drawn.top; y < drawn.bottom; ++y) {
     const size_t r = size_t(y - drawn.top);
     const int32_t upper = rows.first[r], lower = std::min(upper + 1, picture.height - 1);
-    MixRowsInto(between.data(), picture.row(upper) + left, picture.row(lower) + left, span, rows.weight[r]);
     uint32_t* out = buffer.row(y) + drawn.left;
-    if (weight >= kOpaque) {
-      SampleColumns(out, between.data(), first.data(), columns.weight.data(), sampled.size());
+    uint32_t* into = weight >= kOpaque ? out : sampled.data();
+    if (fourTaps) {
+      SampleFourTaps(into, picture.row(upper), picture.row(lower), first.data(), columnWeights.data(),
+                     sampled.size(), rows.weight[r]);
     } else {
-      SampleColumns(sampled.data(), between.data(), first.data(), columns.weight.data(), sampled.size());
-      MixRow(out, out, sampled.data(), sampled.size(), weight);
+      MixRowsInto(between.data(), picture.row(upper) + left, picture.row(lower) + left, span, rows.weight[r]);
+      SampleColumns(into, between.data(), first.data(), columnWeights.data(), sampled.size());
     }
+    if (weight < kOpaque) MixRow(out, out, sampled.data(), sampled.size(), weight);
   }
 }
 

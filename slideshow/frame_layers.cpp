@@ -29,6 +29,17 @@ void DrawBlack(const PixelView& buffer, const RectF& dest, int32_t weight) {
   }
 }
 
+// The pixels an opaque picture layer overwrites whole, so the background
+// need not be drawn under them first.
+Rect OpaquelyDrawn(const PixelView& buffer, const PictureLayer& layer) {
+  if (layer.image == nullptr || layer.image->empty() || OpacityWeight(layer.opacity) < kOpaque) return {};
+  const codecs::Image& image = *layer.image;
+  const std::optional<Rect> source = WholePixels(layer.source), dest = WholePixels(layer.dest);
+  if (!source || !dest || !SameSize(*source, *dest))
+    return layer.source.empty() ? Rect{} : PixelsOf(layer.dest, buffer.bounds());
+  return PlanPictureCopy(buffer.size(), {image.width, image.height}, *source, *dest).dest;
+}
+
 void DrawPicture(const PixelView& buffer, const PictureLayer& layer) {
   const int32_t weight = OpacityWeight(layer.opacity);
   if (weight == 0) return;
@@ -63,7 +74,8 @@ void DrawText(const PixelView& buffer, const TextLayer& text) {
 }  // namespace
 
 void ComposeLayers(const PixelView& buffer, const FrameLayers& frame) {
-  ClearBackBuffer(buffer);
+  const Rect covered = frame.pictures.empty() ? Rect{} : OpaquelyDrawn(buffer, frame.pictures.front());
+  ClearRectExcept(buffer, buffer.bounds(), covered);
   for (const PictureLayer& layer : frame.pictures) DrawPicture(buffer, layer);
   for (const TextLayer& text : frame.texts) DrawText(buffer, text);
 }

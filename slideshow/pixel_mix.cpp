@@ -18,9 +18,13 @@ int32_t OpacityWeight(double opacity) {
 #ifdef TOLVEX_SSE2
 namespace {
 
-// Two pixels' channels as 16-bit lanes, mixed and packed back.
-inline __m128i MixHalves(__m128i from16, __m128i to16, __m128i keep, __m128i take, __m128i half) {
-  const __m128i sum = _mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(from16, keep), _mm_mullo_epi16(to16, take)), half);
+// Two pixels' channels as 16-bit lanes, mixed: from x (256 - take) + to x
+// take is from x 256 + (to - from) x take, one product instead of two. The
+// difference and its product wrap in the 16-bit lanes, but the sum they give,
+// at most 255 x 256 + 128, is exact.
+inline __m128i MixHalves(__m128i from16, __m128i to16, __m128i take, __m128i half) {
+  const __m128i sum =
+      _mm_add_epi16(_mm_add_epi16(_mm_slli_epi16(from16, 8), _mm_mullo_epi16(_mm_sub_epi16(to16, from16), take)), half);
   return _mm_srli_epi16(sum, 8);
 }
 
@@ -31,15 +35,13 @@ void MixRow(uint32_t* out, const uint32_t* from, const uint32_t* to, size_t coun
   size_t i = 0;
 #ifdef TOLVEX_SSE2
   const __m128i zero = _mm_setzero_si128();
-  const __m128i keep = _mm_set1_epi16(int16_t(256 - weight));
   const __m128i take = _mm_set1_epi16(int16_t(weight));
   const __m128i half = _mm_set1_epi16(128);
-  // Channel values and weights stay below 2^16 in every sum: 255 x 256 + 128.
   for (; i + 4 <= count; i += 4) {
     const __m128i f = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i));
     const __m128i t = _mm_loadu_si128(reinterpret_cast<const __m128i*>(to + i));
-    const __m128i lo = MixHalves(_mm_unpacklo_epi8(f, zero), _mm_unpacklo_epi8(t, zero), keep, take, half);
-    const __m128i hi = MixHalves(_mm_unpackhi_epi8(f, zero), _mm_unpackhi_epi8(t, zero), keep, take, half);
+    const __m128i lo = MixHalves(_mm_unpacklo_epi8(f, zero), _mm_unpacklo_epi8(t, zero), take, half);
+    const __m128i hi = MixHalves(_mm_unpackhi_epi8(f, zero), _mm_unpackhi_epi8(t, zero), take, half);
     _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_packus_epi16(lo, hi));
   }
 #endif

@@ -4,15 +4,11 @@
 //   library_cpu_bench.exe <tree> <folder of 20> [seconds]
 #include <windows.h>
 
-#include <tlhelp32.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/handles_win.h"
-#include "tests/wine/slideshow/screen_pixels.h"
-#include "tests/wine/slideshow/show_fixture.h"
+#include "bench/wine/show_cpu.h"
 
 namespace {
 
@@ -21,39 +17,6 @@ using slideshow_test::ShowSettings;
 // The walk of 20 000 pictures takes a fraction of a second; this leaves it
 // and the first reads well behind.
 constexpr DWORD kSettleMs = 5000;
-
-double Seconds(const FILETIME& t) { return double((uint64_t(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e7; }
-
-// The CPU time of the process's threads: Wine answers GetProcessTimes with
-// nothing for another process, but counts each thread's time. A thread that
-// ends in between takes its time with it; the show's threads live as long as
-// the show.
-double CpuSeconds(DWORD processId) {
-  const platform::UniqueFile snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
-  if (!snapshot) return 0;
-  double seconds = 0;
-  THREADENTRY32 thread{};
-  thread.dwSize = sizeof thread;
-  for (BOOL more = ::Thread32First(snapshot.get(), &thread); more; more = ::Thread32Next(snapshot.get(), &thread)) {
-    if (thread.th32OwnerProcessID != processId) continue;
-    const platform::UniqueKernelHandle opened(::OpenThread(THREAD_QUERY_LIMITED_INFORMATION, FALSE, thread.th32ThreadID));
-    FILETIME created, ended, kernel, user;
-    if (opened && ::GetThreadTimes(opened.get(), &created, &ended, &kernel, &user))
-      seconds += Seconds(kernel) + Seconds(user);
-  }
-  return seconds;
-}
-
-// CPU seconds the saver spent over `seconds` of the show.
-double MeasureShow(const ShowSettings& settings, DWORD seconds) {
-  slideshow_test::RunningShow show(settings);
-  const RECT screen = slideshow_test::ScreenRect();
-  slideshow_test::WatchPixel({screen.right / 2, screen.bottom / 2}, 1, 20000);
-  ::Sleep(kSettleMs);
-  const double before = CpuSeconds(show.Process().Id());
-  ::Sleep(seconds * 1000);
-  return CpuSeconds(show.Process().Id()) - before;
-}
 
 }  // namespace
 
@@ -68,8 +31,8 @@ int wmain(int argc, wchar_t** argv) {
   ShowSettings tree = folder;
   tree.folder = argv[1];
   tree.subFolders = 1;
-  const double reference = MeasureShow(folder, seconds);
-  const double library = MeasureShow(tree, seconds);
+  const double reference = bench::MeasureShow(folder, seconds, kSettleMs);
+  const double library = bench::MeasureShow(tree, seconds, kSettleMs);
   std::printf("saver CPU over %lu s of a still show: folder of 20 (reference) %.2f s (%.2f %%); "
               "20 000-picture tree %.2f s (%.2f %%); ratio %.2f\n",
               seconds, reference, 100 * reference / seconds, library, 100 * library / seconds,
