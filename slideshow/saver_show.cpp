@@ -72,9 +72,9 @@ void SaverShow::FormPaint() {
 void SaverShow::ReceiveReads() {
   supply_.Deliver();
   if (wait_ == ReadWait::Paint || wait_ == ReadWait::PaintThenSwitch) {
-    std::optional<PictureRead> read = supply_.TakeCurrent(seat_, Fit());
-    if (!read) return;
-    FinishPaint(std::move(*read));
+    PictureRead read = supply_.TakeCurrent(seat_, Fit());
+    if (!read.Ready()) return;
+    FinishPaint(std::move(read));
   }
   if (setup_.followsSwitches)
     FollowIfRead();
@@ -150,12 +150,12 @@ void SaverShow::HoldSwitchTimer() {
 }
 
 void SaverShow::SwitchIfRead() {
-  std::optional<PictureRead> read = supply_.TakeNext(seat_, Fit());
-  if (!read) return HoldSwitchTimer();
+  PictureRead read = supply_.TakeNext(seat_, Fit());
+  if (!read.Ready()) return HoldSwitchTimer();
   wait_ = ReadWait::Nothing;
   supply_.Advance();
   shownMoves_ = supply_.Moves();
-  Switch(std::move(*read));
+  Switch(std::move(read));
   if (switchTimerHeld_) {
     switchTimerHeld_ = false;
     timers_.SetEnabled(SaverTimer::tmGamen, true);
@@ -167,10 +167,10 @@ void SaverShow::SwitchIfRead() {
 void SaverShow::FollowIfRead() {
   if (shownMoves_ == supply_.Moves()) return;
   const int64_t moves = supply_.Moves();
-  std::optional<PictureRead> read = supply_.TakeCurrent(seat_, Fit());
-  if (!read) return;
+  PictureRead read = supply_.TakeCurrent(seat_, Fit());
+  if (!read.Ready()) return;
   shownMoves_ = moves;
-  Switch(std::move(*read));
+  Switch(std::move(read));
 }
 
 void SaverShow::Switch(PictureRead read) {
