@@ -319,7 +319,8 @@ PictureRead PictureSupply::TakeCurrent(int seat, ShowFit fit) { return Take(seat
 PictureRead PictureSupply::TakeNext(int seat, ShowFit fit) { return Take(seat, fit, true); }
 
 void PictureSupply::Advance() {
-  if (sequence_) sequence_->Switch();
+  if (!sequence_ || sequence_->Paused()) return;
+  sequence_->Switch();
   Moved();
 }
 
