@@ -15,12 +15,6 @@
 namespace slideshow {
 namespace {
 
-using settings::ReadOutcome;
-using testing::FakeSaverHost;
-using testing::Filled;
-using testing::SampleStrip;
-using testing::TestBuffer;
-
 constexpr const char* kNames[] = {"a.bmp", "b.bmp", "c.bmp", "d.bmp", "e.bmp"};
 
 enum class Source { Folder, Registered, Shuffled };
@@ -30,20 +24,20 @@ class SteeredShow : public ::testing::Test {
   void Create(Source source) {
     for (const char* name : kNames) {
       host.directory.AddEntry("C:\\P", name);
-      host.files[std::string("C:\\P\\") + name] = Filled(40, 30, uint32_t(name[0]));
+      host.files[std::string("C:\\P\\") + name] = testing::Filled(40, 30, uint32_t(name[0]));
     }
     host.pictureSettings = [source](settings::SaverSettings& s, settings::PictureList& l) {
       s.picture.folder = "C:\\P";
       s.picture.useRegisteredList = source != Source::Folder;
       s.picture.shuffle = source == Source::Shuffled;
-      if (source == Source::Folder) return ReadOutcome::Continue;
+      if (source == Source::Folder) return settings::ReadOutcome::Continue;
       for (size_t i = 0; i < std::size(kNames); ++i) l.paths[i] = std::string("C:\\P\\") + kNames[i];
       l.entryCount = int32_t(std::size(kNames));
       l.lastIndex = l.entryCount - 1;
-      return ReadOutcome::Continue;
+      return settings::ReadOutcome::Continue;
     };
     show = std::make_unique<SaverShow>(host, host.timers, counters, host.tickerLine,
-                                       SaverShowSetup{buffer.view, SampleStrip(), false, &supply});
+                                       SaverShowSetup{buffer.view, testing::SampleStrip(), false, &supply});
     show->FormCreate();
     show->FormPaint();
   }
@@ -69,12 +63,12 @@ class SteeredShow : public ::testing::Test {
     }
   }
 
-  FakeSaverHost host;
+  testing::FakeSaverHost host;
   std::vector<std::string> hidden;  // as the keeper was told
   PictureSupply supply{host.Readers(), {{}, {}, false}, {}, {},
                        [this](const std::string& path) { hidden.push_back(path); }};
   FrameCounters counters;
-  TestBuffer buffer{host.screen};
+  testing::TestBuffer buffer{host.screen};
   std::unique_ptr<SaverShow> show;
   std::vector<std::string> shown;
 };
