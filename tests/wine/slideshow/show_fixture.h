@@ -27,6 +27,7 @@ struct ShowSettings {
   DWORD shuffle = 0;      // fgShuffle
   DWORD fade = 0;         // fgFade
   DWORD panZoom = 0;      // fgPanZoom
+  DWORD keys = 0;         // fgKeys
 };
 
 // Writes a complete settings key for the show.
