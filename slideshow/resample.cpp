@@ -93,6 +93,47 @@ void ReduceRow(const uint32_t* src, const std::vector<Span>& spans, int32_t srcW
   }
 }
 
+#if TOLVEX_RESAMPLE_SSE2
+// Whether a row reduces in SSE2's 32-bit lanes as ReduceRow does in 64 bits:
+// every share below 2^15 (shares stay below both widths) for the 16-bit
+// products, every channel's sum (at most 255 * srcWidth) far below 2^31, and
+// the reciprocal below 2^32 for the 32 x 32 -> 64-bit products.
+bool ReducesInLanes(int32_t srcWidth, int32_t width) { return srcWidth > 256 && srcWidth < 32768 && width < 32768; }
+
+// ReduceRow with a pixel's four channels in the lanes of one register: the
+// same sums (the inner pixels each times the inner share, which adds up to
+// their sum times it) and the same rounded quotients.
+void ReduceRowInLanes(const uint32_t* src, const std::vector<Span>& spans, int32_t srcWidth,
+                      uint32_t innerShare, uint16_t* out) {
+  const uint64_t reciprocal = ((uint64_t(1) << (32 + kFractionBits)) + srcWidth - 1) / srcWidth;
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i lanesReciprocal = _mm_set1_epi32(int(uint32_t(reciprocal)));
+  const __m128i half = _mm_set1_epi64x(int64_t(1) << 31);
+  const __m128i inner = _mm_set1_epi32(int(innerShare));
+  // B, G, R and the spare byte as 16-bit values, each beside a zero, so that
+  // a 16-bit multiply-add with (share, 0) pairs gives channel * share.
+  const auto channels = [zero](uint32_t p) {
+    return _mm_unpacklo_epi16(_mm_unpacklo_epi8(_mm_cvtsi32_si128(int(p)), zero), zero);
+  };
+  for (const Span& s : spans) {
+    const uint32_t* p = src + s.first;
+    __m128i sum = _mm_madd_epi16(channels(p[0]), _mm_set1_epi32(int(s.firstShare)));
+    if (s.count > 1) {
+      for (int32_t k = 1; k < s.count - 1; ++k) sum = _mm_add_epi32(sum, _mm_madd_epi16(channels(p[k]), inner));
+      sum = _mm_add_epi32(sum, _mm_madd_epi16(channels(p[s.count - 1]), _mm_set1_epi32(int(s.lastShare))));
+    }
+    // Blue and red from the even lanes, green from the odd one.
+    const __m128i blueRed = _mm_srli_epi64(_mm_add_epi64(_mm_mul_epu32(sum, lanesReciprocal), half), 32);
+    const __m128i green =
+        _mm_srli_epi64(_mm_add_epi64(_mm_mul_epu32(_mm_srli_epi64(sum, 32), lanesReciprocal), half), 32);
+    out[0] = uint16_t(_mm_cvtsi128_si32(_mm_unpackhi_epi64(blueRed, blueRed)));
+    out[1] = uint16_t(_mm_cvtsi128_si32(green));
+    out[2] = uint16_t(_mm_cvtsi128_si32(blueRed));
+    out += 3;
+  }
+}
+#endif
+
 // The source rows reduced across, as the rows down ask for them. An output
 // row sums a run of consecutive source rows that starts with the last row of
 // the run before or the one after it, and sums each row as soon as it has it;
@@ -105,6 +146,13 @@ class ReducedRows {
 
   const uint16_t* Row(int32_t y) {
     if (y != current_) {
+#if TOLVEX_RESAMPLE_SSE2
+      if (ReducesInLanes(source_.width, width_)) {
+        ReduceRowInLanes(source_.row(y), across_, source_.width, uint32_t(width_), row_.data());
+        current_ = y;
+        return row_.data();
+      }
+#endif
       ReduceRow(source_.row(y), across_, source_.width, uint32_t(width_), row_.data());
       current_ = y;
     }
