@@ -20,7 +20,6 @@
 #include "platform/message_box_win.h"
 #include "platform/reader_thread_win.h"
 #include "platform/utf16.h"
-#include "settings/directory_search_win.h"
 #include "settings/folder_listing_win.h"
 #include "settings/folder_scan.h"
 #include "settings/saver_store.h"
@@ -46,13 +45,11 @@ int32_t& ProcessTickerLine() {
   return tickerLine;
 }
 
-// The worker's folder scan, with a search of its own: it may still be
-// listing a slow folder when the window is gone. It searches mask by mask:
-// under Wine, opening a slow folder for one listing holds the window's end
-// until the open returns.
+// The worker's folder scan, with a listing of its own: it may still be
+// listing a slow folder when the window is gone.
 void ScanFolderFromWorker(const std::string& folder, settings::PictureList& list) {
-  settings::Win32DirectorySearch search;
-  slideshow::ScanPictureFolder(folder, search, list);
+  settings::Win32FolderListing listing;
+  slideshow::ScanPictureFolder(folder, listing, list);
 }
 
 // The library's walk, with a listing of its own for the same reason.

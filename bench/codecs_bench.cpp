@@ -296,6 +296,8 @@ void BM_LoadPictureWhole24MPFloating1920(benchmark::State& s) { Load(s, true, fa
 void BM_LoadPictureWhole24MPStill1920(benchmark::State& s) { Load(s, false, false); }
 void BM_JpegSaver24MP(benchmark::State& s) { DecodeLoop(s, "photo24mp.jpg", "jpg", codecs::JpegQuality::Saver); }
 void BM_DjpegDctInt24MP(benchmark::State& s) { Djpeg(s, "-dct int"); }
+// The scale a still load on 1920 x 1080 decodes at.
+void BM_DjpegThreeEighthsInt24MP(benchmark::State& s) { Djpeg(s, "-scale 3/8 -dct int"); }
 // The scale a floating load on 1920 x 1080 decodes at, and the smallest
 // scale: what is left at 1/8 is mostly the entropy decoding, which no scale
 // saves.
@@ -351,6 +353,7 @@ BENCHMARK(BM_LoadPicture24MPStill1920)->Unit(benchmark::kMillisecond)->UseRealTi
 BENCHMARK(BM_LoadPictureWhole24MPFloating1920)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
 BENCHMARK(BM_LoadPictureWhole24MPStill1920)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
 BENCHMARK(BM_DjpegQuarterInt24MP)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(3);
+BENCHMARK(BM_DjpegThreeEighthsInt24MP)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(3);
 BENCHMARK(BM_DjpegEighthInt24MP)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(3);
 BENCHMARK(BM_JpegThumbnail24MP)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
 BENCHMARK(BM_DjpegHalfFast24MP)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(3);

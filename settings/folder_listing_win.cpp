@@ -42,6 +42,14 @@ platform::UniqueFile OpenFolder(const std::string& folder, DWORD access) {
 
 bool IsDotOrDotDot(std::wstring_view name) { return name == L"." || name == L".."; }
 
+void Describe(FolderEntry& entry, std::wstring_view name, DWORD attributes, std::wstring_view shortName) {
+  entry.name = platform::Utf8FromWide(name);
+  entry.isFolder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  entry.hidden = (attributes & kHidden) != 0;
+  entry.notLocal = (attributes & kNotLocal) != 0;
+  entry.shortName = platform::Utf8FromWide(shortName);
+}
+
 // For file systems without 128-bit IDs: the 32-bit volume serial and the
 // 64-bit file index.
 std::optional<FolderIdentity> IdentifyByIndex(HANDLE folder) {
@@ -64,8 +72,12 @@ std::optional<FolderIdentity> IdentifyOpened(HANDLE folder) {
 }  // namespace
 
 void Win32FolderListing::List(const std::string& folder, const OnEntry& onEntry) {
+  if (road_ == Road::Find || !ListRecords(folder, onEntry)) ListFound(folder, onEntry);
+}
+
+bool Win32FolderListing::ListRecords(const std::string& folder, const OnEntry& onEntry) {
   const platform::UniqueFile opened = OpenFolder(folder, FILE_LIST_DIRECTORY);
-  if (!opened) return;
+  if (!opened) return true;
   // A listing's file IDs are 64-bit: they spell a sub-folder's identity as
   // its own handle does where the volume's IDs fit in 64 bits, on the volume
   // of the folder listed, when that is known.
@@ -81,24 +93,42 @@ void Win32FolderListing::List(const std::string& folder, const OnEntry& onEntry)
       const std::wstring_view name(record->FileName, record->FileNameLength / sizeof(wchar_t));
       if (!IsDotOrDotDot(name)) {
         const DWORD attributes = record->FileAttributes;
-        entry.name = platform::Utf8FromWide(name);
-        entry.isFolder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        entry.hidden = (attributes & kHidden) != 0;
-        entry.notLocal = (attributes & kNotLocal) != 0;
-        entry.shortName = platform::Utf8FromWide(std::wstring_view(
-            record->ShortName,
-            std::min(size_t(record->ShortNameLength) / sizeof(wchar_t), std::size(record->ShortName))));
+        Describe(entry, name, attributes,
+                 std::wstring_view(record->ShortName, std::min(size_t(record->ShortNameLength) / sizeof(wchar_t),
+                                                               std::size(record->ShortName))));
         if (volumeKnown && entry.isFolder && !entry.hidden && !entry.notLocal &&
             !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
           listedFolders_[folder + "\\" + entry.name] =
               FolderIdentity{lastIdentity_.volume, 0, uint64_t(record->FileId.QuadPart)};
         }
-        if (!onEntry(entry)) return;
+        if (!onEntry(entry)) return true;
       }
       if (record->NextEntryOffset == 0) break;
       bytes += record->NextEntryOffset;
     }
   }
+  // The end of the records, or a file system (a redirector, an older or
+  // foreign one) that keeps no directory records by handle: the first batch
+  // then fails with another error, and nothing was listed yet.
+  return batch == FileIdBothDirectoryInfo || ::GetLastError() == ERROR_NO_MORE_FILES;
+}
+
+// The system's find over the whole folder: the same entries with their short
+// names, without the file IDs, so each sub-folder is opened when asked for.
+void Win32FolderListing::ListFound(const std::string& folder, const OnEntry& onEntry) {
+  const std::wstring pattern = platform::FileSystemPath(platform::WideFromUtf8(folder + "\\*"));
+  WIN32_FIND_DATAW found{};
+  const platform::UniqueFindHandle search(::FindFirstFileExW(pattern.c_str(), FindExInfoStandard, &found,
+                                                             FindExSearchNameMatch, nullptr,
+                                                             FIND_FIRST_EX_LARGE_FETCH));
+  if (!search) return;
+  FolderEntry entry;
+  do {
+    const std::wstring_view name(found.cFileName);
+    if (IsDotOrDotDot(name)) continue;
+    Describe(entry, name, found.dwFileAttributes, std::wstring_view(found.cAlternateFileName));
+    if (!onEntry(entry)) return;
+  } while (::FindNextFileW(search.get(), &found));
 }
 
 std::optional<FolderIdentity> Win32FolderListing::Identify(const std::string& folder) {

@@ -3,6 +3,11 @@
 #include <algorithm>
 #include <vector>
 
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define TOLVEX_RESAMPLE_SSE2 1
+#endif
+
 namespace slideshow {
 namespace {
 
@@ -88,6 +93,47 @@ void ReduceRow(const uint32_t* src, const std::vector<Span>& spans, int32_t srcW
   }
 }
 
+#if TOLVEX_RESAMPLE_SSE2
+// Whether a row reduces in SSE2's 32-bit lanes as ReduceRow does in 64 bits:
+// every share below 2^15 (shares stay below both widths) for the 16-bit
+// products, every channel's sum (at most 255 * srcWidth) far below 2^31, and
+// the reciprocal below 2^32 for the 32 x 32 -> 64-bit products.
+bool ReducesInLanes(int32_t srcWidth, int32_t width) { return srcWidth > 256 && srcWidth < 32768 && width < 32768; }
+
+// ReduceRow with a pixel's four channels in the lanes of one register: the
+// same sums (the inner pixels each times the inner share, which adds up to
+// their sum times it) and the same rounded quotients.
+void ReduceRowInLanes(const uint32_t* src, const std::vector<Span>& spans, int32_t srcWidth,
+                      uint32_t innerShare, uint16_t* out) {
+  const uint64_t reciprocal = ((uint64_t(1) << (32 + kFractionBits)) + srcWidth - 1) / srcWidth;
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i lanesReciprocal = _mm_set1_epi32(int(uint32_t(reciprocal)));
+  const __m128i half = _mm_set1_epi64x(int64_t(1) << 31);
+  const __m128i inner = _mm_set1_epi32(int(innerShare));
+  // B, G, R and the spare byte as 16-bit values, each beside a zero, so that
+  // a 16-bit multiply-add with (share, 0) pairs gives channel * share.
+  const auto channels = [zero](uint32_t p) {
+    return _mm_unpacklo_epi16(_mm_unpacklo_epi8(_mm_cvtsi32_si128(int(p)), zero), zero);
+  };
+  for (const Span& s : spans) {
+    const uint32_t* p = src + s.first;
+    __m128i sum = _mm_madd_epi16(channels(p[0]), _mm_set1_epi32(int(s.firstShare)));
+    if (s.count > 1) {
+      for (int32_t k = 1; k < s.count - 1; ++k) sum = _mm_add_epi32(sum, _mm_madd_epi16(channels(p[k]), inner));
+      sum = _mm_add_epi32(sum, _mm_madd_epi16(channels(p[s.count - 1]), _mm_set1_epi32(int(s.lastShare))));
+    }
+    // Blue and red from the even lanes, green from the odd one.
+    const __m128i blueRed = _mm_srli_epi64(_mm_add_epi64(_mm_mul_epu32(sum, lanesReciprocal), half), 32);
+    const __m128i green =
+        _mm_srli_epi64(_mm_add_epi64(_mm_mul_epu32(_mm_srli_epi64(sum, 32), lanesReciprocal), half), 32);
+    out[0] = uint16_t(_mm_cvtsi128_si32(_mm_unpackhi_epi64(blueRed, blueRed)));
+    out[1] = uint16_t(_mm_cvtsi128_si32(green));
+    out[2] = uint16_t(_mm_cvtsi128_si32(blueRed));
+    out += 3;
+  }
+}
+#endif
+
 // The source rows reduced across, as the rows down ask for them. An output
 // row sums a run of consecutive source rows that starts with the last row of
 // the run before or the one after it, and sums each row as soon as it has it;
@@ -100,6 +146,13 @@ class ReducedRows {
 
   const uint16_t* Row(int32_t y) {
     if (y != current_) {
+#if TOLVEX_RESAMPLE_SSE2
+      if (ReducesInLanes(source_.width, width_)) {
+        ReduceRowInLanes(source_.row(y), across_, source_.width, uint32_t(width_), row_.data());
+        current_ = y;
+        return row_.data();
+      }
+#endif
       ReduceRow(source_.row(y), across_, source_.width, uint32_t(width_), row_.data());
       current_ = y;
     }
@@ -119,7 +172,8 @@ class ReducedRows {
 // for numerators below 2^31 and total at most 2^bits, the shift 31 + bits
 // makes the quotient exact (the rounding error of the reciprocal, times the
 // numerator, stays below one step of the shift), and the product fits in 64
-// bits.
+// bits. The reciprocal stays below 2^32, so four sums divide at once in SSE2's
+// 32 x 32 -> 64-bit products.
 class ChannelDivider {
  public:
   explicit ChannelDivider(uint64_t total) : half_(total / 2) {
@@ -131,12 +185,50 @@ class ChannelDivider {
   uint32_t operator()(uint64_t sum) const {
     return uint32_t(std::min<uint64_t>(((sum + half_) * reciprocal_) >> shift_, 255));
   }
+  // quotients[i] = (*this)(sums[i]) for n values.
+  void Divide(const uint32_t* sums, uint32_t* quotients, size_t n) const {
+    size_t i = 0;
+#if TOLVEX_RESAMPLE_SSE2
+    const __m128i half = _mm_set1_epi32(int(uint32_t(half_)));
+    const __m128i reciprocal = _mm_set1_epi32(int(uint32_t(reciprocal_)));
+    const __m128i shift = _mm_cvtsi32_si128(shift_);
+    // The quotients are below 2^16, so the 16-bit minimum saturates them to
+    // 255 and leaves the zero upper halves as they are.
+    const __m128i most = _mm_set1_epi32(255);
+    for (; i + 4 <= n; i += 4) {
+      const __m128i rounded = _mm_add_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(sums + i)), half);
+      const __m128i even = _mm_srl_epi64(_mm_mul_epu32(rounded, reciprocal), shift);
+      const __m128i odd = _mm_srl_epi64(_mm_mul_epu32(_mm_srli_epi64(rounded, 32), reciprocal), shift);
+      const __m128i q = _mm_or_si128(even, _mm_slli_epi64(odd, 32));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(quotients + i), _mm_min_epi16(q, most));
+    }
+#endif
+    for (; i < n; ++i) quotients[i] = (*this)(sums[i]);
+  }
 
  private:
   uint64_t half_;
   uint64_t reciprocal_ = 0;
   int shift_ = 0;
 };
+
+// sums[i] += row[i] * share for n values; every product fits in 32 bits
+// (a share below 2^15, a value below 2^16), formed whole from the low and
+// high halves of SSE2's 16-bit products.
+void AddWeightedRow(const uint16_t* row, uint32_t share, uint32_t* sums, size_t n) {
+  size_t i = 0;
+#if TOLVEX_RESAMPLE_SSE2
+  const __m128i weight = _mm_set1_epi16(int16_t(share));
+  for (; i + 8 <= n; i += 8) {
+    const __m128i values = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + i));
+    const __m128i low = _mm_mullo_epi16(values, weight), high = _mm_mulhi_epu16(values, weight);
+    auto* out = reinterpret_cast<__m128i*>(sums + i);
+    _mm_storeu_si128(out, _mm_add_epi32(_mm_loadu_si128(out), _mm_unpacklo_epi16(low, high)));
+    _mm_storeu_si128(out + 1, _mm_add_epi32(_mm_loadu_si128(out + 1), _mm_unpackhi_epi16(low, high)));
+  }
+#endif
+  for (; i < n; ++i) sums[i] += uint32_t(row[i]) * share;
+}
 
 }  // namespace
 
@@ -156,18 +248,17 @@ codecs::Image ResamplePicture(const codecs::Image& source, int32_t width, int32_
   const ChannelDivider channel(uint64_t(source.height) << kFractionBits);
   // The shares of one output row add up to source.height (at most 32767),
   // and a reduced channel is at most 255 * 256: every sum fits in 31 bits.
-  std::vector<uint32_t> sum(size_t(width) * 3);
+  std::vector<uint32_t> sum(size_t(width) * 3), quotient(sum.size());
   for (int32_t y = 0; y < height; ++y) {
     std::fill(sum.begin(), sum.end(), 0);
     for (uint32_t t = down.first[y]; t < down.first[y + 1]; ++t) {
-      const uint16_t* row = reduced.Row(down.taps[t].source);
-      const uint32_t share = down.taps[t].share;
-      for (size_t i = 0; i < sum.size(); ++i) sum[i] += uint32_t(row[i]) * share;
+      AddWeightedRow(reduced.Row(down.taps[t].source), down.taps[t].share, sum.data(), sum.size());
     }
+    channel.Divide(sum.data(), quotient.data(), sum.size());
     uint32_t* dst = out.row(y);
     for (int32_t x = 0; x < width; ++x) {
-      const uint32_t* s = &sum[size_t(x) * 3];
-      dst[x] = (channel(s[0]) << 16) | (channel(s[1]) << 8) | channel(s[2]);
+      const uint32_t* q = &quotient[size_t(x) * 3];
+      dst[x] = (q[0] << 16) | (q[1] << 8) | q[2];
     }
   }
   return out;

@@ -2,7 +2,8 @@
 // gives the list the system's search per mask gives: names of mixed case,
 // names whose short 8.3 name matches a mask their long name does not,
 // sub-folders, hidden files and a linked folder, and a folder reached through
-// a link.
+// a link. So does the listing through the system's find alone, which reads a
+// file system that keeps no directory records by handle.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -47,10 +48,11 @@ TEST(ListedFolderScan, ARealFolderGivesTheListOfTheSearchPerMask) {
   const driver::UnixLink linkedTop(other + L"\\back", top.Path());
 
   settings::Win32DirectorySearch search;
-  settings::Win32FolderListing listing;
+  settings::Win32FolderListing listing, found(settings::Win32FolderListing::Road::Find);
   for (const std::wstring& folder : {top.Path(), other + L"\\back"}) {
     const std::vector<std::string> searched = Searched(search, folder);
     EXPECT_EQ(Scanned(listing, folder), searched) << platform::Utf8FromWide(folder);
+    EXPECT_EQ(Scanned(found, folder), searched) << platform::Utf8FromWide(folder);
     EXPECT_GE(searched.size(), 10u) << platform::Utf8FromWide(folder);
   }
 }

@@ -90,9 +90,11 @@ road() { # name, folder, input...
 
 convert -size 160x120 xc:red "$tree/source/a.bmp"
 road "a key, quick folder" "$tree/source" key a
-# Each listing and open of the slow folder takes five seconds: the folder scan
-# is still waiting when the mouse moves.
-echo 5 >"$tree/delay"
+# Each listing and open of the slow folder takes 20 seconds: the folder scan's
+# one listing is still waiting when the mouse moves. (Not an open: Wine's
+# server opens every file itself, so an open pending on slow storage holds
+# every window of every Wine program until it returns.)
+echo 20 >"$tree/delay"
 road "a mouse move, a read pending on slow storage" "$tree/slow" mousemove_relative 40 40
 echo 0 >"$tree/delay"
 
