@@ -40,7 +40,12 @@ char32_t UpperFileNameCharacter(char32_t c) {
 // UTF-8 are kept as they are, so two different garbled names stay different.
 std::string FoldFileName(std::string_view utf8) {
   std::string folded;
-  folded.reserve(utf8.size());
+  AppendFoldedFileName(folded, utf8);
+  return folded;
+}
+
+void AppendFoldedFileName(std::string& folded, std::string_view utf8) {
+  folded.reserve(folded.size() + utf8.size());
   for (size_t at = 0; at < utf8.size();) {
     const auto byte = static_cast<unsigned char>(utf8[at]);
     if (byte < 0x80) {
@@ -55,7 +60,6 @@ std::string FoldFileName(std::string_view utf8) {
     else
       AppendUtf8(folded, UpperFileNameCharacter(c));
   }
-  return folded;
 }
 
 bool SameFileName(std::string_view a, std::string_view b) { return FoldFileName(a) == FoldFileName(b); }

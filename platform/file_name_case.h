@@ -14,6 +14,8 @@ char32_t UpperFileNameCharacter(char32_t c);
 // The UTF-8 text with each character upper-cased as above: two names are one
 // file name when their folded texts are equal.
 std::string FoldFileName(std::string_view utf8);
+// The same appended to `out`, which keeps its memory from one name to the next.
+void AppendFoldedFileName(std::string& out, std::string_view utf8);
 bool SameFileName(std::string_view a, std::string_view b);
 
 }  // namespace platform

@@ -57,14 +57,15 @@ HiddenFilter::HiddenFilter(const std::vector<std::string>& paths) {
 // The table doubles as the photos grow, and is marked anew from the hashes.
 void HiddenFilter::Add(std::string_view path) {
   const uint64_t hash = HashFolded(kHashStart, path);
-  hashes_.insert(hash);
-  folded_.insert(platform::FoldFileName(path));
+  std::string folded = platform::FoldFileName(path);
+  if (Holds(hash, folded, {})) return;
+  byHash_.emplace(hash, std::move(folded));
   int wanted = kLeastSlotBits;
-  while ((size_t(1) << wanted) < (hashes_.size() << kSlotsPerPhotoBits)) ++wanted;
+  while ((size_t(1) << wanted) < (byHash_.size() << kSlotsPerPhotoBits)) ++wanted;
   if (wanted != slotBits_) {
     slotBits_ = wanted;
     bits_.assign((size_t(1) << wanted) / 64, 0);
-    for (const uint64_t each : hashes_) Mark(each);
+    for (const auto& [each, text] : byHash_) Mark(each);
   } else {
     Mark(hash);
   }
@@ -72,21 +73,36 @@ void HiddenFilter::Add(std::string_view path) {
 
 bool HiddenFilter::Contains(std::string_view path) const {
   const uint64_t hash = HashFolded(kHashStart, path);
-  if (!MayHold(hash) || !hashes_.contains(hash)) return false;
-  return folded_.contains(platform::FoldFileName(path));
+  return MayHold(hash) && Holds(hash, platform::FoldFileName(path), {});
 }
 
-uint64_t HiddenFilter::FolderHash(std::string_view folder) const {
-  return HashFolded(HashFolded(kHashStart, folder), "\\");
+HiddenFilter::Folder HiddenFilter::FolderOf(std::string_view folder) const {
+  Folder key{HashFolded(HashFolded(kHashStart, folder), "\\"), platform::FoldFileName(folder)};
+  key.folded += '\\';
+  return key;
 }
 
-bool HiddenFilter::Contains(uint64_t folderHash, std::string_view folder, std::string_view name) const {
-  const uint64_t hash = HashFolded(folderHash, name);
-  if (!MayHold(hash) || !hashes_.contains(hash)) return false;
-  std::string path(folder);
-  path += '\\';
-  path += name;
-  return folded_.contains(platform::FoldFileName(path));
+// The folded name is made in memory the thread keeps, so a walk that meets
+// many hidden photos allocates nothing for them.
+bool HiddenFilter::Contains(const Folder& folder, std::string_view name) const {
+  const uint64_t hash = HashFolded(folder.hash, name);
+  if (!MayHold(hash)) return false;
+  thread_local std::string folded;
+  folded.clear();
+  platform::AppendFoldedFileName(folded, name);
+  return Holds(hash, folder.folded, folded);
+}
+
+// A photo under the hash whose folded path is the folder's and the name's.
+bool HiddenFilter::Holds(uint64_t hash, std::string_view foldedFolder, std::string_view foldedName) const {
+  const auto [first, last] = byHash_.equal_range(hash);
+  for (auto it = first; it != last; ++it) {
+    const std::string_view text = it->second;
+    if (text.size() == foldedFolder.size() + foldedName.size() && text.starts_with(foldedFolder) &&
+        text.ends_with(foldedName))
+      return true;
+  }
+  return false;
 }
 
 }  // namespace slideshow

@@ -41,15 +41,15 @@ std::vector<uint32_t> LibraryList::HideFiltered(const HiddenFilter& filter, size
   std::vector<uint32_t> hidden;
   if (filter.Empty()) return hidden;
   std::string_view folder;
-  uint64_t folderHash = 0;
+  HiddenFilter::Folder folderKey;
   for (size_t index = from; index < catalog_.Size(); ++index) {
     if (Hidden(index)) continue;
     const std::string_view folderOf = catalog_.FolderAt(index);
     if (folderOf.data() != folder.data()) {
       folder = folderOf;
-      folderHash = filter.FolderHash(folder);
+      folderKey = filter.FolderOf(folder);
     }
-    if (!filter.Contains(folderHash, folder, catalog_.NameAt(index))) continue;
+    if (!filter.Contains(folderKey, catalog_.NameAt(index))) continue;
     MarkHidden(uint32_t(index));
     hidden.push_back(uint32_t(index));
   }
