@@ -113,7 +113,8 @@ void TForm1::FormCreate() {
         slideshow::WriteShufflePlace(registry, place);
       };
     supply.emplace(
-        slideshow::PictureReaders{&DecodePictureFile, &ScanFolderFromWorker, &WalkLibraryFromWorker},
+        slideshow::PictureReaders{&DecodePictureFile, &ScanFolderFromWorker, &WalkLibraryFromWorker,
+                                  &ReadPictureFileHeader},
         platform::BackgroundReader::Setup{platform::WakeWindow(Handle()),
                                           &platform::SetReaderThreadErrorMode},
         std::move(keeping));

@@ -31,6 +31,7 @@
 #include "slideshow/load_picture.h"
 #include "slideshow/picture_tree_walk.h"
 #include "slideshow/rect.h"
+#include "slideshow/slide_read.h"
 
 namespace slideshow {
 
@@ -48,6 +49,7 @@ struct PictureReaders {
   DecodeFunction decode;
   ScanFunction scan;
   WalkFunction walk = {};  // none: a library walk finds nothing
+  HeaderFunction header = {};  // none: no pairs
 };
 
 // Where the shuffle stood at the end of the last run, and where it stands
@@ -61,6 +63,7 @@ struct ShuffleKeeping {
 struct ShowFit {
   DisplayMethod method = DisplayMethod::Still;
   Size screen;
+  SlideChoices choices;
   friend bool operator==(const ShowFit&, const ShowFit&) = default;
 };
 
