@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "slideshow/backdrop.h"
+#include "slideshow/composition.h"
 #include "slideshow/frame_layers.h"
 #include "slideshow/pan_zoom.h"
 #include "slideshow/picture_fitting.h"
@@ -45,6 +46,17 @@ RectF PlaceAlone(Size fitted, Size screen, DisplayMethod method) {
   return {left, top, left + w, top + h};
 }
 
+// The parts of a backdrop stretched over `area` that the picture leaves
+// uncovered: only those are drawn, since the stretch is the dear part.
+void AddBackdropLayers(const codecs::Image& backdrop, Rect area, const RectF& picture, FrameLayers& frame) {
+  const double sx = double(backdrop.width) / area.width(), sy = double(backdrop.height) / area.height();
+  for (const Rect& r : Subtract(area, PixelsOf(picture, area))) {
+    const RectF source{(r.left - area.left) * sx, (r.top - area.top) * sy, (r.right - area.left) * sx,
+                       (r.bottom - area.top) * sy};
+    frame.pictures.push_back({&backdrop, source, ToRectF(r), 1});
+  }
+}
+
 // The pictures over their backdrops (or black) in one picture of the
 // screen's size, with each photo's place and date.
 FittedPicture LayOut(std::vector<Placed> placed, Size screen, bool backdrop) {
@@ -54,8 +66,7 @@ FittedPicture LayOut(std::vector<Placed> placed, Size screen, bool backdrop) {
     backdrops.reserve(placed.size());
     for (const Placed& p : placed) {
       backdrops.push_back(MakeBackdrop(p.fitted.bitmap, {p.area.width(), p.area.height()}));
-      const codecs::Image& b = backdrops.back();
-      frame.pictures.push_back({&b, {0, 0, double(b.width), double(b.height)}, ToRectF(p.area), 1});
+      AddBackdropLayers(backdrops.back(), p.area, p.dest, frame);
     }
   }
   for (const Placed& p : placed) {
