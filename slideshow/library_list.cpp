@@ -95,6 +95,10 @@ void LibraryList::Advance() {
     position_ = Visible(position_ + 1);
 }
 
+void LibraryList::StartAt(size_t index) {
+  if (!shuffle_ && !Empty()) position_ = Visible(index);
+}
+
 std::optional<ShufflePlace> LibraryList::Place(size_t shownAhead) const {
   if (!shuffle_) return std::nullopt;
   return shuffle_->Place(shownAhead);

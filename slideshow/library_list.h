@@ -51,6 +51,9 @@ class LibraryList {
   std::string PathAhead(size_t ahead) { return catalog_.PathAt(IndexAhead(ahead)); }
   std::string PathOf(uint32_t index) const { return catalog_.PathAt(index); }
   void Advance();
+  // A list in the order found goes on from its picture `index` (the first
+  // not hidden from there); a shuffled one takes no place but its own.
+  void StartAt(size_t index);
   // Every picture of the list with this path (compared as file names are)
   // leaves it; the filter is the caller's to tell. Returns their numbers.
   std::vector<uint32_t> Hide(std::string_view path);

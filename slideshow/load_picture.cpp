@@ -1,6 +1,5 @@
 #include "slideshow/load_picture.h"
 
-#include <exception>
 #include <utility>
 
 #include "slideshow/resample.h"
@@ -39,7 +38,7 @@ std::optional<FittedPicture> DecodeAndFitTo(const DecodeFunction& decode, const 
     if (!decoded || decoded->empty()) return std::nullopt;
     if (!fitted) fitted = target({decoded->width, decoded->height});
     return ReduceTo(std::move(*decoded), *fitted);
-  } catch (const std::exception&) {
+  } catch (...) {
     // A decoder error, including running out of memory on a huge picture,
     // is a failed load like any other.
     return std::nullopt;
@@ -53,11 +52,13 @@ std::optional<FittedPicture> DecodeAndFit(const DecodeFunction& decode, const st
   });
 }
 
-LoadOutcome LoadFittedPicture(std::optional<FittedPicture> picture, DisplayMethod method, Size screen,
+LoadOutcome LoadFittedPicture(PictureRead read, DisplayMethod method, Size screen,
                               const codecs::Image& samplePicture, LoadedPicture& loaded) {
-  if (!picture) picture = FitToScreen(samplePicture, method, screen);
-  loaded.fitted = picture->fitted;
-  loaded.pictureBitmap = std::move(picture->bitmap);
+  FittedPicture picture = read.state == PictureRead::State::Read
+                              ? std::move(read.picture)
+                              : FitToScreen(samplePicture, method, screen);
+  loaded.fitted = picture.fitted;
+  loaded.pictureBitmap = std::move(picture.bitmap);
   const std::optional<FrameGeometry> geometry = FrameGeometryOf(loaded.fitted);
   if (!geometry) return LoadOutcome::ZeroHeight;
   loaded.geometry = *geometry;

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <vector>
+#include <utility>
 
 #include "codecs/image.h"
 #include "codecs/shown_size.h"
@@ -50,7 +51,8 @@ FittedPicture FitToScreen(codecs::Image picture, DisplayMethod method, Size scre
 
 // Decodes the file at `path` and fits it; nothing when the decoder
 // gives nothing or an empty picture, or when decoding or reducing throws
-// (running out of memory on a huge picture, for example). The fitted size is
+// anything (running out of memory on a huge picture, for example): this is
+// where a bad file becomes a failed read. The fitted size is
 // always that of the whole picture, however much the decoder reduced it
 // already. Runs on any thread if `decode` does.
 std::optional<FittedPicture> DecodeAndFit(const DecodeFunction& decode, const std::string& path,
@@ -61,6 +63,20 @@ using FitTarget = std::function<Size(Size whole)>;
 // Decodes and reduces as DecodeAndFit does, to the size `target` gives.
 std::optional<FittedPicture> DecodeAndFitTo(const DecodeFunction& decode, const std::string& path,
                                             const FitTarget& target);
+// A picture as read for a show: not read yet, failed (a file that could not
+// be decoded, or an empty list: the sample is shown), or read and fitted.
+struct PictureRead {
+  enum class State { NotYet, Failed, Read };
+  State state = State::NotYet;
+  FittedPicture picture;  // when Read
+
+  static PictureRead Of(std::optional<FittedPicture> fitted) {
+    if (!fitted) return {State::Failed, {}};
+    return {State::Read, std::move(*fitted)};
+  }
+  bool Ready() const { return state != State::NotYet; }
+  bool Failed() const { return state == State::Failed; }
+};
 
 // What a load leaves behind for the tick.
 struct LoadedPicture {
@@ -75,12 +91,11 @@ enum class LoadOutcome { Loaded, ZeroHeight };
 // "画像データの内容がありません(2)．".
 extern const char kZeroHeightMessage[];
 
-// Loads a picture decoded and fitted (by the prefetch worker, or on the
-// window's thread without one): nothing stands for a file that could not be
-// decoded, or an empty list, and shows the sample. On ZeroHeight the bitmap
+// Loads a picture read (by the prefetch worker, or on the window's thread
+// without one); a failed read shows the sample. On ZeroHeight the bitmap
 // is W x 0 and the geometry of the previous picture stays, so nothing is
 // visible until the next switch.
-LoadOutcome LoadFittedPicture(std::optional<FittedPicture> picture, DisplayMethod method, Size screen,
+LoadOutcome LoadFittedPicture(PictureRead read, DisplayMethod method, Size screen,
                               const codecs::Image& samplePicture, LoadedPicture& loaded);
 
 }  // namespace slideshow

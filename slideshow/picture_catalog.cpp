@@ -6,7 +6,14 @@ namespace slideshow {
 
 uint32_t PictureCatalog::AddFolder(std::string path) {
   folders_.push_back(std::move(path));
+  noFolder_.push_back(false);
   return uint32_t(folders_.size() - 1);
+}
+
+uint32_t PictureCatalog::AddNoFolder() {
+  const uint32_t folder = AddFolder({});
+  noFolder_[folder] = true;
+  return folder;
 }
 
 bool PictureCatalog::Add(uint32_t folder, std::string_view name) {
@@ -21,6 +28,7 @@ bool PictureCatalog::Add(uint32_t folder, std::string_view name) {
 void PictureCatalog::Append(const PictureCatalog& more) {
   const uint32_t firstFolder = uint32_t(folders_.size());
   for (const std::string& folder : more.folders_) folders_.push_back(folder);
+  noFolder_.insert(noFolder_.end(), more.noFolder_.begin(), more.noFolder_.end());
   for (size_t i = 0; i < more.Size(); ++i) {
     if (!Add(firstFolder + more.folderOf_[i], more.NameAt(i))) return;
   }
@@ -29,6 +37,7 @@ void PictureCatalog::Append(const PictureCatalog& more) {
 void PictureCatalog::Clear() { *this = PictureCatalog(); }
 
 std::string PictureCatalog::PathAt(size_t index) const {
+  if (noFolder_[folderOf_[index]]) return std::string(NameAt(index));
   std::string path(FolderAt(index));
   path += '\\';
   path += NameAt(index);
@@ -42,7 +51,7 @@ std::string_view PictureCatalog::NameAt(size_t index) const {
 
 size_t PictureCatalog::MemoryBytes() const {
   size_t bytes = sizeof(*this) + folders_.capacity() * sizeof(std::string) +
-                 folderOf_.capacity() * sizeof(uint32_t) + nameEnd_.capacity() * sizeof(uint32_t) +
+                 folderOf_.capacity() * sizeof(uint32_t) + noFolder_.capacity() / 8 + nameEnd_.capacity() * sizeof(uint32_t) +
                  names_.capacity();
   for (const std::string& folder : folders_) bytes += folder.capacity();
   return bytes;

@@ -19,6 +19,10 @@ class PictureCatalog {
   // A folder's number for later Adds. `path` comes without a trailing
   // backslash.
   uint32_t AddFolder(std::string path);
+  // A folder number for pictures that have none: their names are whole
+  // paths (a registered entry without a backslash, an empty entry), given
+  // back as they came.
+  uint32_t AddNoFolder();
   // False when the catalog is full.
   bool Add(uint32_t folder, std::string_view name);
   // Every picture of `more` after this one's, its folders with them.
@@ -37,6 +41,7 @@ class PictureCatalog {
 
  private:
   std::vector<std::string> folders_;
+  std::vector<bool> noFolder_;  // by folder number
   std::vector<uint32_t> folderOf_;
   std::vector<uint32_t> nameEnd_;  // where each name ends in names_
   std::string names_;

@@ -38,6 +38,11 @@ class PictureSequence {
   // The slide `ahead` places after the current one (0: the current one), as
   // another monitor shows it; empty for an empty sequence.
   std::string PathAhead(size_t ahead);
+  // Its number in the list; the sequence must not be empty.
+  uint32_t IndexAhead(size_t ahead);
+  // Before the first move: the list in the order found begins at its
+  // picture `index`.
+  void StartAt(size_t index) { list_.StartAt(index); }
   // The switch timer's move: the next slide, unless the switching is paused.
   void Switch();
   // The viewer's moves, paused or not. Back is false at the oldest slide kept.
@@ -58,8 +63,6 @@ class PictureSequence {
   std::optional<ShufflePlace> Place(size_t shownAhead) const;
 
  private:
-  uint32_t IndexAhead(size_t ahead);
-
   HiddenFilter hidden_;  // first: the list asks it
   LibraryList list_;
   std::deque<uint32_t> past_;  // the slides before the newest pick, oldest first

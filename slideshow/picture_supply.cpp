@@ -46,14 +46,27 @@ void DropHidden(settings::PictureList& list, const HiddenFilter& hidden) {
   list.lastIndex = std::max(list.lastIndex - dropped, 0);
 }
 
+// Each path as it came: one without a folder (an empty entry, a name
+// alone) stays without one.
 PictureCatalog CatalogOf(const std::vector<std::string>& paths) {
   PictureCatalog catalog;
   for (const std::string& path : paths) {
     const size_t cut = path.rfind('\\');
-    const std::string folder = cut == std::string::npos ? std::string() : path.substr(0, cut);
-    catalog.Add(catalog.AddFolder(folder), cut == std::string::npos ? path : path.substr(cut + 1));
+    if (cut == std::string::npos)
+      catalog.Add(catalog.AddNoFolder(), path);
+    else
+      catalog.Add(catalog.AddFolder(path.substr(0, cut)), path.substr(cut + 1));
   }
   return catalog;
+}
+
+// The entries the documented show goes through, in their order: indices 0
+// to lastIndex, those past the slots empty.
+std::vector<std::string> ListedPaths(const settings::PictureList& list) {
+  std::vector<std::string> paths;
+  if (list.entryCount <= 0) return paths;
+  for (int32_t index = 0; index <= list.lastIndex; ++index) paths.push_back(list.PathAt(index));
+  return paths;
 }
 
 uint64_t FreshSeed() {
@@ -65,11 +78,12 @@ uint64_t FreshSeed() {
 }  // namespace
 
 PictureSupply::PictureSupply(PictureReaders readers, platform::BackgroundReader::Setup reading,
-                             ShuffleKeeping keeping, HiddenFilter hidden)
+                             ShuffleKeeping keeping, HiddenFilter hidden, HiddenKeeping keepHidden)
     : readers_(std::move(readers)),
       reading_(reading),
       keeping_(std::move(keeping)),
       hidden_(std::move(hidden)),
+      keepHidden_(std::move(keepHidden)),
       listReader_(std::move(reading)) {}
 
 int PictureSupply::Join(int32_t offset) {
@@ -96,19 +110,14 @@ void PictureSupply::Refresh(const settings::PictureSettings& picture,
                  picture.useRegisteredList ? RegisteredPaths(stored) : std::vector<std::string>{}});
     return;
   }
-  if (library_) {
-    library_.reset();
+  if (!documented_) {
+    sequence_.reset();
     list_ = {};
   }
-  const int32_t position = list_.currentIndex;
   listReady_ = false;
   if (picture.useRegisteredList) {
     listReader_.Cancel(kScanSlot);
-    list_ = stored;
-    DropHidden(list_, hidden_);
-    list_.currentIndex = position;
-    listReady_ = true;
-    ArrangeAll();
+    ShowList(stored, picture);
     return;
   }
   // A scan that throws keeps what it found before: a folder that fails part
@@ -117,32 +126,58 @@ void PictureSupply::Refresh(const settings::PictureSettings& picture,
   auto scanned = std::make_shared<settings::PictureList>(list_);
   listReader_.Start(
       kScanSlot,
-      [scan = readers_.scan, folder = picture.folder, scanned, this]() {
+      [scan = readers_.scan, folder = picture.folder, scanned, picture, this]() {
         try {
           scan(folder, *scanned);
         } catch (...) {
         }
-        return platform::BackgroundReader::Answer([this, scanned] {
-          const int32_t current = list_.currentIndex;
-          list_ = std::move(*scanned);
-          DropHidden(list_, hidden_);
-          list_.currentIndex = current;
-          listReady_ = true;
-          ArrangeAll();
-        });
+        return platform::BackgroundReader::Answer(
+            [this, scanned, picture] { ShowList(std::move(*scanned), picture); });
       });
+}
+
+void PictureSupply::ShowList(settings::PictureList found, const settings::PictureSettings& picture) {
+  DropHidden(found, hidden_);
+  listReady_ = true;
+  if (ShowsList(found)) return ArrangeAll();
+  const int32_t current = list_.currentIndex;
+  list_ = std::move(found);
+  list_.currentIndex = current;
+  BeginSequence({picture.useRegisteredList, picture.folder, false, false, {}}, std::nullopt);
+  documented_ = true;
+  const std::vector<std::string> paths = ListedPaths(list_);
+  sequence_->Append(CatalogOf(paths));
+  // Past the end of the new list the show begins again at its start.
+  const bool within = current >= 0 && size_t(current) < paths.size();
+  sequence_->StartAt(within ? size_t(current) : 0);
+  list_.currentIndex = sequence_->Empty() ? current : int32_t(sequence_->IndexAhead(0));
+  ArrangeAll();
+}
+
+// The same entries as the list shown, once those hidden since are left out.
+bool PictureSupply::ShowsList(const settings::PictureList& found) const {
+  if (!documented_) return false;
+  settings::PictureList shown = list_;
+  DropHidden(shown, hidden_);
+  return ListedPaths(shown) == ListedPaths(found);
+}
+
+void PictureSupply::BeginSequence(const LibrarySource& source, std::optional<ShufflePlace> kept) {
+  sequence_ = std::make_unique<PictureSequence>(source, kept, FreshSeed(), hidden_);
+  sequence_->Pause(paused_);
 }
 
 // A library's walk is too dear to repeat on every paint: the library goes
 // on while what it shows stays the same.
 void PictureSupply::ShowLibrary(const LibrarySource& source) {
-  if (library_ && library_->Source() == source) return;
+  if (sequence_ && !documented_ && sequence_->Source() == source) return;
   listReader_.Cancel(kScanSlot);
   list_ = {};
+  documented_ = false;
   if (!keptPlace_ && keeping_.read) keptPlace_ = keeping_.read();
-  library_ = std::make_unique<LibraryList>(source, keptPlace_, FreshSeed(), &hidden_);
+  BeginSequence(source, keptPlace_);
   if (source.registered) {
-    library_->Append(CatalogOf(source.registeredPaths));
+    sequence_->Append(CatalogOf(source.registeredPaths));
     listReady_ = true;
     ArrangeAll();
     return;
@@ -155,8 +190,8 @@ void PictureSupply::ShowLibrary(const LibrarySource& source) {
 // picture, or at the end of a walk that found none.
 void PictureSupply::WalkLibrary() {
   const auto take = [this](const std::shared_ptr<PictureCatalog>& found) {
-    if (!library_) return;
-    library_->Append(*found);
+    if (!sequence_ || documented_) return;
+    sequence_->Append(*found);
     listReady_ = true;
     ArrangeAll();
   };
@@ -166,7 +201,7 @@ void PictureSupply::WalkLibrary() {
   };
   listReader_.StartStreaming(
       kScanSlot,
-      [walk = readers_.walk, source = library_->Source(), take,
+      [walk = readers_.walk, source = sequence_->Source(), take,
        done](const platform::BackgroundReader::Post& post) {
         size_t total = 0;
         const auto gather = source.shuffled ? kShuffleGather : std::chrono::milliseconds(0);
@@ -184,25 +219,12 @@ void PictureSupply::WalkLibrary() {
       done);
 }
 
-bool PictureSupply::Empty() const {
-  return library_ ? library_->Empty() : list_.entryCount == 0;
-}
-
-int32_t PictureSupply::NextIndex(int32_t index) const {
-  return index + 1 > list_.lastIndex ? 0 : index + 1;
-}
+bool PictureSupply::Empty() const { return !sequence_ || sequence_->Empty(); }
 
 // Another monitor's show starts `offset` pictures along and keeps that
-// distance; a list of one picture (or fewer) shows the same everywhere.
-int32_t PictureSupply::SeatIndex(const Seat& seat, bool ahead) const {
-  const int32_t index = ahead ? NextIndex(list_.currentIndex) : list_.currentIndex;
-  if (seat.offset <= 0 || list_.lastIndex <= 0) return index;
-  return int32_t((int64_t(index) + seat.offset) % (int64_t(list_.lastIndex) + 1));
-}
-
+// distance; a list of one picture shows the same everywhere.
 std::string PictureSupply::SeatPath(const Seat& seat, bool ahead) {
-  if (library_) return library_->PathAhead(size_t(std::max(seat.offset, 0)) + (ahead ? 1 : 0));
-  return list_.PathAt(SeatIndex(seat, ahead));
+  return sequence_->PathAhead(size_t(std::max(seat.offset, 0)) + (ahead ? 1 : 0));
 }
 
 std::optional<PictureSupply::Key> PictureSupply::KeyFor(const Seat& seat, bool ahead) {
@@ -234,7 +256,7 @@ void PictureSupply::Ask(int seatId, bool ahead, const Key& key) {
   Seat& seat = seats_.at(seatId);
   Slot& slot = ahead ? seat.next : seat.current;
   if (slot.readSlot >= 0) seat.reader->Cancel(slot.readSlot);
-  slot = Slot{key, std::nullopt, false, !seat.reader->OnWorker()};
+  slot = Slot{key, {}, false, !seat.reader->OnWorker()};
   if (!slot.deferred) StartRead(seatId, slot);
 }
 
@@ -261,14 +283,14 @@ void PictureSupply::StartRead(int seatId, Slot& slot) {
   seat.reader->Start(
       readSlot,
       [decode = readers_.decode, key, result, fill] {
-        *result = DecodeAndFit(decode, key.path, key.fit.method, key.fit.screen);
+        *result = PictureRead::Of(DecodeAndFit(decode, key.path, key.fit.method, key.fit.screen));
         return platform::BackgroundReader::Answer([result, fill] { fill(std::move(*result)); });
       },
-      // Out of memory even to fit: the sample stands in, as for a bad file.
-      [fill] { fill(std::nullopt); });
+      // No memory even for the answer: the sample stands in, as for a bad file.
+      [fill] { fill(PictureRead::Of(std::nullopt)); });
 }
 
-std::optional<PictureRead> PictureSupply::Take(int seatId, ShowFit fit, bool ahead) {
+PictureRead PictureSupply::Take(int seatId, ShowFit fit, bool ahead) {
   Seat& seat = seats_.at(seatId);
   if (seat.fit != fit) {
     seat.fit = fit;
@@ -276,8 +298,8 @@ std::optional<PictureRead> PictureSupply::Take(int seatId, ShowFit fit, bool ahe
     seat.next = {};
   }
   Arrange(seatId);
-  if (!listReady_) return std::nullopt;
-  if (Empty()) return PictureRead{};
+  if (!listReady_) return {};
+  if (Empty()) return PictureRead::Of(std::nullopt);
   const std::optional<Key> wanted = KeyFor(seat, ahead);
   for (Slot* slot : {&seat.current, &seat.next}) {
     if (slot->key != wanted) continue;
@@ -285,28 +307,50 @@ std::optional<PictureRead> PictureSupply::Take(int seatId, ShowFit fit, bool ahe
       slot->deferred = false;
       StartRead(seatId, *slot);
     }
-    if (!slot->read) continue;
-    PictureRead read = std::move(*slot->read);
-    slot->read.reset();
+    if (!slot->read.Ready()) continue;
     slot->taken = true;
-    return read;
+    return std::exchange(slot->read, {});
   }
-  return std::nullopt;
+  return {};
 }
 
-std::optional<PictureRead> PictureSupply::TakeCurrent(int seat, ShowFit fit) {
-  return Take(seat, fit, false);
-}
+PictureRead PictureSupply::TakeCurrent(int seat, ShowFit fit) { return Take(seat, fit, false); }
 
-std::optional<PictureRead> PictureSupply::TakeNext(int seat, ShowFit fit) {
-  return Take(seat, fit, true);
-}
+PictureRead PictureSupply::TakeNext(int seat, ShowFit fit) { return Take(seat, fit, true); }
 
 void PictureSupply::Advance() {
-  if (library_)
-    library_->Advance();
-  else
-    list_.currentIndex = NextIndex(list_.currentIndex);
+  if (sequence_) sequence_->Switch();
+  Moved();
+}
+
+void PictureSupply::Next() {
+  if (sequence_) sequence_->Next();
+  Moved();
+}
+
+bool PictureSupply::Back() {
+  if (!sequence_ || !sequence_->Back()) return false;
+  Moved();
+  return true;
+}
+
+// The photo leaves this run's sequence at once, whatever its keeper makes of
+// it, and every list fed in later.
+void PictureSupply::Hide(const std::string& path) {
+  if (path.empty()) return;
+  hidden_.Add(path);
+  if (keepHidden_) keepHidden_(path);
+  if (sequence_) sequence_->Hide(path);
+  Moved();
+}
+
+void PictureSupply::Pause(bool paused) {
+  paused_ = paused;
+  if (sequence_) sequence_->Pause(paused);
+}
+
+void PictureSupply::Moved() {
+  if (documented_ && !Empty()) list_.currentIndex = int32_t(sequence_->IndexAhead(0));
   ++moves_;
   ArrangeAll();
 }
@@ -315,10 +359,10 @@ void PictureSupply::Advance() {
 // at any moment goes on next time without showing it again; a picture read
 // ahead counts only once it is shown.
 void PictureSupply::KeepShufflePlace() {
-  if (!library_ || !keeping_.write) return;
+  if (!sequence_ || !keeping_.write) return;
   int32_t widest = 0;
   for (const auto& [id, seat] : seats_) widest = std::max(widest, seat.offset);
-  const std::optional<ShufflePlace> place = library_->Place(size_t(widest));
+  const std::optional<ShufflePlace> place = sequence_->Place(size_t(widest));
   if (!place || place == keptPlace_) return;
   keptPlace_ = place;
   keeping_.write(*place);

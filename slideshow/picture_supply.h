@@ -1,15 +1,21 @@
 #pragma once
-// What every show of the run shows, and when it may: the picture list (the
-// folder scan or the registered list), the position in it, and the reads of
-// each show's current and next picture on the background reader. A show asks
+// What every show of the run shows, and when it may: one picture sequence
+// (the folder scan, the registered list or a library, with the slides shown
+// for going back, the hidden photos and the pause), and the reads of each
+// show's current and next picture on the background reader. A show asks
 // for "the picture for this switch" and never waits: it gets it if it has
 // been read, and asks again on a later wake otherwise.
 //
+// The documented folder scan and registered list are fed into the sequence
+// in their order and limit; a rebuild that finds the same list leaves the
+// sequence, and so the history, as it was, and one that finds another goes
+// on at the same index.
+//
 // The shows sit at seats. The leading seat (offset 0) is the documented show
-// of the primary screen: its paint refreshes the list and its switch timer
-// moves the position on. Every other seat shows the picture `offset` places
-// further along, follows each move of the position, and never owes a
-// backlog: a seat whose read is late shows the picture of the position as it
+// of the primary screen: its paint refreshes the list, and its switch timer
+// and the viewer's keys move the sequence. Every other seat shows the picture `offset` places
+// further along, follows each move of the sequence, and never owes a
+// backlog: a seat whose read is late shows the picture of the sequence as it
 // stands when the read arrives. A library (a folder's whole tree, or a
 // shuffled list) is walked once per run on the list's reader and streamed
 // in: the shows begin with the first picture found. Each seat reads its current and its next
@@ -29,6 +35,7 @@
 #include "slideshow/hidden_filter.h"
 #include "slideshow/library_list.h"
 #include "slideshow/load_picture.h"
+#include "slideshow/picture_sequence.h"
 #include "slideshow/picture_tree_walk.h"
 #include "slideshow/rect.h"
 #include "slideshow/slide_read.h"
@@ -67,15 +74,16 @@ struct ShowFit {
   friend bool operator==(const ShowFit&, const ShowFit&) = default;
 };
 
-// A picture as read for a show: nothing stands for a file that could not be
-// decoded, or an empty list (the sample is shown).
-using PictureRead = std::optional<FittedPicture>;
+// Records a photo hidden for good, for later runs. A failure is the
+// keeper's to swallow: the photo stays hidden for this run all the same.
+using HiddenKeeping = std::function<void(const std::string& path)>;
 
 class PictureSupply {
  public:
-  // No source shows a picture the filter holds.
+  // No source shows a picture the filter holds, nor one hidden later.
   PictureSupply(PictureReaders readers, platform::BackgroundReader::Setup reading,
-                ShuffleKeeping keeping = {}, HiddenFilter hidden = {});
+                ShuffleKeeping keeping = {}, HiddenFilter hidden = {},
+                HiddenKeeping keepHidden = {});
   PictureSupply(const PictureSupply&) = delete;
   PictureSupply& operator=(const PictureSupply&) = delete;
 
@@ -89,20 +97,30 @@ class PictureSupply {
   // A library is begun anew only when what it shows has changed.
   void Refresh(const settings::PictureSettings& picture, const settings::PictureList& stored);
   bool ListReady() const { return listReady_; }
-  // The documented list; empty while a library is shown.
+  // The documented list, its currentIndex the current slide's; empty while
+  // a library is shown.
   const settings::PictureList& List() const { return list_; }
 
   // Runs the readers' answers; every show calls it on each wake.
   void Deliver();
 
-  // The seat's picture at the current position, once read; asks for it (and
-  // for the next one) until then. `fit` is the seat's for every later read.
-  std::optional<PictureRead> TakeCurrent(int seat, ShowFit fit);
+  // The seat's picture at the current position, once read (not yet: asks
+  // for it, and for the next one). `fit` is the seat's for every later read.
+  PictureRead TakeCurrent(int seat, ShowFit fit);
   // The seat's picture at the next position, once read.
-  std::optional<PictureRead> TakeNext(int seat, ShowFit fit);
-  // The leading show's switch: the position moves one on for every seat.
+  PictureRead TakeNext(int seat, ShowFit fit);
+  // The leading show's switch: the position moves one on for every seat,
+  // unless the switching is paused.
   void Advance();
-  // How often the position has moved on.
+  // The viewer's moves, for every seat, paused or not: the next slide, the
+  // one before (false at the oldest kept), and hiding a photo for good,
+  // after which the slide after it is the current one.
+  void Next();
+  bool Back();
+  void Hide(const std::string& path);
+  void Pause(bool paused);
+  bool Paused() const { return paused_; }
+  // How often the position has moved.
   int64_t Moves() const { return moves_; }
   // The path of the seat's picture at the current position; empty for an
   // empty list.
@@ -118,7 +136,7 @@ class PictureSupply {
   };
   struct Slot {
     std::optional<Key> key;           // what it holds or is reading
-    std::optional<PictureRead> read;  // there once read, until taken
+    PictureRead read;                 // ready once read, until taken
     bool taken = false;               // a show has it: another switch reads it anew
     bool deferred = false;            // without a worker: read when it is wanted
     int readSlot = -1;                // the reader's slot it is being read in
@@ -130,28 +148,33 @@ class PictureSupply {
     std::unique_ptr<platform::BackgroundReader> reader;
   };
 
-  int32_t NextIndex(int32_t index) const;
-  int32_t SeatIndex(const Seat& seat, bool ahead) const;
   bool Empty() const;
   std::string SeatPath(const Seat& seat, bool ahead);
   std::optional<Key> KeyFor(const Seat& seat, bool ahead);
+  void ShowList(settings::PictureList found, const settings::PictureSettings& picture);
+  bool ShowsList(const settings::PictureList& found) const;
   void ShowLibrary(const LibrarySource& source);
+  void BeginSequence(const LibrarySource& source, std::optional<ShufflePlace> kept);
   void WalkLibrary();
+  void Moved();
   void KeepShufflePlace();
   void Arrange(int seatId);
   void ArrangeAll();
   void Ask(int seatId, bool ahead, const Key& key);
   void StartRead(int seatId, Slot& slot);
-  std::optional<PictureRead> Take(int seatId, ShowFit fit, bool ahead);
+  PictureRead Take(int seatId, ShowFit fit, bool ahead);
 
   PictureReaders readers_;
   const platform::BackgroundReader::Setup reading_;
   const ShuffleKeeping keeping_;
-  const HiddenFilter hidden_;
+  HiddenFilter hidden_;  // the store's and those hidden in this run
+  const HiddenKeeping keepHidden_;
   settings::PictureList list_;
-  std::unique_ptr<LibraryList> library_;
+  std::unique_ptr<PictureSequence> sequence_;
+  bool documented_ = false;  // the sequence shows list_, not a library
   std::optional<ShufflePlace> keptPlace_;
   bool listReady_ = false;
+  bool paused_ = false;
   int64_t moves_ = 0;
   std::map<int, Seat> seats_;
   int nextSeat_ = 0;

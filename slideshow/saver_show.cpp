@@ -73,9 +73,9 @@ void SaverShow::FormPaint() {
 void SaverShow::ReceiveReads() {
   supply_.Deliver();
   if (wait_ == ReadWait::Paint || wait_ == ReadWait::PaintThenSwitch) {
-    std::optional<PictureRead> read = supply_.TakeCurrent(seat_, Fit());
-    if (!read) return;
-    FinishPaint(std::move(*read));
+    PictureRead read = supply_.TakeCurrent(seat_, Fit());
+    if (!read.Ready()) return;
+    FinishPaint(std::move(read));
   }
   if (setup_.followsSwitches)
     FollowIfRead();
@@ -151,12 +151,12 @@ void SaverShow::HoldSwitchTimer() {
 }
 
 void SaverShow::SwitchIfRead() {
-  std::optional<PictureRead> read = supply_.TakeNext(seat_, Fit());
-  if (!read) return HoldSwitchTimer();
+  PictureRead read = supply_.TakeNext(seat_, Fit());
+  if (!read.Ready()) return HoldSwitchTimer();
   wait_ = ReadWait::Nothing;
   supply_.Advance();
   shownMoves_ = supply_.Moves();
-  Switch(std::move(*read));
+  Switch(std::move(read));
   if (switchTimerHeld_) {
     switchTimerHeld_ = false;
     timers_.SetEnabled(SaverTimer::tmGamen, true);
@@ -168,10 +168,10 @@ void SaverShow::SwitchIfRead() {
 void SaverShow::FollowIfRead() {
   if (shownMoves_ == supply_.Moves()) return;
   const int64_t moves = supply_.Moves();
-  std::optional<PictureRead> read = supply_.TakeCurrent(seat_, Fit());
-  if (!read) return;
+  PictureRead read = supply_.TakeCurrent(seat_, Fit());
+  if (!read.Ready()) return;
   shownMoves_ = moves;
-  Switch(std::move(*read));
+  Switch(std::move(read));
 }
 
 void SaverShow::Switch(PictureRead read) {
@@ -223,7 +223,8 @@ ShowFit SaverShow::Fit() { return {Method(), host_.ScreenSize(), SlideChoicesFor
 void SaverShow::ShowRead(PictureRead read) {
   shownPath_ = supply_.CurrentPath(seat_);
   composer_.PictureChanging();
-  const std::vector<LaidOutPhoto> photos = read ? std::move(read->photos) : std::vector<LaidOutPhoto>{};
+  const std::vector<LaidOutPhoto> photos =
+      read.state == PictureRead::State::Read ? std::move(read.picture.photos) : std::vector<LaidOutPhoto>{};
   const LoadOutcome outcome =
       LoadFittedPicture(std::move(read), Method(), host_.ScreenSize(), setup_.samplePicture, current_.picture);
   if (slides_ == SlideState::Nothing) slides_ = SlideState::Showing;

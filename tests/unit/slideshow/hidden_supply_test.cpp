@@ -64,7 +64,7 @@ TEST_P(HiddenSource, ShowsEveryPictureButTheHiddenOnes) {
   supply.Refresh(picture, stored);
   std::set<std::string> shown;
   for (int i = 0; i < 12; ++i) {
-    ASSERT_TRUE(supply.TakeCurrent(seat, kFit));
+    ASSERT_TRUE(supply.TakeCurrent(seat, kFit).Ready());
     shown.insert(supply.CurrentPath(seat));
     supply.Advance();
   }
@@ -92,9 +92,9 @@ TEST(HiddenSource, AllHiddenShowsTheSample) {
     picture.folder = "T";
     picture.shuffle = shuffle;
     supply.Refresh(picture, {});
-    const std::optional<PictureRead> read = supply.TakeCurrent(seat, kFit);
-    ASSERT_TRUE(read) << shuffle;
-    EXPECT_FALSE(*read) << "the sample";
+    const PictureRead read = supply.TakeCurrent(seat, kFit);
+    ASSERT_TRUE(read.Ready()) << shuffle;
+    EXPECT_TRUE(read.Failed()) << "the sample";
     EXPECT_EQ(supply.CurrentPath(seat), "");
   }
 }

@@ -65,7 +65,7 @@ std::vector<std::string> Switch(PictureSupply& supply, int seat, int count) {
   std::vector<std::string> shown;
   for (int i = 0; i < count; ++i) {
     if (i > 0) {
-      EXPECT_TRUE(Eventually([&] { supply.Deliver(); }, [&] { return bool(supply.TakeNext(seat, kFit)); }));
+      EXPECT_TRUE(Eventually([&] { supply.Deliver(); }, [&] { return supply.TakeNext(seat, kFit).Ready(); }));
       supply.Advance();
     }
     shown.push_back(supply.CurrentPath(seat));
@@ -89,7 +89,7 @@ TEST(LibrarySupply, ATreeIsShownFromItsFirstPictureOnAndWalkedOnce) {
   PictureSupply supply({AnyFile(), {}, WalkOver(tree, gate, walks)}, owner.ReaderSetup());
   const int seat = supply.Join(0);
   supply.Refresh(Library(true, false), {});
-  ASSERT_TRUE(Eventually([&] { supply.Deliver(); }, [&] { return bool(supply.TakeCurrent(seat, kFit)); }));
+  ASSERT_TRUE(Eventually([&] { supply.Deliver(); }, [&] { return supply.TakeCurrent(seat, kFit).Ready(); }));
   EXPECT_EQ(supply.CurrentPath(seat), "T\\2024\\01\\a.jpg");
   EXPECT_EQ(gate->Waiting(), 1) << "the walk still runs";
   gate->Open();
@@ -101,7 +101,7 @@ TEST(LibrarySupply, ATreeIsShownFromItsFirstPictureOnAndWalkedOnce) {
                                       "T\\2024\\01\\a.jpg"}));
   supply.Refresh(Library(true, false), {});
   supply.ReadCurrentAgain(seat);
-  ASSERT_TRUE(Eventually([&] { supply.Deliver(); }, [&] { return bool(supply.TakeCurrent(seat, kFit)); }));
+  ASSERT_TRUE(Eventually([&] { supply.Deliver(); }, [&] { return supply.TakeCurrent(seat, kFit).Ready(); }));
   EXPECT_EQ(walks->begun, 1);
   EXPECT_EQ(supply.CurrentPath(seat), "T\\2024\\01\\a.jpg");
 }
@@ -120,7 +120,7 @@ TEST(LibrarySupply, AShuffledFolderShowsAllItsPicturesOnceAcrossRuns) {
     PictureSupply supply({AnyFile(), {}, WalkOver(tree)}, {{}, {}, false}, keeping);
     const int seat = supply.Join(0);
     supply.Refresh(Library(false, true), {});
-    ASSERT_TRUE(supply.TakeCurrent(seat, kFit));
+    ASSERT_TRUE(supply.TakeCurrent(seat, kFit).Ready());
     const std::vector<std::string> run = Switch(supply, seat, switches);
     shown.insert(shown.end(), run.begin(), run.end());
   }
@@ -142,7 +142,7 @@ TEST(LibrarySupply, AShuffledRegisteredListShowsEachEntryOnceARound) {
   settings::PictureSettings picture;
   picture.useRegisteredList = picture.shuffle = picture.subFolders = true;
   supply.Refresh(picture, stored);
-  ASSERT_TRUE(supply.TakeCurrent(seat, kFit));
+  ASSERT_TRUE(supply.TakeCurrent(seat, kFit).Ready());
   const std::vector<std::string> shown = Switch(supply, seat, 10);
   for (const size_t round : {0u, 5u})
     EXPECT_EQ(std::set<std::string>(shown.begin() + round, shown.begin() + round + 5).size(), 5u);

@@ -143,11 +143,11 @@ TEST(PictureSupply, AReadThatThrowsAnythingShowsTheSample) {
   const ShowFit fit{DisplayMethod::Still, {64, 48}};
   std::string shown;
   for (int i = 0; i < 3; ++i) {
-    std::optional<PictureRead> read;
+    PictureRead read;
     ASSERT_TRUE(Eventually([&] { supply.Deliver(); },
-                           [&] { return bool(read = i == 0 ? supply.TakeCurrent(seat, fit) : supply.TakeNext(seat, fit)); }));
+                           [&] { return (read = i == 0 ? supply.TakeCurrent(seat, fit) : supply.TakeNext(seat, fit)).Ready(); }));
     if (i > 0) supply.Advance();
-    shown += *read ? "picture " : "sample ";
+    shown += read.Failed() ? "sample " : "picture ";
   }
   EXPECT_EQ(shown, "sample sample picture ");
 }
