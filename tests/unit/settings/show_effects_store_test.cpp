@@ -31,10 +31,7 @@ class StoredEffect : public testing::StoreTest, public ::testing::WithParamInter
 
 TEST_P(StoredEffect, ReadsTheSameInTheSaverAndTheDialogAndNeverFailsTheGroup) {
   const EffectCase& c = GetParam();
-  Text("dtDir", "C:\\Photos");
-  Dword("SelPhoto", 1);
-  Dword("eCount", 1);
-  Text("File_000", "C:\\Photos\\a.jpg");
+  OnePhotoRegistered();
   if (c.dword) Dword(c.value, *c.dword);
   if (c.text) Text(c.value, c.text);
 
