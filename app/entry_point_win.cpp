@@ -9,6 +9,7 @@
 
 #include "app/command_line.h"
 #include "app/preview_window_win.h"
+#include "app/explore_photo_win.h"
 #include "app/saver_monitors_win.h"
 #include "app/saver_window_win.h"
 #include "app/settings_mode_win.h"
@@ -29,11 +30,17 @@ void RunSettingsMode() {
   platform::Application::Instance().Run();
 }
 
+// Explorer opens on the photo asked for once every saver window is gone.
 void RunSaverMode() {
-  app::TForm1 form;
-  form.SetBounds(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
-  const app::SaverMonitors otherMonitors(form);
-  platform::Application::Instance().Run();
+  std::string photoToExplore;
+  {
+    app::TForm1 form;
+    form.SetBounds(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+    const app::SaverMonitors otherMonitors(form);
+    platform::Application::Instance().Run();
+    photoToExplore = form.PhotoToExplore();
+  }
+  if (!photoToExplore.empty()) app::ShowPhotoInExplorer(photoToExplore);
 }
 
 // The preview is created screen-sized and then shrunk to the preview window,

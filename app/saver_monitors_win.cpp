@@ -31,7 +31,7 @@ int64_t Now() { return platform::Application::Instance().Clock().NowNanoseconds(
 }  // namespace
 
 SaverMonitors::SaverMonitors(TForm1& primary) : primary_(primary) {
-  ListenForDisplayChanges(primary_);
+  Listen(primary_);
   covered_ = CurrentLayout();
   for (const slideshow::Rect& area : covered_.others) Open(area);
   FollowAll();
@@ -43,16 +43,23 @@ SaverMonitors::~SaverMonitors() {
   auto& application = platform::Application::Instance();
   if (application.Clockwork() == this) application.SetClockwork(nullptr);
   primary_.OnDisplayChange(nullptr);
+  primary_.OnSteer(nullptr);
 }
 
-void SaverMonitors::ListenForDisplayChanges(TForm1& form) {
+void SaverMonitors::Listen(TForm1& form) {
   form.OnDisplayChange([this] { lookSoon_ = true; });
+  form.OnSteer([this](slideshow::KeyCommand command) { Steer(command); });
+}
+
+void SaverMonitors::Steer(slideshow::KeyCommand command) {
+  if (command == slideshow::KeyCommand::Explore) return primary_.EndRunToExplore();
+  shows_->Steer(command);
 }
 
 void SaverMonitors::Open(const slideshow::Rect& area) {
   const RECT r{area.left, area.top, area.right, area.bottom};
   auto form = std::make_unique<TForm1>(OtherMonitor{r, FreeOffset(), &primary_.Supply()});
-  ListenForDisplayChanges(*form);
+  Listen(*form);
   ::ShowWindow(form->Handle(), SW_SHOWNA);
   others_.push_back({area, std::move(form)});
 }

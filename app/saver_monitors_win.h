@@ -12,6 +12,9 @@
 // for every monitor of the new layout, the primary's show going on where it
 // was. Not every change is announced to the program, so besides the
 // system's messages the layout is looked at every second.
+//
+// A key that steers the show, pressed in any of the windows, goes to every
+// monitor's show; E ends the run to show the primary's photo in Explorer.
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -44,7 +47,8 @@ class SaverMonitors : public platform::LoopClockwork {
   void Open(const slideshow::Rect& area);
   int32_t FreeOffset() const;
   void FollowAll();
-  void ListenForDisplayChanges(TForm1& form);
+  void Listen(TForm1& form);
+  void Steer(slideshow::KeyCommand command);
 
   TForm1& primary_;
   std::optional<slideshow::MonitorShows> shows_;

@@ -24,6 +24,7 @@
 #include "settings/folder_listing_win.h"
 #include "settings/folder_scan.h"
 #include "settings/saver_store.h"
+#include "slideshow/hidden_store.h"
 #include "slideshow/picture_scan.h"
 #include "slideshow/shuffle_place_store.h"
 
@@ -69,6 +70,18 @@ bool IsSaverWindow(HWND window) {
   ::GetClassNameW(window, name, int(std::size(name)));
   return std::wstring_view(name) == TForm1::kClassName;
 }
+
+// The key of a WM_KEYDOWN or WM_SYSKEYDOWN, with the modifiers held.
+slideshow::KeyDown KeyDownOf(WPARAM wParam, LPARAM lParam) {
+  const auto held = [](int key) { return ::GetKeyState(key) < 0; };
+  slideshow::KeyDown key;
+  key.virtualKey = uint32_t(wParam);
+  key.repeat = (lParam & (LPARAM(1) << 30)) != 0;
+  key.ctrl = held(VK_CONTROL);
+  key.alt = (lParam & (LPARAM(1) << 29)) != 0 || held(VK_MENU);
+  key.windows = held(VK_LWIN) || held(VK_RWIN);
+  return key;
+}
 }  // namespace
 
 TForm1::TForm1() : role(previewWnd ? SaverWindowRole::Preview : SaverWindowRole::Primary) {
@@ -112,12 +125,18 @@ void TForm1::FormCreate() {
       keeping.write = [this](const slideshow::ShufflePlace& place) {
         slideshow::WriteShufflePlace(registry, place);
       };
+    // A photo whose hiding cannot be written is skipped for this run all
+    // the same, and nothing covers the saver to say so.
+    slideshow::HiddenKeeping keepHidden;
+    if (!InPreview())
+      keepHidden = [this](const std::string& path) { slideshow::WriteHiddenPicture(registry, path); };
     supply.emplace(
         slideshow::PictureReaders{&DecodePictureFile, &ScanFolderFromWorker, &WalkLibraryFromWorker,
                                   &ReadPictureFileHeader},
         platform::BackgroundReader::Setup{platform::WakeWindow(Handle()),
                                           &platform::SetReaderThreadErrorMode},
-        std::move(keeping));
+        std::move(keeping), slideshow::HiddenFilter(slideshow::ReadHiddenPictures(registry)),
+        std::move(keepHidden));
   }
   ::GetCursorPos(&startCursorPos);
   LayOut();
@@ -168,8 +187,17 @@ void TForm1::FormPaint() {
   engine->Paint();
 }
 
-void TForm1::FormKeyDown(UINT /*key*/) {
-  if (!InPreview()) EndRun();
+void TForm1::FormKeyDown(const slideshow::KeyDown& key) {
+  const slideshow::KeyCommand command =
+      slideshow::CommandForKey(key, engine->Show().Settings().picture.keys, !InPreview());
+  if (command == slideshow::KeyCommand::Ignore) return;
+  if (command == slideshow::KeyCommand::End || !onSteer) return EndRun();
+  onSteer(command);
+}
+
+void TForm1::EndRunToExplore() {
+  photoToExplore = engine->Show().ShownPath();
+  EndRun();
 }
 
 void TForm1::FormMouseDown(UINT /*button*/, int /*x*/, int /*y*/) {
@@ -358,6 +386,10 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // announced).
       if (onDisplayChange) onDisplayChange();
       return Form::HandleMessage(message, wParam, lParam);
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      FormKeyDown(KeyDownOf(wParam, lParam));
+      return 0;
     case WM_ERASEBKGND:
       return HandleEraseBkgnd();
     case WM_SYSCOMMAND:

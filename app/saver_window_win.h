@@ -6,7 +6,8 @@
 // key, mouse button, a mouse move of more than 10 pixels on an axis, or the
 // activation of another program's window ends the run from any of them (saver
 // mode only); closing is always a posted request, never a destroy inside the
-// handler that noticed the input.
+// handler that noticed the input. With the keys on (fgKeys), the keys that
+// steer the show go to whoever lays out the monitors' shows instead.
 //
 // The window is a form, a canvas and an engine: it owns the screen-sized
 // backBuffer and lends it, the registry, the decoders and GDI text to its
@@ -26,6 +27,7 @@
 #include "platform/form_win.h"
 #include "settings/registry_win.h"
 #include "slideshow/composition.h"
+#include "slideshow/key_command.h"
 #include "slideshow/message_ticker.h"
 #include "slideshow/picture_supply.h"
 #include "slideshow/saver_engine.h"
@@ -73,6 +75,13 @@ class TForm1 : public platform::Form,
   void FitToScreen();
   // Called when the system announces a change of the displays.
   void OnDisplayChange(std::function<void()> handler) { onDisplayChange = std::move(handler); }
+  // Called with every key that steers the show.
+  void OnSteer(std::function<void(slideshow::KeyCommand)> handler) { onSteer = std::move(handler); }
+  // Ends the run to show the primary's photo in Explorer once the saver's
+  // windows are gone (PhotoToExplore).
+  void EndRunToExplore();
+  // Empty unless the run ended so.
+  const std::string& PhotoToExplore() const { return photoToExplore; }
 
   // SaverHost.
   Extent MeasureText(const slideshow::MessageFont& font, std::string_view text) override;
@@ -104,7 +113,6 @@ class TForm1 : public platform::Form,
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnShow() override { FormShow(); }
   void OnPaint() override { FormPaint(); }
-  void OnKeyDown(UINT key) override { FormKeyDown(key); }
   void OnMouseDown(UINT button, int x, int y) override { FormMouseDown(button, x, y); }
   void OnMouseMove(int x, int y) override { FormMouseMove(x, y); }
   // Closing any saver window ends the run: all of them close together.
@@ -115,7 +123,7 @@ class TForm1 : public platform::Form,
   void LayOut();
   void FormShow();
   void FormPaint();
-  void FormKeyDown(UINT key);
+  void FormKeyDown(const slideshow::KeyDown& key);
   void FormMouseDown(UINT button, int x, int y);
   void FormMouseMove(int x, int y);
   void FormDestroy();
@@ -153,6 +161,8 @@ class TForm1 : public platform::Form,
   SIZE measuredExtent{};
   std::optional<slideshow::SaverEngine> engine;
   std::function<void()> onDisplayChange;
+  std::function<void(slideshow::KeyCommand)> onSteer;
+  std::string photoToExplore;
 };
 
 }  // namespace app

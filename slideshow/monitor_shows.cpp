@@ -9,6 +9,11 @@ void MonitorShows::Step(int64_t now) {
   for (SaverEngine* follower : followers_) follower->Step(now);
 }
 
+void MonitorShows::Steer(KeyCommand command) {
+  primary_.Steer(command);
+  for (SaverEngine* follower : followers_) follower->Steer(command);
+}
+
 std::optional<int64_t> MonitorShows::NextWake() const {
   std::optional<int64_t> wake = primary_.NextWake();
   for (const SaverEngine* follower : followers_) {

@@ -21,6 +21,9 @@ class MonitorShows {
   void RemoveFollowers() { followers_.clear(); }
 
   void Step(int64_t now);
+  // The viewer's key to every engine, the primary's first, since its show
+  // moves the sequence the others follow.
+  void Steer(KeyCommand command);
   // The earliest wake of any engine.
   std::optional<int64_t> NextWake() const;
 

@@ -356,11 +356,10 @@ void PictureSupply::RememberSpan(int32_t span) {
 }
 
 void PictureSupply::Advance() {
-  if (sequence_ && !paused_) {
-    const int32_t span = LeadingSpan();
-    for (int32_t i = 0; i < span; ++i) sequence_->Switch();
-    RememberSpan(span);
-  }
+  if (!sequence_ || sequence_->Paused()) return;
+  const int32_t span = LeadingSpan();
+  for (int32_t i = 0; i < span; ++i) sequence_->Switch();
+  RememberSpan(span);
   Moved();
 }
 
@@ -384,8 +383,8 @@ bool PictureSupply::Back() {
 }
 
 // The photo leaves this run's sequence at once, whatever its keeper makes of
-// it, and every list fed in later.
-// The second photo of a pair goes with the first.
+// it, and every list fed in later; the second photo of a pair goes with the
+// first.
 void PictureSupply::Hide(const std::string& path) {
   if (path.empty()) return;
   std::vector<std::string> paths{path};

@@ -13,17 +13,18 @@
 //
 // The shows sit at seats. The leading seat (offset 0) is the documented show
 // of the primary screen: its paint refreshes the list, and its switch timer
-// and the viewer's keys move the sequence. Every other seat shows the picture `offset` places
-// further along, follows each move of the sequence, and never owes a
-// backlog: a seat whose read is late shows the picture of the sequence as it
-// stands when the read arrives. With pairs, a slide may show a seat's pick
-// and the next one (slide_read.h): its next slide begins after both, and
-// both count as shown, for going back and for hiding. A library (a folder's whole tree, or a
-// shuffled list) is walked once per run on the list's reader and streamed
-// in: the shows begin with the first picture found. Each seat reads its current and its next
-// picture in slots of their own, so a repaint's read of the current picture
-// never throws away the next one, and on a reader of its own, so a monitor
-// whose read hangs holds up no other; the list is read on another.
+// and the viewer's keys move the sequence. Every other seat shows the
+// picture `offset` places further along, follows each move of the sequence,
+// and never owes a backlog: a seat whose read is late shows the picture of
+// the sequence as it stands when the read arrives. With pairs, a slide may
+// show a seat's pick and the next one (slide_read.h): its next slide begins
+// after both, and both count as shown, for going back and for hiding. A
+// library (a folder's whole tree, or a shuffled list) is walked once per run
+// on the list's reader and streamed in: the shows begin with the first
+// picture found. Each seat reads its current and its next picture in slots
+// of their own, so a repaint's read of the current picture never throws away
+// the next one, and on a reader of its own, so a monitor whose read hangs
+// holds up no other; the list is read on another.
 #include <cstdint>
 #include <deque>
 #include <functional>

@@ -34,6 +34,9 @@ class SaverEngine {
   // buffer onto the window, the switch timer.
   void Paint();
 
+  // The viewer's key: Next, Back, Pause or Hide (SaverShow::Steer).
+  void Steer(KeyCommand command) { show_.Steer(command); }
+
   // One wake: the reads that have answered (the show waits for its list and
   // pictures without blocking, and Timer1 keeps these wakes coming), the
   // ticks due at `now` in time order, then the frame of the latest tick if

@@ -77,7 +77,7 @@ void SaverShow::ReceiveReads() {
     if (!read.Ready()) return;
     FinishPaint(std::move(read));
   }
-  if (setup_.followsSwitches)
+  if (setup_.followsSwitches || shownMoves_ != supply_.Moves())
     FollowIfRead();
   else if (wait_ == ReadWait::Switch)
     SwitchIfRead();
@@ -132,8 +132,9 @@ void SaverShow::OnTimer(SaverTimer timer) {
 }
 
 // A switch that falls while the paint still waits for its list or picture
-// comes once the paint is done.
+// comes once the paint is done. Paused, the countdown goes round for nothing.
 void SaverShow::tmGamenTimer() {
+  if (supply_.Paused()) return;
   if (wait_ == ReadWait::Paint || wait_ == ReadWait::PaintThenSwitch) {
     wait_ = ReadWait::PaintThenSwitch;
     HoldSwitchTimer();
@@ -164,7 +165,8 @@ void SaverShow::SwitchIfRead() {
 }
 
 // Another monitor's show goes straight to the position the leading show has
-// reached, however many moves it missed while its read was late.
+// reached, however many moves it missed while its read was late; so does the
+// leading show after the viewer moved it, and a switch it owed is dropped.
 void SaverShow::FollowIfRead() {
   if (shownMoves_ == supply_.Moves()) return;
   const int64_t moves = supply_.Moves();
@@ -172,6 +174,46 @@ void SaverShow::FollowIfRead() {
   if (!read.Ready()) return;
   shownMoves_ = moves;
   Switch(std::move(read));
+  if (setup_.followsSwitches || wait_ != ReadWait::Switch) return;
+  wait_ = ReadWait::Nothing;
+  RestartSwitchTimer();
+}
+
+// A switch owed when the viewer moves or pauses the show is dropped, and the
+// countdown starts over.
+void SaverShow::Steer(KeyCommand command) {
+  const bool leading = !setup_.followsSwitches;
+  switch (command) {
+    case KeyCommand::Pause:
+      if (leading) supply_.Pause(!supply_.Paused());
+      pauseMark_.Show(supply_.Paused(), timers_.LogicalNow());
+      frameDue_ = true;
+      break;
+    case KeyCommand::Next:
+      if (leading) supply_.Next();
+      break;
+    case KeyCommand::Back:
+      if (leading && !supply_.Back()) return;
+      break;
+    case KeyCommand::Hide:
+      if (leading) supply_.Hide(shownPath_);
+      break;
+    default:
+      return;
+  }
+  if (!leading) return;
+  if (wait_ == ReadWait::Switch) wait_ = ReadWait::Nothing;
+  if (wait_ == ReadWait::PaintThenSwitch) wait_ = ReadWait::Paint;
+  RestartSwitchTimer();
+  ReceiveReads();
+}
+
+// The countdown starts afresh, also one held for a switch that is dropped.
+void SaverShow::RestartSwitchTimer() {
+  if (!timers_.Enabled(SaverTimer::tmGamen) && !switchTimerHeld_) return;
+  switchTimerHeld_ = false;
+  timers_.SetEnabled(SaverTimer::tmGamen, false);
+  timers_.SetEnabled(SaverTimer::tmGamen, true);
 }
 
 void SaverShow::Switch(PictureRead read) {
@@ -334,6 +376,8 @@ FrameLayers SaverShow::FrameAt(int64_t nowNs) {
   if (fading) AddCaptionLayers(*outgoing_, 1 - in, frame);
   AddCaptionLayers(current_, in, frame);
   frame.texts.push_back(CurrentTickerLine());
+  if (std::optional<TextLayer> mark = pauseMark_.LayerAt(nowNs, setup_.backBuffer))
+    frame.texts.push_back(std::move(*mark));
   return frame;
 }
 

@@ -27,8 +27,10 @@
 #include "slideshow/composition.h"
 #include "slideshow/display_method.h"
 #include "slideshow/floating_motion.h"
+#include "slideshow/key_command.h"
 #include "slideshow/load_picture.h"
 #include "slideshow/message_ticker.h"
+#include "slideshow/pause_mark.h"
 #include "slideshow/photo_caption.h"
 #include "slideshow/picture_supply.h"
 #include "slideshow/saver_host.h"
@@ -89,6 +91,12 @@ class SaverShow {
   void tmGamenTimer();
   // The handler of a timer, for a host that dispatches by timer.
   void OnTimer(SaverTimer timer);
+  // The viewer's key, given to every monitor's show, the leading one first:
+  // the leading show moves the sequence (next, back, hide the photo it
+  // shows) or pauses it, and restarts tmGamen's countdown; every other show
+  // follows the move. Every show marks a pause and its end. Other commands
+  // are not the show's.
+  void Steer(KeyCommand command);
   // The show's part of destruction: Timer1 and tmGamen off.
   void FormDestroy();
 
@@ -140,6 +148,7 @@ class SaverShow {
   void FollowIfRead();
   void Switch(PictureRead read);
   void HoldSwitchTimer();
+  void RestartSwitchTimer();
   ShowFit Fit();
   void ShowRead(PictureRead read);
   void ShowCaption(LoadOutcome outcome, const std::vector<LaidOutPhoto>& photos);
@@ -174,6 +183,7 @@ class SaverShow {
   MessageTicker ticker_;
   int64_t switches_ = 0;
   int64_t shownMoves_ = 0;  // the supply's position this show has reached
+  PauseMark pauseMark_;
   std::string shownPath_;
 };
 

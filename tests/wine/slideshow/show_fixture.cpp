@@ -27,6 +27,7 @@ void WriteShowSettings(const ShowSettings& settings) {
   if (settings.panZoom != 0) driver::WriteDword(L"fgPanZoom", settings.panZoom);
   if (settings.pairs != 0) driver::WriteDword(L"fgPairs", settings.pairs);
   if (settings.backdrop != 0) driver::WriteDword(L"fgBackdrop", settings.backdrop);
+  if (settings.keys != 0) driver::WriteDword(L"fgKeys", settings.keys);
   for (size_t i = 0; i < settings.registered.size(); ++i) {
     wchar_t name[16];
     std::swprintf(name, 16, L"File_%03u", unsigned(i));

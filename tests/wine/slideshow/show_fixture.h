@@ -29,6 +29,7 @@ struct ShowSettings {
   DWORD panZoom = 0;      // fgPanZoom
   DWORD pairs = 0;        // fgPairs
   DWORD backdrop = 0;     // fgBackdrop
+  DWORD keys = 0;         // fgKeys
 };
 
 // Writes a complete settings key for the show.
