@@ -64,6 +64,10 @@ void DrawText(const PixelView& buffer, const TextLayer& text) {
 
 void ComposeLayers(const PixelView& buffer, const FrameLayers& frame) {
   ClearBackBuffer(buffer);
+  DrawLayers(buffer, frame);
+}
+
+void DrawLayers(const PixelView& buffer, const FrameLayers& frame) {
   for (const PictureLayer& layer : frame.pictures) DrawPicture(buffer, layer);
   for (const TextLayer& text : frame.texts) DrawText(buffer, text);
 }

@@ -74,7 +74,8 @@ FittedPicture LayOut(std::vector<Placed> placed, Size screen, bool backdrop) {
     frame.pictures.push_back({&bitmap, {0, 0, double(bitmap.width), double(bitmap.height)}, p.dest, 1});
   }
   FittedPicture whole{codecs::Image(screen.width, screen.height), screen};
-  ComposeLayers({whole.bitmap.pixels.data(), screen.width, screen.height, screen.width}, frame);
+  // A new picture is black already.
+  DrawLayers({whole.bitmap.pixels.data(), screen.width, screen.height, screen.width}, frame);
   whole.bitmap.taken = placed.front().fitted.bitmap.taken;
   for (const Placed& p : placed) whole.photos.push_back({p.area, p.fitted.bitmap.taken});
   return whole;
