@@ -4,6 +4,7 @@
 
 #include "codecs/decode_picture.h"
 #include "codecs/file_bytes.h"
+#include "codecs/file_source.h"
 
 namespace app {
 
@@ -15,6 +16,14 @@ std::optional<codecs::Image> DecodePictureFile(const std::string& path,
         codecs::JpegQuality::Saver, shown);
   } catch (const std::exception&) {
     return std::nullopt;
+  }
+}
+
+codecs::PictureHeader ReadPictureFileHeader(const std::string& path) {
+  try {
+    return codecs::ReadPictureHeaderFile(path, codecs::OpenFileSource);
+  } catch (const std::exception&) {
+    return {};
   }
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "codecs/image.h"
+#include "codecs/picture_header.h"
 #include "codecs/shown_size.h"
 
 namespace app {
@@ -15,5 +16,9 @@ namespace app {
 // show, it shows the sample picture instead.
 std::optional<codecs::Image> DecodePictureFile(const std::string& path,
                                                const codecs::ShownSize& shown);
+
+// The picture's header, read on the reader as the decoder will read the
+// file; unread when the file cannot be read.
+codecs::PictureHeader ReadPictureFileHeader(const std::string& path);
 
 }  // namespace app

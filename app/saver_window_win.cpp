@@ -128,7 +128,8 @@ void TForm1::FormCreate() {
     if (!InPreview())
       keepHidden = [this](const std::string& path) { slideshow::WriteHiddenPicture(registry, path); };
     supply.emplace(
-        slideshow::PictureReaders{&DecodePictureFile, &ScanFolderFromWorker, &WalkLibraryFromWorker},
+        slideshow::PictureReaders{&DecodePictureFile, &ScanFolderFromWorker, &WalkLibraryFromWorker,
+                                  &ReadPictureFileHeader},
         platform::BackgroundReader::Setup{platform::WakeWindow(Handle()),
                                           &platform::SetReaderThreadErrorMode},
         std::move(keeping), slideshow::HiddenFilter(slideshow::ReadHiddenPictures(registry)),

@@ -5,6 +5,7 @@
 #include "settings/date_caption.h"
 #include "settings/library_choices.h"
 #include "settings/registry_values.h"
+#include "settings/show_keys.h"
 
 namespace settings {
 
@@ -112,14 +113,15 @@ void WritePictureSettings(RegistryOpener& registry, const PictureSelectionResult
   WriteLibraryChoices(*key, result.libraryChoices);
 }
 
-ShowEffects ReadDialogShowEffects(RegistryOpener& registry) {
+EffectsDialogChoices ReadDialogShowEffects(RegistryOpener& registry) {
   const auto key = OpenOrCreateSettingsKey(registry);
-  return ReadShowEffects(*key);
+  return {ReadShowEffects(*key), ReadShowKeys(*key)};
 }
 
-void WriteDialogShowEffects(RegistryOpener& registry, const ShowEffects& effects) {
+void WriteDialogShowEffects(RegistryOpener& registry, const EffectsDialogChoices& choices) {
   const auto key = OpenOrCreateSettingsKey(registry);
-  WriteShowEffects(*key, effects);
+  WriteShowEffects(*key, choices.effects);
+  WriteShowKeys(*key, choices.keys);
 }
 
 }  // namespace settings

@@ -30,9 +30,17 @@ void WriteMessageSettings(RegistryOpener& registry, const MessageSettings& messa
 // fgDate, fgSubFolders and fgShuffle.
 void WritePictureSettings(RegistryOpener& registry, const PictureSelectionResult& result);
 
-// fgFade and fgPanZoom as stored (off when unreadable), for the effects
-// dialog; and both written on its ＯＫ.
-ShowEffects ReadDialogShowEffects(RegistryOpener& registry);
-void WriteDialogShowEffects(RegistryOpener& registry, const ShowEffects& effects);
+// The effects dialog's check boxes: the show's effects, and whether the show
+// takes keys.
+struct EffectsDialogChoices {
+  ShowEffects effects;
+  bool keys = false;  // fgKeys
+  friend bool operator==(const EffectsDialogChoices&, const EffectsDialogChoices&) = default;
+};
+
+// The effects and fgKeys as stored (off when unreadable), for the effects
+// dialog; and all written on its ＯＫ, fgKeys last.
+EffectsDialogChoices ReadDialogShowEffects(RegistryOpener& registry);
+void WriteDialogShowEffects(RegistryOpener& registry, const EffectsDialogChoices& choices);
 
 }  // namespace settings

@@ -1,25 +1,22 @@
 #include "settings/library_choices.h"
 
-#include "settings/registry_values.h"
+#include "settings/added_flags.h"
 
 namespace settings {
 
 namespace {
 
-constexpr char kSubFoldersValue[] = "fgSubFolders";
-constexpr char kShuffleValue[] = "fgShuffle";
-
-bool ReadChoice(RegistryKey& key, const char* name) { return ReadAddedInteger(key, name) == 1; }
+constexpr AddedFlag<LibraryChoices> kChoiceValues[] = {
+    {"fgSubFolders", &LibraryChoices::subFolders},
+    {"fgShuffle", &LibraryChoices::shuffle},
+};
 
 }  // namespace
 
-LibraryChoices ReadLibraryChoices(RegistryKey& key) {
-  return LibraryChoices{ReadChoice(key, kSubFoldersValue), ReadChoice(key, kShuffleValue)};
-}
+LibraryChoices ReadLibraryChoices(RegistryKey& key) { return ReadAddedFlags(key, kChoiceValues); }
 
 void WriteLibraryChoices(RegistryKey& key, const LibraryChoices& choices) {
-  WriteBoolean(key, kSubFoldersValue, choices.subFolders);
-  WriteBoolean(key, kShuffleValue, choices.shuffle);
+  WriteAddedFlags(key, kChoiceValues, choices);
 }
 
 }  // namespace settings

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 
+#include "settings/dialog_store.h"
 #include "settings/message_settings.h"
 #include "settings/picture_selection_port.h"
 #include "settings/picture_selection_state.h"
@@ -62,12 +63,13 @@ class SettingsControls {
 };
 
 // What the settings dialog needs of the effects dialog: its check boxes
-// "フェードで切り替える" and "パンとズーム", and a modal showing.
+// "フェードで切り替える", "パンとズーム", "縦長の写真は2枚並べる",
+// "余白をぼかした写真で埋める" and "キーで操作する", and a modal showing.
 class ShowEffectsPort {
  public:
   virtual ~ShowEffectsPort() = default;
-  virtual void SetEffects(const ShowEffects& effects) = 0;
-  virtual ShowEffects ChosenEffects() const = 0;
+  virtual void SetEffects(const EffectsDialogChoices& choices) = 0;
+  virtual EffectsDialogChoices ChosenEffects() const = 0;
   virtual ModalResult ShowModal() = 0;
 };
 
@@ -98,8 +100,8 @@ class SettingsDialog {
   // picture-selection dialog, and stores its result on OK.
   void btFolderClick(PictureSelectionPort& picker);
 
-  // btEffectsClick: the effects dialog shows the stored effects; ＯＫ stores
-  // both, キャンセル nothing.
+  // btEffectsClick: the effects dialog shows the stored effects and fgKeys;
+  // ＯＫ stores them all, キャンセル nothing.
   void btEffectsClick(ShowEffectsPort& effects);
 
   const MessageSettings& Members() const { return members_; }

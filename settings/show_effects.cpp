@@ -1,25 +1,24 @@
 #include "settings/show_effects.h"
 
-#include "settings/registry_values.h"
+#include "settings/added_flags.h"
 
 namespace settings {
 
 namespace {
 
-constexpr char kFadeValue[] = "fgFade";
-constexpr char kPanZoomValue[] = "fgPanZoom";
-
-bool ReadEffect(RegistryKey& key, const char* name) { return ReadAddedInteger(key, name) == 1; }
+constexpr AddedFlag<ShowEffects> kEffectValues[] = {
+    {"fgFade", &ShowEffects::fade},
+    {"fgPanZoom", &ShowEffects::panZoom},
+    {"fgPairs", &ShowEffects::pairs},
+    {"fgBackdrop", &ShowEffects::backdrop},
+};
 
 }  // namespace
 
-ShowEffects ReadShowEffects(RegistryKey& key) {
-  return ShowEffects{ReadEffect(key, kFadeValue), ReadEffect(key, kPanZoomValue)};
-}
+ShowEffects ReadShowEffects(RegistryKey& key) { return ReadAddedFlags(key, kEffectValues); }
 
 void WriteShowEffects(RegistryKey& key, const ShowEffects& effects) {
-  WriteBoolean(key, kFadeValue, effects.fade);
-  WriteBoolean(key, kPanZoomValue, effects.panZoom);
+  WriteAddedFlags(key, kEffectValues, effects);
 }
 
 }  // namespace settings

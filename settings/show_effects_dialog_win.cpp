@@ -6,13 +6,18 @@ namespace settings {
 
 TfrmEffects::TfrmEffects() { Create(IDD_EFFECTS); }
 
-void TfrmEffects::SetEffects(const ShowEffects& effects) {
-  SetChecked(IDC_EFFECTS_CBFADE, effects.fade);
-  SetChecked(IDC_EFFECTS_CBPANZOOM, effects.panZoom);
+void TfrmEffects::SetEffects(const EffectsDialogChoices& choices) {
+  SetChecked(IDC_EFFECTS_CBFADE, choices.effects.fade);
+  SetChecked(IDC_EFFECTS_CBPANZOOM, choices.effects.panZoom);
+  SetChecked(IDC_EFFECTS_CBPAIRS, choices.effects.pairs);
+  SetChecked(IDC_EFFECTS_CBBACKDROP, choices.effects.backdrop);
+  SetChecked(IDC_EFFECTS_CBKEYS, choices.keys);
 }
 
-ShowEffects TfrmEffects::ChosenEffects() const {
-  return {Checked(IDC_EFFECTS_CBFADE), Checked(IDC_EFFECTS_CBPANZOOM)};
+EffectsDialogChoices TfrmEffects::ChosenEffects() const {
+  return {{Checked(IDC_EFFECTS_CBFADE), Checked(IDC_EFFECTS_CBPANZOOM), Checked(IDC_EFFECTS_CBPAIRS),
+           Checked(IDC_EFFECTS_CBBACKDROP)},
+          Checked(IDC_EFFECTS_CBKEYS)};
 }
 
 ModalResult TfrmEffects::ShowModal() {

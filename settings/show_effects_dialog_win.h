@@ -1,5 +1,5 @@
 #pragma once
-// The effects dialog "表示効果": two check boxes, ＯＫ and キャンセル, shown
+// The effects dialog "表示効果": five check boxes, ＯＫ and キャンセル, shown
 // modally by the settings dialog, which reads and writes the store for it.
 #include <windows.h>
 
@@ -12,8 +12,8 @@ class TfrmEffects : public platform::Dialog, public ShowEffectsPort {
  public:
   TfrmEffects();
 
-  void SetEffects(const ShowEffects& effects) override;
-  ShowEffects ChosenEffects() const override;
+  void SetEffects(const EffectsDialogChoices& choices) override;
+  EffectsDialogChoices ChosenEffects() const override;
   ModalResult ShowModal() override;
 
  protected:

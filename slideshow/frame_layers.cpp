@@ -76,6 +76,10 @@ void DrawText(const PixelView& buffer, const TextLayer& text) {
 void ComposeLayers(const PixelView& buffer, const FrameLayers& frame) {
   const Rect covered = frame.pictures.empty() ? Rect{} : OpaquelyDrawn(buffer, frame.pictures.front());
   ClearRectExcept(buffer, buffer.bounds(), covered);
+  DrawLayers(buffer, frame);
+}
+
+void DrawLayers(const PixelView& buffer, const FrameLayers& frame) {
   for (const PictureLayer& layer : frame.pictures) DrawPicture(buffer, layer);
   for (const TextLayer& text : frame.texts) DrawText(buffer, text);
 }

@@ -51,6 +51,8 @@ struct FrameLayers {
 // any other is resampled (DrawScaled). A text layer at less than full opacity
 // is drawn and then mixed with what it covered.
 void ComposeLayers(const PixelView& buffer, const FrameLayers& frame);
+// The same over what the buffer holds already (a new black picture, say).
+void DrawLayers(const PixelView& buffer, const FrameLayers& frame);
 
 // The frame that the composer's fast ways take: one opaque picture copied
 // one to one, the date caption and the ticker over it at full opacity.

@@ -24,25 +24,32 @@ FittedPicture FitToScreen(codecs::Image picture, DisplayMethod method, Size scre
   return ReduceTo(std::move(picture), fitted);
 }
 
-std::optional<FittedPicture> DecodeAndFit(const DecodeFunction& decode, const std::string& path,
-                                          DisplayMethod method, Size screen) {
+std::optional<FittedPicture> DecodeAndFitTo(const DecodeFunction& decode, const std::string& path,
+                                            const FitTarget& target) {
   try {
     // Set when the decoder asks: it then knows the whole picture's size,
     // which the delivered pixels may no longer have.
     std::optional<Size> fitted;
     const codecs::ShownSize shown = [&](codecs::PictureSize whole) {
-      fitted = ShownPictureSize(whole.width, whole.height, screen, method);
+      fitted = target({whole.width, whole.height});
       return codecs::PictureSize{fitted->width, fitted->height};
     };
     std::optional<codecs::Image> decoded = decode(path, shown);
     if (!decoded || decoded->empty()) return std::nullopt;
-    if (!fitted) return FitToScreen(std::move(*decoded), method, screen);
+    if (!fitted) fitted = target({decoded->width, decoded->height});
     return ReduceTo(std::move(*decoded), *fitted);
   } catch (...) {
     // A decoder error, including running out of memory on a huge picture,
     // is a failed load like any other.
     return std::nullopt;
   }
+}
+
+std::optional<FittedPicture> DecodeAndFit(const DecodeFunction& decode, const std::string& path,
+                                          DisplayMethod method, Size screen) {
+  return DecodeAndFitTo(decode, path, [method, screen](Size whole) {
+    return ShownPictureSize(whole.width, whole.height, screen, method);
+  });
 }
 
 LoadOutcome LoadFittedPicture(PictureRead read, DisplayMethod method, Size screen,

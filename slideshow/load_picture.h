@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 #include <utility>
 
 #include "codecs/image.h"
@@ -24,10 +25,24 @@ namespace slideshow {
 using DecodeFunction = std::function<std::optional<codecs::Image>(const std::string& path,
                                                                   const codecs::ShownSize& shown)>;
 
+// One photo of a slide laid out whole by the reader (slide_read.h): the part
+// of the screen it stands in (its date caption stands at the bottom right of
+// it) and its date.
+struct LaidOutPhoto {
+  Rect area;
+  std::optional<codecs::PhotoDate> taken;
+  friend bool operator==(const LaidOutPhoto&, const LaidOutPhoto&) = default;
+};
+
 // A decoded picture reduced to the size it is shown at.
 struct FittedPicture {
   codecs::Image bitmap;
   Size fitted;  // fittedWidth x fittedHeight, the bitmap's size
+  // Of a slide laid out whole, each photo on it, the slide's own pick first;
+  // empty for a picture shown as always.
+  std::vector<LaidOutPhoto> photos;
+  // How many picks of the order the picture shows: 2 for a pair.
+  int32_t Span() const { return photos.size() == 2 ? 2 : 1; }
 };
 
 // Fits a decoded picture to the screen and reduces it; a picture that keeps
@@ -43,6 +58,11 @@ FittedPicture FitToScreen(codecs::Image picture, DisplayMethod method, Size scre
 std::optional<FittedPicture> DecodeAndFit(const DecodeFunction& decode, const std::string& path,
                                           DisplayMethod method, Size screen);
 
+// The size a picture of that whole size is shown at.
+using FitTarget = std::function<Size(Size whole)>;
+// Decodes and reduces as DecodeAndFit does, to the size `target` gives.
+std::optional<FittedPicture> DecodeAndFitTo(const DecodeFunction& decode, const std::string& path,
+                                            const FitTarget& target);
 // A picture as read for a show: not read yet, failed (a file that could not
 // be decoded, or an empty list: the sample is shown), or read and fitted.
 struct PictureRead {

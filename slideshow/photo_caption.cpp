@@ -68,8 +68,17 @@ void PhotoCaption::Show(const std::string& text, const std::string& face, const 
     std::copy_n(mask.coverage.begin() + ptrdiff_t(y) * mask.width, mask.width,
                 fill_.begin() + ptrdiff_t(y + m.outline) * w + m.outline);
   outline_ = Dilate(fill_, w, h, m.outline);
-  const int32_t right = buffer_.width - m.margin, bottom = buffer_.height - m.margin;
+  const int32_t right = area_.right - m.margin, bottom = area_.bottom - m.margin;
   bounds_ = {right - w, bottom - h, right, bottom};
+}
+
+void PhotoCaption::StandIn(Rect area) {
+  if (area == area_) return;
+  const int32_t dx = area.right - area_.right, dy = area.bottom - area_.bottom;
+  area_ = area;
+  if (bounds_.empty()) return;
+  bounds_ = {bounds_.left + dx, bounds_.top + dy, bounds_.right + dx, bounds_.bottom + dy};
+  ++revision_;
 }
 
 TextLayer PhotoCaption::Line() const {

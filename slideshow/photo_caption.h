@@ -1,8 +1,9 @@
 #pragma once
-// The date caption in the bottom right corner of the screen: white text with
-// a dark outline, so it reads over any photo and over black alike. The text
-// is rendered once when it changes; every frame then only blends the
-// finished caption into the back buffer, which costs a few thousand pixels.
+// The date caption in the bottom right corner of the screen (or of a paired
+// photo's half of it): white text with a dark outline, so it reads over any
+// photo and over black alike. The text is rendered once when it changes;
+// every frame then only blends the finished caption into the back buffer,
+// which costs a few thousand pixels.
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -38,18 +39,25 @@ CaptionMeasures CaptionMeasuresFor(Size screen);
 class PhotoCaption {
  public:
   // `buffer` is the screen-sized back buffer the caption is drawn over.
-  explicit PhotoCaption(const PixelView& buffer) : buffer_(buffer) {}
+  explicit PhotoCaption(const PixelView& buffer) : buffer_(buffer), area_(buffer.bounds()) {}
+
+  // The caption stands at the bottom right of `area` (of a pair's photo, its
+  // half) from now on; of the whole buffer until then.
+  void StandIn(Rect area);
 
   // Shows `text` in `face` from now on; an empty text shows nothing.
   void Show(const std::string& text, const std::string& face, const RenderTextMask& render);
   // The caption as the composer draws it.
   TextLayer Line() const;
   Rect Bounds() const { return bounds_; }
+  // The whole buffer it is drawn over.
+  Rect Whole() const { return buffer_.bounds(); }
 
  private:
   void BlendInto() const;
 
   PixelView buffer_;
+  Rect area_;
   std::string text_, face_;
   Rect bounds_;
   uint64_t revision_ = 0;

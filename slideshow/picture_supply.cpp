@@ -223,25 +223,47 @@ bool PictureSupply::Empty() const { return !sequence_ || sequence_->Empty(); }
 
 // Another monitor's show starts `offset` pictures along and keeps that
 // distance; a list of one picture shows the same everywhere.
+// The next slide begins after all the current one shows: a pair's next
+// slide is known once the pair has been read (0 until then).
+size_t PictureSupply::SlideStart(const Seat& seat, bool ahead) const {
+  const size_t offset = size_t(std::max(seat.offset, 0));
+  if (!ahead) return offset;
+  if (!seat.fit || !seat.fit->choices.pairs) return offset + 1;
+  return seat.current.span == 0 ? 0 : offset + size_t(seat.current.span);
+}
+
 std::string PictureSupply::SeatPath(const Seat& seat, bool ahead) {
-  return sequence_->PathAhead(size_t(std::max(seat.offset, 0)) + (ahead ? 1 : 0));
+  return sequence_->PathAhead(SlideStart(seat, ahead));
+}
+
+// The pick a slide's may pair with: none for the last of an order that
+// begins again, nor for the picture itself in a list of one.
+std::string PictureSupply::PairablePath(const Seat& seat, size_t start) {
+  if (!seat.fit || !seat.fit->choices.pairs) return {};
+  std::string next = sequence_->PathAhead(start + 1);
+  const bool wraps = !sequence_->Source().shuffled && sequence_->IndexAhead(start + 1) <= sequence_->IndexAhead(start);
+  return wraps || next == sequence_->PathAhead(start) ? std::string() : next;
 }
 
 std::optional<PictureSupply::Key> PictureSupply::KeyFor(const Seat& seat, bool ahead) {
   if (!listReady_ || !seat.fit || Empty()) return std::nullopt;
-  return Key{SeatPath(seat, ahead), *seat.fit};
+  if (ahead && seat.fit->choices.pairs && seat.current.span == 0) return std::nullopt;
+  const size_t start = SlideStart(seat, ahead);
+  return Key{sequence_->PathAhead(start), *seat.fit, PairablePath(seat, start)};
 }
 
 // Each slot holds or reads what the seat wants now: a next picture that has
 // become the current one moves over instead of being read again.
 void PictureSupply::Arrange(int seatId) {
   Seat& seat = seats_.at(seatId);
-  const std::optional<Key> current = KeyFor(seat, false), next = KeyFor(seat, true);
+  const std::optional<Key> current = KeyFor(seat, false);
   if (!current) return;
   if (seat.current.key != current && seat.next.key == current)
     seat.current = std::exchange(seat.next, Slot{});
   if (seat.current.key != current) Ask(seatId, false, *current);
-  if (seat.next.key != next || seat.next.taken) Ask(seatId, true, *next);
+  // Asked for once the current slide's read says where the next begins.
+  const std::optional<Key> next = KeyFor(seat, true);
+  if (next && (seat.next.key != next || seat.next.taken)) Ask(seatId, true, *next);
   KeepShufflePlace();
 }
 
@@ -274,16 +296,19 @@ void PictureSupply::StartRead(int seatId, Slot& slot) {
     if (seat == seats_.end()) return;
     for (Slot* into : {&seat->second.current, &seat->second.next}) {
       if (into->readSlot != readSlot || into->key != key) continue;
+      into->span = read.state == PictureRead::State::Read ? read.picture.Span() : 1;
       into->read = std::move(read);
       into->readSlot = -1;
+      if (into == &seat->second.current && key.fit.choices.pairs) Arrange(seatId);
       return;
     }
   };
   auto result = std::make_shared<PictureRead>();
   seat.reader->Start(
       readSlot,
-      [decode = readers_.decode, key, result, fill] {
-        *result = PictureRead::Of(DecodeAndFit(decode, key.path, key.fit.method, key.fit.screen));
+      [decode = readers_.decode, header = readers_.header, key, result, fill] {
+        *result = PictureRead::Of(
+            ReadSlide(decode, header, key.path, key.nextPath, key.fit.method, key.fit.screen, key.fit.choices));
         return platform::BackgroundReader::Answer([result, fill] { fill(std::move(*result)); });
       },
       // No memory even for the answer: the sample stands in, as for a bad file.
@@ -318,30 +343,59 @@ PictureRead PictureSupply::TakeCurrent(int seat, ShowFit fit) { return Take(seat
 
 PictureRead PictureSupply::TakeNext(int seat, ShowFit fit) { return Take(seat, fit, true); }
 
+// The picks the leading show's slide shows.
+int32_t PictureSupply::LeadingSpan() const {
+  for (const auto& [id, seat] : seats_)
+    if (seat.offset <= 0) return std::max(seat.current.span, 1);
+  return 1;
+}
+
+void PictureSupply::RememberSpan(int32_t span) {
+  spans_.push_back(span);
+  if (spans_.size() > PictureSequence::kHistorySlides) spans_.pop_front();
+}
+
 void PictureSupply::Advance() {
   if (!sequence_ || sequence_->Paused()) return;
-  sequence_->Switch();
+  const int32_t span = LeadingSpan();
+  for (int32_t i = 0; i < span; ++i) sequence_->Switch();
+  RememberSpan(span);
   Moved();
 }
 
 void PictureSupply::Next() {
-  if (sequence_) sequence_->Next();
+  if (sequence_) {
+    const int32_t span = LeadingSpan();
+    for (int32_t i = 0; i < span; ++i) sequence_->Next();
+    RememberSpan(span);
+  }
   Moved();
 }
 
 bool PictureSupply::Back() {
   if (!sequence_ || !sequence_->Back()) return false;
+  if (!spans_.empty()) {
+    if (spans_.back() == 2) sequence_->Back();
+    spans_.pop_back();
+  }
   Moved();
   return true;
 }
 
 // The photo leaves this run's sequence at once, whatever its keeper makes of
-// it, and every list fed in later.
+// it, and every list fed in later; the second photo of a pair goes with the
+// first.
 void PictureSupply::Hide(const std::string& path) {
   if (path.empty()) return;
-  hidden_.Add(path);
-  if (keepHidden_) keepHidden_(path);
-  if (sequence_) sequence_->Hide(path);
+  std::vector<std::string> paths{path};
+  for (const auto& [id, seat] : seats_)
+    if (seat.current.span == 2 && seat.current.key && seat.current.key->path == path)
+      paths.push_back(seat.current.key->nextPath);
+  for (const std::string& hidden : paths) {
+    hidden_.Add(hidden);
+    if (keepHidden_) keepHidden_(hidden);
+    if (sequence_) sequence_->Hide(hidden);
+  }
   Moved();
 }
 
@@ -361,8 +415,9 @@ void PictureSupply::Moved() {
 // ahead counts only once it is shown.
 void PictureSupply::KeepShufflePlace() {
   if (!sequence_ || !keeping_.write) return;
+  // A pair's second photo is shown too.
   int32_t widest = 0;
-  for (const auto& [id, seat] : seats_) widest = std::max(widest, seat.offset);
+  for (const auto& [id, seat] : seats_) widest = std::max(widest, seat.offset + std::max(seat.current.span, 1) - 1);
   const std::optional<ShufflePlace> place = sequence_->Place(size_t(widest));
   if (!place || place == keptPlace_) return;
   keptPlace_ = place;

@@ -16,14 +16,17 @@
 // and the viewer's keys move the sequence. Every other seat shows the
 // picture `offset` places further along, follows each move of the sequence,
 // and never owes a backlog: a seat whose read is late shows the picture of
-// the sequence as it stands when the read arrives. A library (a folder's
-// whole tree, or a shuffled list) is walked once per run on the list's
-// reader and streamed in: the shows begin with the first picture found. Each
-// seat reads its current and its next picture in slots of their own, so a
-// repaint's read of the current picture never throws away the next one, and
-// on a reader of its own, so a monitor whose read hangs holds up no other;
-// the list is read on another.
+// the sequence as it stands when the read arrives. With pairs, a slide may
+// show a seat's pick and the next one (slide_read.h): its next slide begins
+// after both, and both count as shown, for going back and for hiding. A
+// library (a folder's whole tree, or a shuffled list) is walked once per run
+// on the list's reader and streamed in: the shows begin with the first
+// picture found. Each seat reads its current and its next picture in slots
+// of their own, so a repaint's read of the current picture never throws away
+// the next one, and on a reader of its own, so a monitor whose read hangs
+// holds up no other; the list is read on another.
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
@@ -39,6 +42,7 @@
 #include "slideshow/picture_sequence.h"
 #include "slideshow/picture_tree_walk.h"
 #include "slideshow/rect.h"
+#include "slideshow/slide_read.h"
 
 namespace slideshow {
 
@@ -56,6 +60,7 @@ struct PictureReaders {
   DecodeFunction decode;
   ScanFunction scan;
   WalkFunction walk = {};  // none: a library walk finds nothing
+  HeaderFunction header = {};  // none: no pairs
 };
 
 // Where the shuffle stood at the end of the last run, and where it stands
@@ -69,6 +74,7 @@ struct ShuffleKeeping {
 struct ShowFit {
   DisplayMethod method = DisplayMethod::Still;
   Size screen;
+  SlideChoices choices;
   friend bool operator==(const ShowFit&, const ShowFit&) = default;
 };
 
@@ -130,6 +136,7 @@ class PictureSupply {
   struct Key {
     std::string path;
     ShowFit fit;
+    std::string nextPath;  // with pairs: the pick after it, empty at the end of the order
     friend bool operator==(const Key&, const Key&) = default;
   };
   struct Slot {
@@ -138,6 +145,7 @@ class PictureSupply {
     bool taken = false;               // a show has it: another switch reads it anew
     bool deferred = false;            // without a worker: read when it is wanted
     int readSlot = -1;                // the reader's slot it is being read in
+    int32_t span = 0;                 // picks the read shows (2 for a pair); 0 until read
   };
   struct Seat {
     int32_t offset = 0;
@@ -148,6 +156,10 @@ class PictureSupply {
 
   bool Empty() const;
   std::string SeatPath(const Seat& seat, bool ahead);
+  size_t SlideStart(const Seat& seat, bool ahead) const;
+  std::string PairablePath(const Seat& seat, size_t start);
+  int32_t LeadingSpan() const;
+  void RememberSpan(int32_t span);
   std::optional<Key> KeyFor(const Seat& seat, bool ahead);
   void ShowList(settings::PictureList found, const settings::PictureSettings& picture);
   bool ShowsList(const settings::PictureList& found) const;
@@ -173,6 +185,9 @@ class PictureSupply {
   std::optional<ShufflePlace> keptPlace_;
   bool listReady_ = false;
   bool paused_ = false;
+  // The picks each slide the leading show moved on from showed, newest last,
+  // so that going back goes back a whole slide.
+  std::deque<int32_t> spans_;
   int64_t moves_ = 0;
   std::map<int, Seat> seats_;
   int nextSeat_ = 0;

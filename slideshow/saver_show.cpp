@@ -6,6 +6,7 @@
 
 #include "slideshow/crossfade.h"
 #include "slideshow/photo_date_text.h"
+#include "slideshow/slide_captions.h"
 
 namespace slideshow {
 namespace {
@@ -259,26 +260,32 @@ DisplayMethod SaverShow::Method() const {
   return DisplayMethodOf(settings_.message.floating, settings_.effects.panZoom);
 }
 
-ShowFit SaverShow::Fit() { return {Method(), host_.ScreenSize()}; }
+ShowFit SaverShow::Fit() { return {Method(), host_.ScreenSize(), SlideChoicesFor(Method(), settings_.effects)}; }
 
 void SaverShow::ShowRead(PictureRead read) {
   shownPath_ = supply_.CurrentPath(seat_);
   composer_.PictureChanging();
+  const std::vector<LaidOutPhoto> photos =
+      read.state == PictureRead::State::Read ? std::move(read.picture.photos) : std::vector<LaidOutPhoto>{};
   const LoadOutcome outcome =
       LoadFittedPicture(std::move(read), Method(), host_.ScreenSize(), setup_.samplePicture, current_.picture);
   if (slides_ == SlideState::Nothing) slides_ = SlideState::Showing;
-  ShowCaption(outcome);
+  ShowCaption(outcome, photos);
   if (outcome == LoadOutcome::ZeroHeight && !Quiet()) TellZeroHeight();
 }
 
-void SaverShow::ShowCaption(LoadOutcome outcome) {
-  const std::optional<codecs::PhotoDate>& taken = current_.picture.pictureBitmap.taken;
-  const bool dated = outcome == LoadOutcome::Loaded && taken;
-  current_.caption.Show(dated ? PhotoDateText(*taken, settings_.picture.dateCaption) : std::string(),
-                settings_.message.fontName,
-                [this](const std::string& face, int32_t height, const std::string& text) {
-                  return host_.RenderCaptionText(face, height, text);
-                });
+void SaverShow::ShowCaption(LoadOutcome outcome, const std::vector<LaidOutPhoto>& photos) {
+  const std::optional<codecs::PhotoDate> taken =
+      outcome == LoadOutcome::Loaded ? current_.picture.pictureBitmap.taken : std::nullopt;
+  ShowSlideCaptions(
+      current_, taken, photos, Method(),
+      [this](const std::optional<codecs::PhotoDate>& day) {
+        return day ? PhotoDateText(*day, settings_.picture.dateCaption) : std::string();
+      },
+      settings_.message.fontName,
+      [this](const std::string& face, int32_t height, const std::string& text) {
+        return host_.RenderCaptionText(face, height, text);
+      });
 }
 
 // While the box is open the switch timer waits, and its countdown starts
@@ -366,18 +373,23 @@ FrameLayers SaverShow::FrameAt(int64_t nowNs) {
   const double in = fading ? CrossfadeOpacity(nowNs - fadeStartNs_, fadeNs_) : 1;
   if (fading) AddSlideLayers(Method(), *outgoing_, outgoingPlace_, nowNs, screen, 1, false, frame);
   AddSlideLayers(Method(), current_, motion_.destRect, nowNs, screen, in, fading, frame);
-  if (fading) frame.texts.push_back(CaptionLayer(*outgoing_, 1 - in));
-  frame.texts.push_back(CaptionLayer(current_, in));
+  if (fading) AddCaptionLayers(*outgoing_, 1 - in, frame);
+  AddCaptionLayers(current_, in, frame);
   frame.texts.push_back(CurrentTickerLine());
   if (std::optional<TextLayer> mark = pauseMark_.LayerAt(nowNs, setup_.backBuffer))
     frame.texts.push_back(std::move(*mark));
   return frame;
 }
 
-TextLayer SaverShow::CaptionLayer(const Slide& slide, double opacity) const {
-  TextLayer caption = slide.caption.Line();
-  caption.opacity = opacity;
-  return caption;
+// A pair's second caption only where it shows: a frame of one picture, its
+// caption and the ticker stays one the composer takes its fast ways with.
+void SaverShow::AddCaptionLayers(const Slide& slide, double opacity, FrameLayers& frame) const {
+  for (const PhotoCaption* caption : {&slide.caption, &slide.secondCaption}) {
+    if (caption == &slide.secondCaption && caption->Bounds().empty()) continue;
+    TextLayer line = caption->Line();
+    line.opacity = opacity;
+    frame.texts.push_back(std::move(line));
+  }
 }
 
 TextLayer SaverShow::CurrentTickerLine() {

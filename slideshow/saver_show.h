@@ -19,6 +19,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "codecs/image.h"
 #include "settings/saver_settings.h"
@@ -150,13 +151,13 @@ class SaverShow {
   void RestartSwitchTimer();
   ShowFit Fit();
   void ShowRead(PictureRead read);
-  void ShowCaption(LoadOutcome outcome);
+  void ShowCaption(LoadOutcome outcome, const std::vector<LaidOutPhoto>& photos);
   void ChangeTempo();
   void PlaySoundEffect();
   void TellZeroHeight();
   bool Quiet() const { return setup_.previewMode || setup_.followsSwitches; }
   TextLayer CurrentTickerLine();
-  TextLayer CaptionLayer(const Slide& slide, double opacity) const;
+  void AddCaptionLayers(const Slide& slide, double opacity, FrameLayers& frame) const;
   void Bounce();
   Size PictureSizeOnScreen() const;
 

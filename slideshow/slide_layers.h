@@ -1,5 +1,7 @@
 #pragma once
-// A slide, one picture on the screen with its date caption, and the layers
+// A slide, one picture on the screen with its date caption (or a pair of
+// photos, or a photo over its backdrop, laid out as one picture of the
+// screen's size by the reader: slide_read.h), and the layers
 // the display method makes of it at a moment: floating and still copy the
 // picture (or a strip's frame) one to one where the motion placed it; pan &
 // zoom stretches the whole picture over the place its zoom path reaches.
@@ -15,9 +17,12 @@
 namespace slideshow {
 
 struct Slide {
-  explicit Slide(const PixelView& buffer) : caption(buffer) {}
+  explicit Slide(const PixelView& buffer) : caption(buffer), secondCaption(buffer) {}
   LoadedPicture picture;
   PhotoCaption caption;  // the day the picture was taken
+  // The day a pair's second photo was taken, where it is not drawn into the
+  // slide's picture (slide_captions.h).
+  PhotoCaption secondCaption;
   PanZoomPath panZoom;
   int64_t shownSinceNs = 0;  // when it came on the screen
 };

@@ -18,6 +18,14 @@ class StoreTest : public ::testing::Test {
   bool Has(const std::string& name) const { return reg.Get(kSettingsKeyPath, name).has_value(); }
   std::optional<MemoryRegistry::Value> Get(const std::string& name) const { return reg.Get(kSettingsKeyPath, name); }
 
+  // A picture group of one registered photo, C:\Photos\a.jpg.
+  void OnePhotoRegistered() {
+    Text("dtDir", "C:\\Photos");
+    Dword("SelPhoto", 1);
+    Dword("eCount", 1);
+    Text("File_000", "C:\\Photos\\a.jpg");
+  }
+
   // Every integer of the message group, so that only the texts can be missing.
   void AllMessageIntegers() {
     for (const char* name : {"ComColor", "FontSize", "fgBold", "fgItalic", "fgUnderline", "fgStrikeOut",

@@ -119,7 +119,12 @@ class FakeSaverHost : public SaverHost {
             [this](const std::string& folder, settings::PictureList& list) {
               ScanPictureFolder(folder, directory, list);
             },
-            {}};
+            {},
+            [this](const std::string& path) {
+              const auto it = files.find(path);
+              if (it == files.end()) return codecs::PictureHeader{};
+              return codecs::PictureHeader{true, {it->second.width, it->second.height}};
+            }};
   }
   PictureSupply supply{Readers(), {{}, {}, false}};
 

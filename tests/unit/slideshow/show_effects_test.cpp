@@ -206,5 +206,23 @@ TEST(PanZoomShow, FadesIncludedEveryPresentIsTheLayersComposedWhole) {
   EXPECT_GT(presents.size(), 500u);
 }
 
+// Pairs over their backdrops, alone and with pan & zoom, fading: every
+// present is still the layers composed whole.
+TEST(PairedShow, EveryPresentIsTheLayersComposedWhole) {
+  for (const settings::ShowEffects effects :
+       {settings::ShowEffects{true, false, true, true}, settings::ShowEffects{true, true, true, true}}) {
+    std::vector<codecs::Image> pictures{Filled(30, 60, kRed), Filled(30, 60, kBlue), Filled(30, 60, kRed)};
+    for (codecs::Image& picture : pictures) picture.taken = codecs::PhotoDate{2024, 5, 3};
+    EffectsShow s(false, effects, pictures, true);
+    s.host.pictureSettings = [effects](settings::SaverSettings& settings, settings::PictureList&) {
+      settings.picture.folder = "P";
+      settings.picture.dateCaption = settings::DateCaption::Western;
+      settings.effects = effects;
+      return settings::ReadOutcome::Continue;
+    };
+    EXPECT_GT(s.Run(7'000).size(), 100u);
+  }
+}
+
 }  // namespace
 }  // namespace slideshow

@@ -408,6 +408,41 @@ TEST_F(SettingsDialogTest, EffectsDialogStoresOnOkAndNotOnCancel) {
   ExpectDword(L"fgPanZoom", 0);
 }
 
+// The boxes for pairs, the backdrop and the keys show the store at opening
+// and are stored as 0 or 1 on ＯＫ, with the two before them.
+TEST_F(SettingsDialogTest, EffectsDialogShowsAndStoresPairsBackdropAndKeys) {
+  driver::WriteDword(L"fgBackdrop", 1);
+  driver::WriteDword(L"fgKeys", 2);
+  Start();
+  Click(IDC_SETUP_BTEFFECTS);
+  const HWND effects = WaitForDialog(saver_->Id(), L"表示効果");
+  ASSERT_NE(effects, nullptr);
+  const HWND pairs = ::GetDlgItem(effects, IDC_EFFECTS_CBPAIRS), backdrop = ::GetDlgItem(effects, IDC_EFFECTS_CBBACKDROP),
+             keys = ::GetDlgItem(effects, IDC_EFFECTS_CBKEYS);
+  EXPECT_EQ(driver::WindowText(pairs), L"縦長の写真は2枚並べる");
+  EXPECT_EQ(driver::WindowText(backdrop), L"余白をぼかした写真で埋める");
+  EXPECT_EQ(driver::WindowText(keys), L"キーで操作する");
+  EXPECT_FALSE(IsChecked(pairs));
+  EXPECT_TRUE(IsChecked(backdrop));
+  EXPECT_FALSE(IsChecked(keys)) << "only a stored 1 is on";
+  ::PostMessageW(pairs, BM_CLICK, 0, 0);
+  ::PostMessageW(backdrop, BM_CLICK, 0, 0);
+  ::PostMessageW(keys, BM_CLICK, 0, 0);
+  ::PostMessageW(::GetDlgItem(effects, IDC_EFFECTS_BTOK), BM_CLICK, 0, 0);
+  ASSERT_TRUE(driver::WaitUntil(
+      [] {
+        const auto written = driver::ReadValue(L"fgKeys");
+        return written && written->number == 1;
+      },
+      kStepMs))
+      << "fgKeys is written last";
+  ExpectDword(L"fgFade", 0);
+  ExpectDword(L"fgPanZoom", 0);
+  ExpectDword(L"fgPairs", 1);
+  ExpectDword(L"fgBackdrop", 0);
+  ExpectDword(L"fgKeys", 1);
+}
+
 TEST_F(SettingsDialogTest, SecondInstanceWhileTheDialogIsOpenExits1) {
   Start();
   driver::SaverProcess second(L"/c");

@@ -25,6 +25,8 @@ void WriteShowSettings(const ShowSettings& settings) {
   if (settings.shuffle != 0) driver::WriteDword(L"fgShuffle", settings.shuffle);
   if (settings.fade != 0) driver::WriteDword(L"fgFade", settings.fade);
   if (settings.panZoom != 0) driver::WriteDword(L"fgPanZoom", settings.panZoom);
+  if (settings.pairs != 0) driver::WriteDword(L"fgPairs", settings.pairs);
+  if (settings.backdrop != 0) driver::WriteDword(L"fgBackdrop", settings.backdrop);
   if (settings.keys != 0) driver::WriteDword(L"fgKeys", settings.keys);
   for (size_t i = 0; i < settings.registered.size(); ++i) {
     wchar_t name[16];

@@ -27,6 +27,8 @@ struct ShowSettings {
   DWORD shuffle = 0;      // fgShuffle
   DWORD fade = 0;         // fgFade
   DWORD panZoom = 0;      // fgPanZoom
+  DWORD pairs = 0;        // fgPairs
+  DWORD backdrop = 0;     // fgBackdrop
   DWORD keys = 0;         // fgKeys
 };
 

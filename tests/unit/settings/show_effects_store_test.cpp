@@ -1,0 +1,83 @@
+// The effects through the saver's reader and the effects dialog's reader and
+// writer: each is on only for a stored 1, a value of any other shape never
+// fails the picture group, and the dialog writes the effects and fgKeys as
+// 0 or 1.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "settings/dialog_store.h"
+#include "settings/saver_store.h"
+#include "store_fixture.h"
+
+namespace settings {
+namespace {
+
+struct EffectCase {
+  const char* value;
+  std::optional<int32_t> dword;  // none: absent, or the text below
+  const char* text;
+  bool on;
+};
+
+bool& Field(ShowEffects& effects, const std::string& value) {
+  if (value == "fgFade") return effects.fade;
+  if (value == "fgPanZoom") return effects.panZoom;
+  return value == "fgPairs" ? effects.pairs : effects.backdrop;
+}
+
+class StoredEffect : public testing::StoreTest, public ::testing::WithParamInterface<EffectCase> {};
+
+TEST_P(StoredEffect, ReadsTheSameInTheSaverAndTheDialogAndNeverFailsTheGroup) {
+  const EffectCase& c = GetParam();
+  OnePhotoRegistered();
+  if (c.dword) Dword(c.value, *c.dword);
+  if (c.text) Text(c.value, c.text);
+
+  SaverSettings saver;
+  PictureList list;
+  EXPECT_EQ(ReadSaverPictureSettings(reg, saver, list), ReadOutcome::Continue);
+  EXPECT_EQ(list.paths[0], "C:\\Photos\\a.jpg");
+  ShowEffects expected;
+  Field(expected, c.value) = c.on;
+  EXPECT_EQ(saver.effects, expected);
+  EXPECT_EQ(ReadDialogShowEffects(reg), (EffectsDialogChoices{expected, false}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, StoredEffect,
+                         ::testing::Values(EffectCase{"fgPairs", std::nullopt, nullptr, false},
+                                           EffectCase{"fgPairs", 0, nullptr, false},
+                                           EffectCase{"fgPairs", 1, nullptr, true},
+                                           EffectCase{"fgPairs", 2, nullptr, false},
+                                           EffectCase{"fgPairs", std::nullopt, "1", false},
+                                           EffectCase{"fgBackdrop", std::nullopt, nullptr, false},
+                                           EffectCase{"fgBackdrop", 1, nullptr, true},
+                                           EffectCase{"fgBackdrop", -1, nullptr, false},
+                                           EffectCase{"fgBackdrop", std::nullopt, "1", false},
+                                           EffectCase{"fgFade", 1, nullptr, true},
+                                           EffectCase{"fgPanZoom", 1, nullptr, true}),
+                         [](const auto& info) { return std::string(info.param.value + 2) + std::to_string(info.index); });
+
+class WrittenEffects : public testing::StoreTest {};
+
+TEST_F(WrittenEffects, TheDialogWritesEveryBoxAsZeroOrOneAndReadsItBack) {
+  for (const EffectsDialogChoices& choices :
+       {EffectsDialogChoices{{true, false, true, false}, true}, EffectsDialogChoices{{false, true, false, true}, false},
+        EffectsDialogChoices{{true, true, true, true}, true}, EffectsDialogChoices{}}) {
+    WriteDialogShowEffects(reg, choices);
+    for (const char* name : {"fgFade", "fgPanZoom", "fgPairs", "fgBackdrop", "fgKeys"}) {
+      ASSERT_TRUE(Has(name)) << name;
+      EXPECT_EQ(Get(name)->type, ValueType::Dword) << name;
+    }
+    EXPECT_EQ(ReadDialogShowEffects(reg), choices);
+    SaverSettings saver;
+    PictureList list;
+    (void)ReadSaverPictureSettings(reg, saver, list);
+    EXPECT_EQ(saver.effects, choices.effects);
+    EXPECT_EQ(saver.picture.keys, choices.keys);
+  }
+}
+
+}  // namespace
+}  // namespace settings

@@ -1,0 +1,144 @@
+// The reader's slide: which picks share it, what it is laid out as, and that
+// each picture is decoded once, whatever the choices and the screen.
+#include "slideshow/slide_read.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "fake_saver_host.h"
+
+namespace slideshow {
+namespace {
+
+using testing::Filled;
+using testing::SampleStrip;
+
+constexpr uint32_t kRed = 0xFF0000, kBlue = 0x0000FF, kGreen = 0x00FF00;
+
+struct Files {
+  std::map<std::string, codecs::Image> pictures{{"tall-red", Filled(60, 90, kRed)},
+                                                {"tall-blue", Filled(60, 90, kBlue)},
+                                                {"wide-green", Filled(120, 80, kGreen)},
+                                                {"wide-blue", Filled(120, 80, kBlue)},
+                                                {"screen-shaped", Filled(160, 80, kGreen)},
+                                                {"strip", SampleStrip()}};
+  std::map<std::string, int> decodes;
+
+  DecodeFunction Decode() {
+    return [this](const std::string& path, const codecs::ShownSize&) -> std::optional<codecs::Image> {
+      ++decodes[path];
+      const auto it = pictures.find(path);
+      if (it == pictures.end()) return std::nullopt;
+      return it->second;
+    };
+  }
+  HeaderFunction Header() {
+    return [this](const std::string& path) {
+      const auto it = pictures.find(path);
+      if (it == pictures.end()) return codecs::PictureHeader{};
+      return codecs::PictureHeader{true, {it->second.width, it->second.height}};
+    };
+  }
+  std::optional<FittedPicture> Read(const std::string& path, const std::string& next, DisplayMethod method, Size screen,
+                 SlideChoices choices) {
+    return ReadSlide(Decode(), Header(), path, next, method, screen, choices);
+  }
+};
+
+constexpr Size kWide{200, 100}, kTall{100, 200};
+
+struct SlideCase {
+  const char* what;
+  Size screen;
+  const char* path;
+  const char* next;
+  DisplayMethod method;
+  SlideChoices choices;
+  int32_t span;
+  bool laidOut;  // one screen-sized picture with its photos' places
+};
+
+class SlideReading : public ::testing::TestWithParam<SlideCase> {};
+
+TEST_P(SlideReading, PairsByTheRuleAndDecodesEachPictureOnce) {
+  const SlideCase& c = GetParam();
+  Files files;
+  const std::optional<FittedPicture> read = files.Read(c.path, c.next, c.method, c.screen, c.choices);
+  ASSERT_EQ(read.has_value(), std::string(c.path) != "gone");
+  if (!read) return;
+  EXPECT_EQ(read->Span(), c.span);
+  EXPECT_EQ(read->photos.size(), c.laidOut ? size_t(c.span) : 0u);
+  if (c.laidOut) EXPECT_EQ(read->fitted, c.screen);
+  for (const auto& [path, count] : files.decodes) EXPECT_EQ(count, 1) << path;
+  EXPECT_EQ(files.decodes.count(c.next), c.span == 2 ? 1u : 0u) << "the next pick is read only for a pair";
+}
+
+constexpr DisplayMethod kStill = DisplayMethod::Still, kPanZoom = DisplayMethod::PanZoom,
+                        kFloating = DisplayMethod::Floating;
+constexpr SlideChoices kPairs{true, false}, kBackdrop{false, true}, kBoth{true, true}, kNeither{};
+
+INSTANTIATE_TEST_SUITE_P(
+    Choices, SlideReading,
+    ::testing::Values(SlideCase{"portrait then portrait", kWide, "tall-red", "tall-blue", kStill, kPairs, 2, true},
+                      SlideCase{"with pan & zoom", kWide, "tall-red", "tall-blue", kPanZoom, kBoth, 2, true},
+                      SlideCase{"portrait then landscape", kWide, "tall-red", "wide-green", kStill, kPairs, 1, false},
+                      SlideCase{"a lone last portrait", kWide, "tall-red", "", kStill, kPairs, 1, false},
+                      SlideCase{"without the value", kWide, "tall-red", "tall-blue", kStill, kNeither, 1, false},
+                      SlideCase{"a next one that cannot be read", kWide, "tall-red", "gone", kStill, kPairs, 1, false},
+                      SlideCase{"a first one that cannot be read", kWide, "gone", "tall-blue", kStill, kPairs, 1, false},
+                      SlideCase{"portrait monitor stacks landscapes", kTall, "wide-green", "wide-blue", kStill, kBoth, 2, true},
+                      SlideCase{"portrait monitor, portraits", kTall, "tall-red", "tall-blue", kStill, kPairs, 1, false},
+                      SlideCase{"a backdrop alone", kWide, "tall-red", "tall-blue", kStill, kBackdrop, 1, true},
+                      SlideCase{"a backdrop under pan & zoom's fit", kWide, "tall-red", "", kPanZoom, kBackdrop, 1, true},
+                      SlideCase{"pan & zoom covers: no backdrop", kWide, "screen-shaped", "", kPanZoom, kBackdrop, 1, false},
+                      SlideCase{"a strip plays as always", kWide, "strip", "", kStill, kBoth, 1, false}),
+    [](const auto& info) { return "case" + std::to_string(info.index); });
+
+TEST(SlideChoicesFor, FloatingTakesNeither) {
+  const settings::ShowEffects both{false, false, true, true};
+  EXPECT_EQ(SlideChoicesFor(kFloating, both), kNeither);
+  EXPECT_EQ(SlideChoicesFor(kStill, both), kBoth);
+  EXPECT_EQ(SlideChoicesFor(kPanZoom, both), kBoth);
+}
+
+uint32_t At(const std::optional<FittedPicture>& read, int32_t x, int32_t y) { return read->bitmap.row(y)[x]; }
+uint32_t Red(uint32_t pixel) { return pixel >> 16 & 0xFF; }
+
+// A pair stands in its halves, each picture centred whole less the gap; the
+// rest is black, or its own picture's backdrop.
+TEST(LaidOutSlide, APairStandsInItsHalvesOverBlackOrItsBackdrops) {
+  for (const bool backdrop : {false, true}) {
+    Files files;
+    const std::optional<FittedPicture> read = files.Read("tall-red", "tall-blue", kStill, kWide, {true, backdrop});
+    ASSERT_TRUE(read && read->Span() == 2);
+    EXPECT_EQ(read->photos[0].area, (Rect{0, 0, 100, 100}));
+    EXPECT_EQ(read->photos[1].area, (Rect{100, 0, 200, 100}));
+    EXPECT_EQ(At(read, 50, 50), kRed);
+    EXPECT_EQ(At(read, 150, 50), kBlue);
+    const uint32_t leftSide = At(read, 5, 50), rightSide = At(read, 195, 50);
+    if (!backdrop) {
+      EXPECT_EQ(leftSide, 0u);
+      EXPECT_EQ(rightSide, 0u);
+      continue;
+    }
+    EXPECT_NEAR(double(Red(leftSide)), 128, 3) << "red darkened to half";
+    EXPECT_EQ(leftSide & 0xFFFF, 0u);
+    EXPECT_NEAR(double(rightSide & 0xFF), 128, 3);
+    EXPECT_EQ(rightSide >> 8, 0u);
+  }
+}
+
+TEST(LaidOutSlide, APortraitAloneStandsCentredOverItsBackdrop) {
+  Files files;
+  const std::optional<FittedPicture> read = files.Read("tall-red", "", kStill, kWide, kBackdrop);
+  ASSERT_TRUE(read && read->photos.size() == 1);
+  EXPECT_EQ(read->photos[0].area, (Rect{0, 0, 200, 100}));
+  EXPECT_EQ(At(read, 100, 50), kRed);
+  EXPECT_NEAR(double(Red(At(read, 3, 50))), 128, 3);
+  EXPECT_NEAR(double(Red(At(read, 196, 2))), 128, 3);
+}
+
+}  // namespace
+}  // namespace slideshow
