@@ -99,11 +99,7 @@ double ObservedFps(DWORD seconds) {
 }
 
 double FpsOfShow(const ShowSettings& settings, DWORD seconds) {
-  slideshow_test::RunningShow show(settings);
-  const RECT screen = slideshow_test::ScreenRect();
-  slideshow_test::WatchPixel({screen.right / 2, screen.bottom / 2}, 1, 20000);
-  ::Sleep(2000);
-  return ObservedFps(seconds);
+  return bench::DuringShow(settings, 2000, [seconds](slideshow_test::RunningShow&) { return ObservedFps(seconds); });
 }
 
 }  // namespace

@@ -35,16 +35,25 @@ inline double CpuSeconds(DWORD processId) {
   return seconds;
 }
 
-// CPU seconds the saver spent over `seconds` of a show, from `settleMs`
-// after its first picture is on the screen.
-inline double MeasureShow(const slideshow_test::ShowSettings& settings, DWORD seconds, DWORD settleMs) {
+// What `measure` finds of a show from `settleMs` after its first picture is
+// on the screen.
+template <class Measure>
+auto DuringShow(const slideshow_test::ShowSettings& settings, DWORD settleMs, const Measure& measure) {
   slideshow_test::RunningShow show(settings);
   const RECT screen = slideshow_test::ScreenRect();
   slideshow_test::WatchPixel({screen.right / 2, screen.bottom / 2}, 1, 20000);
   ::Sleep(settleMs);
-  const double before = CpuSeconds(show.Process().Id());
-  ::Sleep(seconds * 1000);
-  return CpuSeconds(show.Process().Id()) - before;
+  return measure(show);
+}
+
+// CPU seconds the saver spent over `seconds` of a show, from `settleMs`
+// after its first picture is on the screen.
+inline double MeasureShow(const slideshow_test::ShowSettings& settings, DWORD seconds, DWORD settleMs) {
+  return DuringShow(settings, settleMs, [seconds](slideshow_test::RunningShow& show) {
+    const double before = CpuSeconds(show.Process().Id());
+    ::Sleep(seconds * 1000);
+    return CpuSeconds(show.Process().Id()) - before;
+  });
 }
 
 }  // namespace bench
