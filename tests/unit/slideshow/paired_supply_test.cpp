@@ -4,12 +4,12 @@
 // past both.
 #include <gtest/gtest.h>
 
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "fake_saver_host.h"
+#include "memory_pictures.h"
 #include "slideshow/picture_supply.h"
 
 namespace slideshow {
@@ -21,7 +21,7 @@ using testing::Filled;
 // each filled with its number + 1.
 struct PairedList {
   explicit PairedList(const std::string& kinds, bool shuffle = false, ShuffleKeeping keeping = {})
-      : supply(Readers(kinds), {{}, {}, false}, std::move(keeping)), seat(supply.Join(0)) {
+      : files(Pictures(kinds)), supply(files.Readers(), {{}, {}, false}, std::move(keeping)), seat(supply.Join(0)) {
     settings::PictureSettings picture;
     picture.useRegisteredList = true;
     picture.shuffle = shuffle;
@@ -31,32 +31,24 @@ struct PairedList {
     supply.Refresh(picture, stored);
   }
   static std::string Path(size_t i) { return "P\\" + std::to_string(i) + ".bmp"; }
-  PictureReaders Readers(const std::string& kinds) {
-    std::map<std::string, codecs::Image> files;
-    for (size_t i = 0; i < kinds.size(); ++i) files[Path(i)] = kinds[i] == 'T' ? Filled(30, 60, uint32_t(i + 1)) : Filled(60, 30, uint32_t(i + 1));
-    PictureReaders readers{[files](const std::string& path, const codecs::ShownSize&) -> std::optional<codecs::Image> {
-                             return files.at(path);
-                           },
-                           {}};
-    readers.header = [files](const std::string& path) {
-      const codecs::Image& image = files.at(path);
-      return codecs::PictureHeader{true, {image.width, image.height}};
-    };
-    return readers;
+  static testing::MemoryPictures Pictures(const std::string& kinds) {
+    testing::MemoryPictures files;
+    for (size_t i = 0; i < kinds.size(); ++i)
+      files.pictures[Path(i)] = kinds[i] == 'T' ? Filled(30, 60, uint32_t(i + 1)) : Filled(60, 30, uint32_t(i + 1));
+    return files;
   }
-  // The paths the current slide shows, read anew (as after a move of the
+  // The picks the current slide shows, read anew (as after a move of the
   // viewer's) or, after a switch, as the show took it before.
-  std::vector<std::string> Slide(const ShowFit& fit) { return Shown(supply.TakeCurrent(seat, fit)); }
-  std::vector<std::string> Shown(const PictureRead& read) {
+  std::vector<size_t> Slide(const ShowFit& fit) { return Shown(supply.TakeCurrent(seat, fit)); }
+  std::vector<size_t> Shown(const PictureRead& read) {
     EXPECT_TRUE(read.Ready());
-    std::vector<std::string> paths{supply.CurrentPath(seat)};
+    std::vector<size_t> picks{size_t(std::stoi(supply.CurrentPath(seat).substr(2)))};
     // The second photo of a pair, told by its colour in its half.
     if (read.picture.Span() == 2) {
       const Rect half = read.picture.photos[1].area;
-      const codecs::Image& laidOut = read.picture.bitmap;
-      paths.push_back(Path(laidOut.row((half.top + half.bottom) / 2)[(half.left + half.right) / 2] - 1));
+      picks.push_back(read.picture.bitmap.row((half.top + half.bottom) / 2)[(half.left + half.right) / 2] - 1);
     }
-    return paths;
+    return picks;
   }
   // The switch: the next slide as the show takes it, then the move.
   PictureRead Switch(const ShowFit& fit) {
@@ -65,6 +57,7 @@ struct PairedList {
     supply.Advance();
     return read;
   }
+  testing::MemoryPictures files;
   PictureSupply supply;
   const int seat;
 };
@@ -88,11 +81,10 @@ TEST_P(PairedOrder, EachSlideBeginsAfterTheLastOneShown) {
   PairedList list(c.kinds);
   std::vector<size_t> starts, spans;
   PictureRead read = list.supply.TakeCurrent(list.seat, c.fit);
-  for (size_t i = 0; i < c.starts.size(); ++i) {
-    const std::vector<std::string> slide = list.Shown(read);
-    starts.push_back(size_t(std::stoi(slide.front().substr(2))));
+  for (size_t i = 0; i < c.starts.size(); ++i, read = list.Switch(c.fit)) {
+    const std::vector<size_t> slide = list.Shown(read);
+    starts.push_back(slide.front());
     spans.push_back(slide.size());
-    read = list.Switch(c.fit);
   }
   EXPECT_EQ(starts, c.starts);
   EXPECT_EQ(spans, c.spans);
@@ -110,44 +102,38 @@ INSTANTIATE_TEST_SUITE_P(
         OrderCase{"without pairs, one by one", "TTT", kNoPairs, {0, 1, 2, 0}, {1, 1, 1, 1}}),
     [](const auto& info) { return "case" + std::to_string(info.index); });
 
+// Back along the history and forward again, a whole pair at a time.
 TEST(PairedSlides, GoingBackGoesBackOverAWholePair) {
   PairedList list("TTWTT");
-  EXPECT_EQ(list.Slide(kPairsOnWide), (std::vector<std::string>{"P\\0.bmp", "P\\1.bmp"}));
-  list.supply.Next();
-  EXPECT_EQ(list.Slide(kPairsOnWide), (std::vector<std::string>{"P\\2.bmp"}));
-  list.supply.Next();
-  EXPECT_EQ(list.Slide(kPairsOnWide), (std::vector<std::string>{"P\\3.bmp", "P\\4.bmp"}));
-  ASSERT_TRUE(list.supply.Back());
-  EXPECT_EQ(list.Slide(kPairsOnWide), (std::vector<std::string>{"P\\2.bmp"}));
-  ASSERT_TRUE(list.supply.Back());
-  EXPECT_EQ(list.Slide(kPairsOnWide), (std::vector<std::string>{"P\\0.bmp", "P\\1.bmp"}));
-  list.supply.Next();
-  list.supply.Next();
-  EXPECT_EQ(list.Slide(kPairsOnWide), (std::vector<std::string>{"P\\3.bmp", "P\\4.bmp"}))
-      << "forward again through the history";
+  const struct {
+    char key;
+    std::vector<size_t> slide;
+  } steps[] = {{' ', {0, 1}}, {'>', {2}}, {'>', {3, 4}}, {'<', {2}}, {'<', {0, 1}}, {'>', {2}}, {'>', {3, 4}}};
+  for (const auto& step : steps) {
+    if (step.key == '>') list.supply.Next();
+    if (step.key == '<') {
+      ASSERT_TRUE(list.supply.Back());
+    }
+    EXPECT_EQ(list.Slide(kPairsOnWide), step.slide) << step.key;
+  }
 }
 
 TEST(PairedSlides, HidingAPairHidesBoth) {
   PairedList list("TTWT");
   ASSERT_EQ(list.Slide(kPairsOnWide).size(), 2u);
   list.supply.Hide(list.supply.CurrentPath(list.seat));
-  EXPECT_EQ(list.Slide(kPairsOnWide), (std::vector<std::string>{"P\\2.bmp"}));
-  EXPECT_EQ(list.Shown(list.Switch(kPairsOnWide)), (std::vector<std::string>{"P\\3.bmp"}));
-  EXPECT_EQ(list.Shown(list.Switch(kPairsOnWide)), (std::vector<std::string>{"P\\2.bmp"})) << "neither photo comes back";
+  EXPECT_EQ(list.Slide(kPairsOnWide), std::vector<size_t>{2});
+  EXPECT_EQ(list.Shown(list.Switch(kPairsOnWide)), std::vector<size_t>{3});
+  EXPECT_EQ(list.Shown(list.Switch(kPairsOnWide)), std::vector<size_t>{2}) << "neither photo comes back";
 }
 
 // A run that ends during a pair goes on next time after both of its photos.
 TEST(PairedSlides, TheShufflesKeptPlaceIsPastBothPhotosOfAPair) {
   std::optional<ShufflePlace> kept;
   const ShuffleKeeping keeping{[&] { return kept; }, [&](const ShufflePlace& place) { kept = place; }};
-  std::vector<std::string> first;
-  {
-    PairedList list("TTTTTT", true, keeping);
-    first = list.Slide(kPairsOnWide);
-    ASSERT_EQ(first.size(), 2u);
-  }
-  PairedList next("TTTTTT", true, keeping);
-  for (const std::string& shown : next.Slide(kNoPairs))
+  const std::vector<size_t> first = PairedList("TTTTTT", true, keeping).Slide(kPairsOnWide);
+  ASSERT_EQ(first.size(), 2u);
+  for (const size_t shown : PairedList("TTTTTT", true, keeping).Slide(kNoPairs))
     EXPECT_TRUE(shown != first[0] && shown != first[1]) << shown;
 }
 
