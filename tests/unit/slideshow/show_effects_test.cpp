@@ -44,8 +44,11 @@ class EffectsShow {
       for (int32_t py = std::max(0, y + 1); py < std::min(y + 9, kScreen.height); ++py)
         for (int32_t px = 0; px < std::min(int32_t(text.size()) * 6, kScreen.width); px += 2) buffer.view.row(py)[px] = 0x00FF00;
     };
-    host.pictureSettings = [effects](settings::SaverSettings& s, settings::PictureList&) {
+    // A dated picture shows its date.
+    host.pictureSettings = [effects, dated = pictures[0].taken.has_value()](settings::SaverSettings& s,
+                                                                            settings::PictureList&) {
       s.picture.folder = "P";
+      if (dated) s.picture.dateCaption = settings::DateCaption::Western;
       s.effects = effects;
       return settings::ReadOutcome::Continue;
     };
@@ -111,60 +114,41 @@ class EffectsShow {
 
 bool Mixed(uint32_t pixel) { return (pixel >> 16 & 0xFF) > 20 && (pixel & 0xFF) > 20; }
 
-// (floating, picture to the window)
-class Crossfade : public ::testing::TestWithParam<std::tuple<bool, bool>> {};
+// (floating, picture to the window, fgFade), switching at 3 s and 6 s: every
+// present is its layers; the two pictures mix only with the value and only
+// for about a second at a switch, and the fade ends exactly on the new one.
+// A floating fade (its pictures stand at different places) is held to the
+// layers alone.
+class Switch : public ::testing::TestWithParam<std::tuple<bool, bool, bool>> {};
 
-// Still, where both pictures stand at the same place; a floating fade is
-// held to the layers' oracle by the cut's test and the pan & zoom show.
-class StillCrossfade : public ::testing::TestWithParam<bool> {};
-
-TEST_P(StillCrossfade, MixesBothPicturesForASecondAndEndsExactlyOnTheNewOne) {
-  const bool toWindow = GetParam();
-  EffectsShow s(false, {true, false}, {Filled(80, 60, kRed), Filled(80, 60, kBlue)}, toWindow);
+TEST_P(Switch, FadesForASecondWithTheValueAndElseCuts) {
+  const auto [floating, toWindow, fade] = GetParam();
+  EffectsShow s(floating, {fade, false}, {Filled(80, 60, kRed), Filled(80, 60, kBlue)}, toWindow);
   const std::vector<Present> presents = s.Run(7'500);
-  int mixed = 0, afterFade = 0;
-  const auto inPicture = [&](const Present& p) {
-    const Rect at = s.show->Motion().destRect;
-    return p.window[size_t(at.top + 30) * kScreen.width + size_t(at.left + 40)];
-  };
-  for (size_t i = 1; i < presents.size(); ++i) {
-    const Present& p = presents[i];
-    const int64_t sinceSwitch = (p.ms - 1) % 3000;
-    if (p.ms > 3000 && sinceSwitch < 1000 && Mixed(inPicture(p))) ++mixed;
-    if (p.ms > 3000 && sinceSwitch > 1000 && sinceSwitch < 2900) {
-      ++afterFade;
-      ASSERT_FALSE(Mixed(inPicture(p))) << p.ms;
-    }
+  ASSERT_GT(presents.size(), 100u);
+  EXPECT_GT(presents.back().ms, 7'400) << "presents go on after the fades";
+  const Rect at = s.show->Motion().destRect;
+  int fading = 0;
+  for (const Present& p : presents) {
+    const bool mixed = Mixed(p.window[size_t(at.top + 30) * kScreen.width + size_t(at.left + 40)]);
+    if (p.ms > 2'900 && (p.ms + 100) % 3000 <= 1'100)
+      fading += mixed;
+    else
+      ASSERT_FALSE(mixed) << p.ms;
   }
-  EXPECT_GE(mixed, 60) << "about 60 frames per fade, two fades, the faintest ones not counted";
-  EXPECT_GT(afterFade, 20);
+  if (!fade) {
+    EXPECT_EQ(fading, 0);
+  } else if (!floating) {
+    EXPECT_GE(fading, 60) << "about 60 frames per fade, two fades, the faintest ones not counted";
+  }
   EXPECT_FALSE(s.show->Crossfading());
 }
 
-INSTANTIATE_TEST_SUITE_P(PictureToWindowAndInBuffer, StillCrossfade, ::testing::Bool(),
-                         [](const auto& info) { return info.param ? "PictureToWindow" : "InBuffer"; });
-
-// With the value a floating fade runs through the layers' oracle; without
-// it no frame mixes the two.
-TEST_P(Crossfade, WithTheValueEveryFrameIsItsLayers) {
-  const auto [floating, toWindow] = GetParam();
-  EffectsShow s(floating, {true, false}, {Filled(80, 60, kRed), Filled(80, 60, kBlue)}, toWindow);
-  EXPECT_GT(s.Run(7'500).size(), 100u);
-}
-
-TEST_P(Crossfade, WithoutTheValueASwitchIsACut) {
-  const auto [floating, toWindow] = GetParam();
-  EffectsShow s(floating, {}, {Filled(80, 60, kRed), Filled(80, 60, kBlue)}, toWindow);
-  for (const Present& p : s.Run(7'500)) {
-    const Rect at = s.show->Motion().destRect;
-    ASSERT_FALSE(Mixed(p.window[size_t(at.top + 30) * kScreen.width + size_t(at.left + 40)])) << p.ms;
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(FloatingAndStill, Crossfade, ::testing::Combine(::testing::Bool(), ::testing::Bool()),
+INSTANTIATE_TEST_SUITE_P(FloatingAndStill, Switch, ::testing::Combine(::testing::Bool(), ::testing::Bool(), ::testing::Bool()),
                          [](const auto& info) {
                            return std::string(std::get<0>(info.param) ? "Floating" : "Still") +
-                                  (std::get<1>(info.param) ? "PictureToWindow" : "InBuffer");
+                                  (std::get<1>(info.param) ? "PictureToWindow" : "InBuffer") +
+                                  (std::get<2>(info.param) ? "Fading" : "Cut");
                          });
 
 // A 4:3 picture with detail on a 4:3 screen.
@@ -189,38 +173,28 @@ TEST(PanZoomShow, FillsAScreenOfThePicturesShapeAndMovesOnEveryFrame) {
   EXPECT_GE(moved, presents.size() * 9 / 10);
 }
 
-TEST(PanZoomShow, WithoutTheValueThePictureStandsStill) {
-  EffectsShow s(false, {}, {Detailed()}, true);
-  const std::vector<Present> presents = s.Run(4'000);
-  ASSERT_GT(presents.size(), 10u);
-  const auto row = [&](const Present& p) {
-    const auto middle = p.window.begin() + kScreen.width * (kScreen.height / 2);
-    return std::vector<uint32_t>(middle, middle + kScreen.width);
+codecs::Image Dated(codecs::Image picture) {
+  picture.taken = codecs::PhotoDate{2024, 5, 3};
+  return picture;
+}
+
+// Pan & zoom fading between pictures of every shape, and dated pairs over
+// their backdrops, alone and with pan & zoom, fading: every present is still
+// the layers composed whole.
+TEST(EffectsShow, EveryPresentIsTheLayersComposedWhole) {
+  const struct {
+    settings::ShowEffects effects;
+    std::vector<codecs::Image> pictures;
+    int64_t ms;
+    size_t presents;
+  } cases[] = {
+      {{true, true}, {Detailed(), Filled(90, 160, kBlue), SampleStrip()}, 10'000, 500},
+      {{true, false, true, true}, {Dated(Filled(30, 60, kRed)), Dated(Filled(30, 60, kBlue)), Dated(Filled(30, 60, kRed))}, 7'000, 100},
+      {{true, true, true, true}, {Dated(Filled(30, 60, kRed)), Dated(Filled(30, 60, kBlue)), Dated(Filled(30, 60, kRed))}, 7'000, 100},
   };
-  for (size_t i = 2; i < presents.size(); ++i) ASSERT_EQ(row(presents[i]), row(presents[1])) << presents[i].ms;
-}
-
-TEST(PanZoomShow, FadesIncludedEveryPresentIsTheLayersComposedWhole) {
-  EffectsShow s(false, {true, true}, {Detailed(), Filled(90, 160, kBlue), SampleStrip()}, true);
-  const std::vector<Present> presents = s.Run(10'000);
-  EXPECT_GT(presents.size(), 500u);
-}
-
-// Pairs over their backdrops, alone and with pan & zoom, fading: every
-// present is still the layers composed whole.
-TEST(PairedShow, EveryPresentIsTheLayersComposedWhole) {
-  for (const settings::ShowEffects effects :
-       {settings::ShowEffects{true, false, true, true}, settings::ShowEffects{true, true, true, true}}) {
-    std::vector<codecs::Image> pictures{Filled(30, 60, kRed), Filled(30, 60, kBlue), Filled(30, 60, kRed)};
-    for (codecs::Image& picture : pictures) picture.taken = codecs::PhotoDate{2024, 5, 3};
-    EffectsShow s(false, effects, pictures, true);
-    s.host.pictureSettings = [effects](settings::SaverSettings& settings, settings::PictureList&) {
-      settings.picture.folder = "P";
-      settings.picture.dateCaption = settings::DateCaption::Western;
-      settings.effects = effects;
-      return settings::ReadOutcome::Continue;
-    };
-    EXPECT_GT(s.Run(7'000).size(), 100u);
+  for (const auto& c : cases) {
+    EffectsShow s(false, c.effects, c.pictures, true);
+    EXPECT_GT(s.Run(c.ms).size(), c.presents);
   }
 }
 
