@@ -3,7 +3,8 @@
 // every entry, in the listing's order, and takes whatever the entry is.
 #include <gmock/gmock.h>
 
-#include <map>
+#include <string>
+#include <vector>
 
 #include "codecs/system_codecs.h"
 #include "settings/folder_scan.h"
@@ -12,10 +13,11 @@
 namespace settings {
 namespace {
 
-FolderEntry File(std::string name, std::string shortName = {}) {
-  FolderEntry entry;
-  entry.name = std::move(name);
-  entry.shortName = std::move(shortName);
+FolderEntry File(std::string name, std::string shortName = {}) { return {std::move(name), false, false, false, std::move(shortName)}; }
+// A folder, a hidden file or a placeholder, as `flag` says.
+FolderEntry Flagged(std::string name, bool FolderEntry::*flag) {
+  FolderEntry entry = File(std::move(name));
+  entry.*flag = true;
   return entry;
 }
 
@@ -46,58 +48,33 @@ class FakeFolder : public FolderListing, public DirectorySearch {
   std::vector<FolderEntry> entries_;
 };
 
-std::vector<std::string> Scanned(FolderListing& listing) {
+// The names the scan gives through one listing or through the search per mask.
+template <class Source>
+std::vector<std::string> Names(Source& source) {
   std::vector<std::string> names;
-  ScanPictureNames(listing, FakeFolder::kFolder, [&](const std::string& name) { names.push_back(name); });
+  ScanPictureNames(source, FakeFolder::kFolder, [&](const std::string& name) { names.push_back(name); });
   return names;
 }
 
-std::vector<std::string> Searched(DirectorySearch& search) {
+// `count` files named prefix0.extension, prefix1.extension, ... after `before`.
+std::vector<FolderEntry> Numbered(std::vector<FolderEntry> before, const std::string& prefix, int count,
+                                  const std::string& extension) {
+  for (int i = 0; i < count; ++i) before.push_back(File(prefix + std::to_string(i) + extension));
+  return before;
+}
+std::vector<std::string> NamesOf(const std::vector<FolderEntry>& entries) {
   std::vector<std::string> names;
-  ScanPictureNames(search, FakeFolder::kFolder, [&](const std::string& name) { names.push_back(name); });
+  for (const FolderEntry& entry : entries) names.push_back(entry.name);
   return names;
-}
-
-std::vector<FolderEntry> Numbered(const std::string& prefix, int count, const std::string& extension) {
-  std::vector<FolderEntry> entries;
-  for (int i = 0; i < count; ++i) entries.push_back(File(prefix + std::to_string(i) + extension));
-  return entries;
-}
-
-std::vector<std::string> NumberedNames(const std::string& prefix, int count, const std::string& extension) {
-  std::vector<std::string> names;
-  for (const FolderEntry& entry : Numbered(prefix, count, extension)) names.push_back(entry.name);
-  return names;
-}
-
-template <typename T>
-std::vector<T> Joined(std::vector<T> a, const std::vector<T>& b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
-}
-
-FolderEntry Folder(std::string name) {
-  FolderEntry entry = File(std::move(name));
-  entry.isFolder = true;
-  return entry;
-}
-
-FolderEntry Hidden(std::string name) {
-  FolderEntry entry = File(std::move(name));
-  entry.hidden = true;
-  return entry;
-}
-
-FolderEntry Placeholder(std::string name) {
-  FolderEntry entry = File(std::move(name));
-  entry.notLocal = true;
-  return entry;
 }
 
 struct Row {
   const char* what;
   std::vector<FolderEntry> entries;
   std::vector<std::string> expected;
+  // The system's codecs name their own extensions; one that is no plain
+  // extension still matches as the search matches it.
+  std::vector<std::string> systemExtensions = {};
 };
 
 TEST(ListedFolderScan, GivesTheListOfASearchPerMask) {
@@ -118,30 +95,26 @@ TEST(ListedFolderScan, GivesTheListOfASearchPerMask) {
        {"k.bmp", "l.jpg", "m.jpeg", "n.gif", "o.jif", "p.dib", "q.rle", "r.tga", "s.pcx", "t.ico", "u.png",
         "v.webp", "w.avif", "x.heic", "y.heif", "z.hif"}},
       {"the limit over all masks",
-       Joined(Joined(Numbered("j", 60, ".jpg"), Numbered("b", 60, ".bmp")), {File("late.gif")}),
-       Joined(NumberedNames("b", 60, ".bmp"), NumberedNames("j", 40, ".jpg"))},
-      {"the limit within the first mask", Joined(Numbered("b", 150, ".bmp"), {File("x.jpg")}),
-       NumberedNames("b", 100, ".bmp")},
+       Numbered(Numbered(Numbered({}, "j", 60, ".jpg"), "b", 60, ".bmp"), "late", 1, ".gif"),
+       NamesOf(Numbered(Numbered({}, "b", 60, ".bmp"), "j", 40, ".jpg"))},
+      {"the limit within the first mask", Numbered(Numbered({}, "b", 150, ".bmp"), "x", 1, ".jpg"),
+       NamesOf(Numbered({}, "b", 100, ".bmp"))},
       {"a folder link, hidden files and placeholders",
-       {Folder("trip.jpg"), Hidden("h.bmp"), Placeholder("cloud.png"), Folder("album")},
+       {Flagged("trip.jpg", &FolderEntry::isFolder), Flagged("h.bmp", &FolderEntry::hidden),
+        Flagged("cloud.png", &FolderEntry::notLocal), Flagged("album", &FolderEntry::isFolder)},
        {"h.bmp", "trip.jpg", "cloud.png"}},
+      {"masks of the system's codecs",
+       {File("a.TIF"), File("b.jxr"), File("c.JPR"), File("d.x.y"), File("e.y"), File("f.tiff", "F~1.TIF")},
+       {"a.TIF", "f.tiff", "b.jxr", "c.JPR", "d.x.y"},
+       {"tif", "j?r", "x.y"}},
   };
   for (const Row& row : rows) {
+    codecs::InstallSystemCodecs({row.systemExtensions, [](codecs::Bytes) { return std::optional<codecs::Image>(); }});
     FakeFolder folder(row.entries);
-    EXPECT_EQ(Searched(folder), row.expected) << row.what;
-    EXPECT_EQ(Scanned(folder), row.expected) << row.what;
+    EXPECT_EQ(Names<DirectorySearch>(folder), row.expected) << row.what;
+    EXPECT_EQ(Names<FolderListing>(folder), row.expected) << row.what;
   }
-}
-
-// The system's codecs name their own extensions; one that is no plain
-// extension still matches as the search matches it.
-TEST(ListedFolderScan, AMaskOfAnotherShapeMatchesAsTheSearchMatches) {
-  codecs::InstallSystemCodecs({{"tif", "j?r", "x.y"}, [](codecs::Bytes) { return std::optional<codecs::Image>(); }});
-  FakeFolder folder({File("a.TIF"), File("b.jxr"), File("c.JPR"), File("d.x.y"), File("e.y"), File("f.tiff", "F~1.TIF")});
-  const std::vector<std::string> searched = Searched(folder), scanned = Scanned(folder);
   codecs::InstallSystemCodecs({});
-  EXPECT_EQ(searched, (std::vector<std::string>{"a.TIF", "f.tiff", "b.jxr", "c.JPR", "d.x.y"}));
-  EXPECT_EQ(scanned, searched);
 }
 
 TEST(ListedFolderScan, FillsTheDialogsFolderListAsTheSearchDoes) {
