@@ -19,10 +19,7 @@ namespace {
 
 constexpr Size kScreen{48, 32};
 
-struct Buffer {
-  std::vector<uint32_t> pixels = std::vector<uint32_t>(size_t(kScreen.width) * kScreen.height, 0x123456);
-  PixelView view{pixels.data(), kScreen.width, kScreen.height, kScreen.width};
-};
+using testing::TestBuffer;
 
 codecs::Image Gradient(int32_t w, int32_t h, uint32_t seed) {
   codecs::Image img(w, h);
@@ -77,14 +74,10 @@ void ModelPicture(std::vector<uint32_t>& out, const PictureLayer& l) {
     for (int32_t x = 0; x < kScreen.width; ++x) {
       const double cx = x + 0.5, cy = y + 0.5;
       if (cx < l.dest.left || cx >= l.dest.right || cy < l.dest.top || cy >= l.dest.bottom) continue;
-      uint32_t& p = out[size_t(y * kScreen.width + x)];
-      if (!l.image) {
-        p = Over(p, 0, l.opacity);
-        continue;
-      }
       const double sx = l.source.left + (cx - l.dest.left) * l.source.width() / l.dest.width() - 0.5;
       const double sy = l.source.top + (cy - l.dest.top) * l.source.height() / l.dest.height() - 0.5;
-      p = Over(p, Sample(*l.image, sx, sy), l.opacity);
+      uint32_t& p = out[size_t(y * kScreen.width + x)];
+      p = Over(p, l.image ? Sample(*l.image, sx, sy) : 0, l.opacity);
     }
 }
 
@@ -107,15 +100,15 @@ class LayerComposition : public ::testing::TestWithParam<LayerCase> {};
 
 TEST_P(LayerComposition, ComposedWholeMeansWhatEachLayerSays) {
   const LayerCase& c = GetParam();
-  Buffer b;
+  TestBuffer b(kScreen);
   FrameLayers frame{c.pictures, {}};
   if (!c.text.empty()) frame.texts.push_back(TextAt(b.view, c.text, 0x304050, c.textOpacity, 1));
   ComposeLayers(b.view, frame);
   std::vector<uint32_t> model(b.pixels.size(), 0);
   for (const PictureLayer& l : c.pictures) ModelPicture(model, l);
   if (!c.text.empty()) {
-    Buffer inked;
-    inked.pixels = model;
+    TestBuffer inked(kScreen);
+    std::copy(model.begin(), model.end(), inked.pixels.begin());
     Ink(inked.view, c.text, 0x304050);
     for (size_t i = 0; i < model.size(); ++i) model[i] = Over(model[i], inked.pixels[i], c.textOpacity);
   }
@@ -184,7 +177,7 @@ std::vector<FrameLayers> Frames(const PixelView& b) {
 class LayeredFrames : public ::testing::TestWithParam<bool> {};
 
 TEST_P(LayeredFrames, EveryUpdateLeavesTheFrameComposedWholeOnTheWindow) {
-  Buffer b, ref;
+  TestBuffer b(kScreen), ref(kScreen);
   std::vector<uint32_t> window(b.pixels.size(), 0xABCDEF);
   FrameComposer composer(b.view, GetParam());
   composer.ClearAll();
