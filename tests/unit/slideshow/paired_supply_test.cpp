@@ -95,7 +95,6 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         OrderCase{"portraits pair, a landscape and the lone last stand alone", "TTWTTT", kPairsOnWide,
                   {0, 2, 3, 5, 0}, {2, 1, 2, 1, 2}},
-        OrderCase{"a portrait between landscapes", "TWT", kPairsOnWide, {0, 1, 2, 0}, {1, 1, 1, 1}},
         OrderCase{"a portrait monitor pairs landscapes", "WWTWW", kPairsOnTall, {0, 2, 3, 0}, {2, 1, 2, 2}},
         OrderCase{"two pictures pair again every round", "TT", kPairsOnWide, {0, 0, 0}, {2, 2, 2}},
         OrderCase{"a list of one pairs with nothing", "T", kPairsOnWide, {0, 0}, {1, 1}},

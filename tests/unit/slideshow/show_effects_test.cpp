@@ -30,7 +30,6 @@ constexpr uint32_t kRed = 0xFF0000, kBlue = 0x0000FF;
 struct Present {
   int64_t ms;
   std::vector<uint32_t> window;
-  uint32_t Centre() const { return window[size_t(kScreen.height / 2) * kScreen.width + kScreen.width / 2]; }
 };
 
 class EffectsShow {
@@ -159,42 +158,41 @@ codecs::Image Detailed() {
   return img;
 }
 
-TEST(PanZoomShow, FillsAScreenOfThePicturesShapeAndMovesOnEveryFrame) {
-  EffectsShow s(false, {false, true}, {Detailed()}, true);
-  const std::vector<Present> presents = s.Run(4'000);
-  ASSERT_GT(presents.size(), 200u);
-  size_t moved = 0;
-  for (size_t i = 1; i < presents.size(); ++i) {
-    if (presents[i].window != presents[i - 1].window) ++moved;
-    // No black outside the ticker's green: the picture covers the screen.
-    for (int32_t y = 20; y < kScreen.height; y += 7)
-      ASSERT_NE(presents[i].window[size_t(y) * kScreen.width + 3], 0u) << presents[i].ms;
-  }
-  EXPECT_GE(moved, presents.size() * 9 / 10);
-}
-
 codecs::Image Dated(codecs::Image picture) {
   picture.taken = codecs::PhotoDate{2024, 5, 3};
   return picture;
 }
 
-// Pan & zoom fading between pictures of every shape, and dated pairs over
-// their backdrops, alone and with pan & zoom, fading: every present is still
-// the layers composed whole.
+// Pan & zoom alone, fading between pictures of every shape, and dated pairs
+// over their backdrops, alone and with pan & zoom, fading: every present is
+// the layers composed whole. Pan & zoom alone fills a screen of the
+// picture's shape and moves it on every frame.
 TEST(EffectsShow, EveryPresentIsTheLayersComposedWhole) {
   const struct {
     settings::ShowEffects effects;
     std::vector<codecs::Image> pictures;
     int64_t ms;
     size_t presents;
+    bool fillsAndMoves = false;
   } cases[] = {
+      {{false, true}, {Detailed()}, 4'000, 200, true},
       {{true, true}, {Detailed(), Filled(90, 160, kBlue), SampleStrip()}, 10'000, 500},
       {{true, false, true, true}, {Dated(Filled(30, 60, kRed)), Dated(Filled(30, 60, kBlue)), Dated(Filled(30, 60, kRed))}, 7'000, 100},
       {{true, true, true, true}, {Dated(Filled(30, 60, kRed)), Dated(Filled(30, 60, kBlue)), Dated(Filled(30, 60, kRed))}, 7'000, 100},
   };
   for (const auto& c : cases) {
     EffectsShow s(false, c.effects, c.pictures, true);
-    EXPECT_GT(s.Run(c.ms).size(), c.presents);
+    const std::vector<Present> presents = s.Run(c.ms);
+    ASSERT_GT(presents.size(), c.presents);
+    if (!c.fillsAndMoves) continue;
+    size_t moved = 0;
+    for (size_t i = 1; i < presents.size(); ++i) {
+      if (presents[i].window != presents[i - 1].window) ++moved;
+      // No black outside the ticker's green: the picture covers the screen.
+      for (int32_t y = 20; y < kScreen.height; y += 7)
+        ASSERT_NE(presents[i].window[size_t(y) * kScreen.width + 3], 0u) << presents[i].ms;
+    }
+    EXPECT_GE(moved, presents.size() * 9 / 10);
   }
 }
 

@@ -76,7 +76,6 @@ INSTANTIATE_TEST_SUITE_P(
                       SlideCase{"a next one that cannot be read", kWide, "tall-red", "gone", kStill, kPairs, 1, false},
                       SlideCase{"a first one that cannot be read", kWide, "gone", "tall-blue", kStill, kPairs, 1, false},
                       SlideCase{"portrait monitor stacks landscapes", kTall, "wide-green", "wide-blue", kStill, kBoth, 2, true},
-                      SlideCase{"portrait monitor, portraits", kTall, "tall-red", "tall-blue", kStill, kPairs, 1, false},
                       SlideCase{"a backdrop alone", kWide, "tall-red", "tall-blue", kStill, kBackdrop, 1, true},
                       SlideCase{"a backdrop under pan & zoom's fit", kWide, "tall-red", "", kPanZoom, kBackdrop, 1, true},
                       SlideCase{"pan & zoom covers: no backdrop", kWide, "screen-shaped", "", kPanZoom, kBackdrop, 1, false},
