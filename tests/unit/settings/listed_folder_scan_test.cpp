@@ -77,17 +77,10 @@ struct Row {
   std::vector<std::string> systemExtensions = {};
 };
 
+// Names of mixed case and names whose short name matches where the long one
+// does not are proved against the system's search on a real folder.
 TEST(ListedFolderScan, GivesTheListOfASearchPerMask) {
   const std::vector<Row> rows{
-      {"mixed case; a letter outside ASCII matches only itself",
-       {File("b.BMP"), File("A.Jpg"), File("notes.TXT"), File("c.JPEG"), File("d.jpeg"), File("E.HeIc"),
-        File("x.gıf")},
-       {"b.BMP", "A.Jpg", "c.JPEG", "d.jpeg", "E.HeIc"}},
-      {"short names",
-       {File("holiday.jpgx", "HOLIDA~1.JPG"), File("long picture name.jpeg", "LONGPI~1.JPE"),
-        File("scan.tiff", "SCAN~1.TIF"), File("a.jpg"), File("old.gif.bak", "OLDGIF~1.BAK"),
-        File("frame.pngs", "FRAME~1.PNG")},
-       {"holiday.jpgx", "a.jpg", "long picture name.jpeg", "frame.pngs"}},
       {"masks in order",
        {File("z.hif"), File("y.heif"), File("x.heic"), File("w.avif"), File("v.webp"), File("u.png"), File("t.ico"),
         File("s.pcx"), File("r.tga"), File("q.rle"), File("p.dib"), File("o.jif"), File("n.gif"), File("m.jpeg"),
