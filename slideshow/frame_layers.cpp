@@ -29,30 +29,70 @@ void DrawBlack(const PixelView& buffer, const RectF& dest, int32_t weight) {
   }
 }
 
-// The pixels an opaque picture layer overwrites whole, so the background
-// need not be drawn under them first.
-Rect OpaquelyDrawn(const PixelView& buffer, const PictureLayer& layer) {
-  if (layer.image == nullptr || layer.image->empty() || OpacityWeight(layer.opacity) < kOpaque) return {};
-  const codecs::Image& image = *layer.image;
+// Where a picture layer drawn one to one lands, and from where in its
+// picture; nothing for a layer that is scaled or has no picture.
+std::optional<CopyPlan> OneToOnePlan(const PixelView& buffer, const PictureLayer& layer) {
+  if (layer.image == nullptr) return std::nullopt;
   const std::optional<Rect> source = WholePixels(layer.source), dest = WholePixels(layer.dest);
-  if (!source || !dest || !SameSize(*source, *dest))
-    return layer.source.empty() ? Rect{} : PixelsOf(layer.dest, buffer.bounds());
-  return PlanPictureCopy(buffer.size(), {image.width, image.height}, *source, *dest).dest;
+  if (!source || !dest || !SameSize(*source, *dest)) return std::nullopt;
+  return PlanPictureCopy(buffer.size(), {layer.image->width, layer.image->height}, *source, *dest);
+}
+
+const uint32_t* SourceRow(const codecs::Image& image, const CopyPlan& plan, int32_t y, int32_t x) {
+  return image.row(plan.sourceTop + y - plan.dest.top) + plan.sourceLeft + x - plan.dest.left;
 }
 
 void DrawPicture(const PixelView& buffer, const PictureLayer& layer) {
   const int32_t weight = OpacityWeight(layer.opacity);
   if (weight == 0) return;
   if (layer.image == nullptr) return DrawBlack(buffer, layer.dest, weight);
-  const codecs::Image& image = *layer.image;
-  const std::optional<Rect> source = WholePixels(layer.source), dest = WholePixels(layer.dest);
-  if (!source || !dest || !SameSize(*source, *dest)) return DrawScaled(buffer, image, layer.source, layer.dest, weight);
-  const CopyPlan plan = PlanPictureCopy(buffer.size(), {image.width, image.height}, *source, *dest);
-  for (int32_t dy = 0; dy < plan.dest.height(); ++dy) {
-    uint32_t* to = buffer.row(plan.dest.top + dy) + plan.dest.left;
-    const uint32_t* from = image.row(plan.sourceTop + dy) + plan.sourceLeft;
-    MixRow(to, to, from, size_t(plan.dest.width()), weight);
+  const std::optional<CopyPlan> plan = OneToOnePlan(buffer, layer);
+  if (!plan) return DrawScaled(buffer, *layer.image, layer.source, layer.dest, weight);
+  const Rect& d = plan->dest;
+  for (int32_t y = d.top; y < d.bottom; ++y) {
+    uint32_t* to = buffer.row(y) + d.left;
+    const uint32_t* from = SourceRow(*layer.image, *plan, y, d.left);
+    if (weight >= kOpaque)
+      std::memcpy(to, from, size_t(d.width()) * sizeof(uint32_t));
+    else
+      MixRow(to, to, from, size_t(d.width()), weight);
   }
+}
+
+// A crossfade's two pictures at once, in one pass over the buffer: an opaque
+// picture drawn one to one and a translucent one drawn one to one within it.
+// Each pixel is what drawing the one and then the other gives. False, and
+// nothing drawn, for any other pair.
+bool DrawFadingPair(const PixelView& buffer, const PictureLayer& under, const PictureLayer& over) {
+  const int32_t weight = OpacityWeight(over.opacity);
+  if (OpacityWeight(under.opacity) < kOpaque || weight <= 0 || weight >= kOpaque) return false;
+  const std::optional<CopyPlan> below = OneToOnePlan(buffer, under), above = OneToOnePlan(buffer, over);
+  if (!below || !above) return false;
+  const Rect &u = below->dest, &o = above->dest;
+  if (o.empty() || Intersection(u, o) != o) return false;
+  const auto copy = [&](uint32_t* row, int32_t y, int32_t from, int32_t to) {
+    if (to > from) std::memcpy(row + from, SourceRow(*under.image, *below, y, from), size_t(to - from) * sizeof(uint32_t));
+  };
+  for (int32_t y = u.top; y < u.bottom; ++y) {
+    uint32_t* row = buffer.row(y);
+    if (y < o.top || y >= o.bottom) {
+      copy(row, y, u.left, u.right);
+      continue;
+    }
+    copy(row, y, u.left, o.left);
+    MixRow(row + o.left, SourceRow(*under.image, *below, y, o.left), SourceRow(*over.image, *above, y, o.left),
+           size_t(o.width()), weight);
+    copy(row, y, o.right, u.right);
+  }
+  return true;
+}
+
+// The pixels an opaque picture layer overwrites whole, so the background
+// need not be drawn under them first.
+Rect OpaquelyDrawn(const PixelView& buffer, const PictureLayer& layer) {
+  if (layer.image == nullptr || layer.image->empty() || OpacityWeight(layer.opacity) < kOpaque) return {};
+  if (const std::optional<CopyPlan> plan = OneToOnePlan(buffer, layer)) return plan->dest;
+  return layer.source.empty() ? Rect{} : PixelsOf(layer.dest, buffer.bounds());
 }
 
 void DrawText(const PixelView& buffer, const TextLayer& text) {
@@ -80,7 +120,13 @@ void ComposeLayers(const PixelView& buffer, const FrameLayers& frame) {
 }
 
 void DrawLayers(const PixelView& buffer, const FrameLayers& frame) {
-  for (const PictureLayer& layer : frame.pictures) DrawPicture(buffer, layer);
+  const std::vector<PictureLayer>& pictures = frame.pictures;
+  for (size_t i = 0; i < pictures.size(); ++i) {
+    if (i + 1 < pictures.size() && DrawFadingPair(buffer, pictures[i], pictures[i + 1]))
+      ++i;
+    else
+      DrawPicture(buffer, pictures[i]);
+  }
   for (const TextLayer& text : frame.texts) DrawText(buffer, text);
 }
 

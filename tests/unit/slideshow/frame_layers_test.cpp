@@ -129,6 +129,10 @@ INSTANTIATE_TEST_SUITE_P(
         LayerCase{"OneToOneHalfOpaque", {{&kSmall, {2, 1, 12, 8}, {-3, 20, 7, 27}, 0.5}}, {}, 1},
         LayerCase{"FractionalEnlarged", {{&kSmall, {0.5, 0.25, 11.5, 7.75}, {3.3, 2.7, 40.1, 29.6}, 1}}, {}, 1},
         LayerCase{"ReducedPastEveryEdge", {{&kLarge, {0, 0, 100, 70}, {-10.4, -6.2, 55.7, 38.9}, 1}}, {}, 1},
+        // A fade between two pictures drawn one to one, the incoming within the
+        // outgoing and past its edge.
+        LayerCase{"CrossfadeOneToOne", {{&kLarge, {0, 0, 48, 32}, {0, 0, 48, 32}, 1}, {&kSmall, {0, 0, 12, 8}, {7, 5, 19, 13}, 0.4}}, {}, 1},
+        LayerCase{"CrossfadePastTheEdge", {{&kSmall, {0, 0, 12, 8}, {5, 3, 17, 11}, 1}, {&kSmall, {0, 0, 12, 8}, {9, 6, 21, 14}, 0.6}}, {}, 1},
         LayerCase{"CrossfadeWithBackground",
                   {{&kSmall, {0, 0, 12, 8}, {2, 2, 14, 10}, 1},
                    {nullptr, {0, 0, 48, 4}, {0, 0, 48, 4}, 0.3},

@@ -4,6 +4,9 @@
 // over any of them ending the run, the preview still one child window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -16,6 +19,7 @@
 #include "tests/wine/driver/xrandr_agent.h"
 #include "tests/wine/saver/running_saver.h"
 #include "tests/wine/slideshow/screen_pixels.h"
+#include "tests/wine/slideshow/test_pictures.h"
 
 namespace {
 
@@ -50,11 +54,13 @@ const Monitor& SecondMonitor(const std::vector<Monitor>& monitors) {
 
 // Starts "/s" over runnable settings (floating or still, without a ticker
 // text, so that what is not black is the picture) and waits for a visible
-// saver window on every monitor.
-std::unique_ptr<SaverProcess> StartOnEveryMonitor(bool floating, size_t monitors) {
+// saver window on every monitor; `more` writes what a test adds.
+std::unique_ptr<SaverProcess> StartOnEveryMonitor(bool floating, size_t monitors,
+                                                  const std::function<void()>& more = {}) {
   driver::WriteRunnableSettings();
   driver::WriteDword(L"MoveFlag", floating ? 1 : 0);
   driver::WriteString(L"SCRcom", L"");
+  if (more) more();
   auto saver = std::make_unique<SaverProcess>(L"/s");
   const bool all = driver::WaitUntil(
       [&] {
@@ -138,6 +144,45 @@ TEST_F(EveryMonitor, ShowsAPictureThatMovesWhenFloating) {
     driver::PostKeyDown(driver::FindVisibleWindow(saver->Id(), driver::kSaverClass), 'A');
     EXPECT_TRUE(saver_test::EndsNormally(*saver));
   }
+}
+
+// With the keys on, → pressed over the second monitor moves every monitor's
+// show on: each centre shows another photo, and the saver runs on.
+TEST_F(EveryMonitor, ArrowKeyOverAnyMonitorMovesEveryShowOn) {
+  slideshow_test::TempFolder folder;
+  const uint32_t colours[] = {0xD02020, 0x20D020, 0x2020D0, 0xD0D020};
+  for (size_t i = 0; i < std::size(colours); ++i)
+    slideshow_test::WriteSolidBmp(folder.File(std::wstring(1, wchar_t(L'a' + i)) + L".bmp"), 400, 300, colours[i]);
+  const auto saver = StartOnEveryMonitor(false, monitors.size(), [&] {
+    driver::WriteString(L"dtDir", folder.Path());
+    driver::WriteDword(L"SCRtime", 100);
+    driver::WriteDword(L"fgKeys", 1);
+  });
+  const auto centre = [](const Monitor& m) {
+    return slideshow_test::ScreenPixel((m.area.left + m.area.right) / 2, (m.area.top + m.area.bottom) / 2);
+  };
+  const auto shown = [&](const Monitor& m) {
+    const uint32_t c = centre(m);
+    return std::find(std::begin(colours), std::end(colours), c) != std::end(colours);
+  };
+  for (const Monitor& m : monitors) ASSERT_TRUE(driver::WaitUntil([&] { return shown(m); }, kStartTimeoutMs));
+  std::vector<uint32_t> before;
+  for (const Monitor& m : monitors) before.push_back(centre(m));
+  HWND second = nullptr;
+  for (HWND w : driver::TopLevelWindows(saver->Id(), driver::kSaverClass)) {
+    RECT r;
+    ::GetWindowRect(w, &r);
+    if (r.left == SecondMonitor(monitors).area.left) second = w;
+  }
+  ASSERT_NE(second, nullptr);
+  driver::PostKeyDown(second, VK_RIGHT);
+  for (size_t i = 0; i < monitors.size(); ++i)
+    EXPECT_TRUE(driver::WaitUntil([&] { return shown(monitors[i]) && centre(monitors[i]) != before[i]; }, 5000))
+        << "→ did not move the show at x = " << monitors[i].area.left;
+  EXPECT_TRUE(saver->Running());
+  driver::PostKeyDown(second, 'A');
+  EXPECT_TRUE(saver_test::EndsNormally(*saver));
+  driver::WriteDword(L"fgKeys", 0);
 }
 
 using InputOverAnotherMonitor = DesktopOfMonitors;
