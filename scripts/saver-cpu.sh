@@ -17,7 +17,7 @@ prefix_pid() {
 # measure <label> <scr>: runs "/s", waits for its window and 5 s more (first
 # paint, first picture, prefetch), then prints the CPU time of the saver, the
 # wineserver and the X server over the measured seconds; the saver's ticks
-# go to stderr.
+# go to stderr. With peak_file set, its peak memory goes there.
 measure() {
   local label=$1 scr=$2 hz
   hz=$(getconf CLK_TCK)
@@ -37,6 +37,10 @@ measure() {
   s0=$(cpu "$saver"); w0=$(cpu "$server"); x0=$(cpu "${xserver:-0}")
   sleep "$seconds"
   s1=$(cpu "$saver"); w1=$(cpu "$server"); x1=$(cpu "${xserver:-0}")
+  # The saver's peak memory (VmHWM, KiB), into the file a caller names.
+  if [ -n "${peak_file:-}" ]; then
+    awk '/^VmHWM/ {print $2}' "/proc/$saver/status" >"$peak_file" 2>/dev/null || echo 0 >"$peak_file"
+  fi
   kill "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
   WINEPREFIX=$TOLVEX_WINEPREFIX wineserver -w 2>/dev/null || true

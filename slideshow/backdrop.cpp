@@ -84,7 +84,15 @@ int32_t SamplesPerPixel(int32_t length, int32_t count) {
   return std::clamp(length / count, int32_t(1), kMostSamplesPerAxis);
 }
 
-codecs::Image Reduce(const codecs::Image& picture, const BackdropGeometry& g) {
+// The picture's pixels, read only.
+struct PictureRows {
+  const uint32_t* pixels;
+  int32_t width, height;
+  ptrdiff_t stride;
+  const uint32_t* row(int32_t y) const { return pixels + ptrdiff_t(y) * stride; }
+};
+
+codecs::Image Reduce(const PictureRows& picture, const BackdropGeometry& g) {
   const Rect& s = g.sourceRect;
   const int32_t perX = SamplesPerPixel(s.width(), g.size.width);
   const int32_t perY = SamplesPerPixel(s.height(), g.size.height);
@@ -163,9 +171,11 @@ BackdropGeometry PlanBackdrop(Size picture, Size screen) {
   return g;
 }
 
-codecs::Image MakeBackdrop(const codecs::Image& picture, Size screen) {
+namespace {
+
+codecs::Image BackdropOf(const PictureRows& picture, Size screen) {
   const BackdropGeometry g = PlanBackdrop({picture.width, picture.height}, screen);
-  if (picture.empty()) return codecs::Image(g.size.width, g.size.height);
+  if (picture.width <= 0 || picture.height <= 0) return codecs::Image(g.size.width, g.size.height);
   codecs::Image image = Reduce(picture, g);
   codecs::Image spare(image.width, image.height);
   const float box = 1.0f / float(2 * g.boxRadius + 1);
@@ -174,6 +184,16 @@ codecs::Image MakeBackdrop(const codecs::Image& picture, Size screen) {
     BlurColumns(spare, image, g.boxRadius, pass + 1 == kBlurPasses ? box * kBrightness : box);
   }
   return image;
+}
+
+}  // namespace
+
+codecs::Image MakeBackdrop(const codecs::Image& picture, Size screen) {
+  return BackdropOf(PictureRows{picture.pixels.data(), picture.width, picture.height, picture.width}, screen);
+}
+
+codecs::Image MakeBackdrop(const PixelView& picture, Size screen) {
+  return BackdropOf(PictureRows{picture.pixels, picture.width, picture.height, picture.stride}, screen);
 }
 
 }  // namespace slideshow

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "codecs/image.h"
+#include "slideshow/pixel_view.h"
 #include "slideshow/rect.h"
 
 namespace slideshow {
@@ -40,5 +41,7 @@ BackdropGeometry PlanBackdrop(Size picture, Size screen);
 // the source rectangle reduced to the backdrop's size, blurred and darkened
 // to half. An empty picture gives a black backdrop.
 codecs::Image MakeBackdrop(const codecs::Image& picture, Size screen);
+// The same of a picture that lies in a view (a part of a larger picture).
+codecs::Image MakeBackdrop(const PixelView& picture, Size screen);
 
 }  // namespace slideshow

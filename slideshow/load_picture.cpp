@@ -8,24 +8,26 @@ namespace slideshow {
 
 const char kZeroHeightMessage[] = "画像データの内容がありません(2)．";
 
-namespace {
-
-FittedPicture ReduceTo(codecs::Image picture, Size fitted) {
+FittedPicture ReduceToFit(DecodedPicture decoded) {
+  codecs::Image& picture = decoded.picture;
+  const Size fitted = decoded.fitted;
   if (fitted == Size{picture.width, picture.height}) return {std::move(picture), fitted};
   codecs::Image reduced = ResamplePicture(picture, fitted.width, fitted.height);
   reduced.taken = picture.taken;
   return {std::move(reduced), fitted};
 }
 
-}  // namespace
+FitTarget FitFor(DisplayMethod method, Size screen) {
+  return [method, screen](Size whole) { return ShownPictureSize(whole.width, whole.height, screen, method); };
+}
 
 FittedPicture FitToScreen(codecs::Image picture, DisplayMethod method, Size screen) {
   const Size fitted = ShownPictureSize(picture.width, picture.height, screen, method);
-  return ReduceTo(std::move(picture), fitted);
+  return ReduceToFit({std::move(picture), fitted});
 }
 
-std::optional<FittedPicture> DecodeAndFitTo(const DecodeFunction& decode, const std::string& path,
-                                            const FitTarget& target) {
+std::optional<DecodedPicture> DecodeForFit(const DecodeFunction& decode, const std::string& path,
+                                           const FitTarget& target) {
   try {
     // Set when the decoder asks: it then knows the whole picture's size,
     // which the delivered pixels may no longer have.
@@ -37,7 +39,7 @@ std::optional<FittedPicture> DecodeAndFitTo(const DecodeFunction& decode, const 
     std::optional<codecs::Image> decoded = decode(path, shown);
     if (!decoded || decoded->empty()) return std::nullopt;
     if (!fitted) fitted = target({decoded->width, decoded->height});
-    return ReduceTo(std::move(*decoded), *fitted);
+    return DecodedPicture{std::move(*decoded), *fitted};
   } catch (...) {
     // A decoder error, including running out of memory on a huge picture,
     // is a failed load like any other.
@@ -45,11 +47,20 @@ std::optional<FittedPicture> DecodeAndFitTo(const DecodeFunction& decode, const 
   }
 }
 
+std::optional<FittedPicture> DecodeAndFitTo(const DecodeFunction& decode, const std::string& path,
+                                            const FitTarget& target) {
+  std::optional<DecodedPicture> decoded = DecodeForFit(decode, path, target);
+  if (!decoded) return std::nullopt;
+  try {
+    return ReduceToFit(std::move(*decoded));
+  } catch (...) {
+    return std::nullopt;  // no memory for the reduced picture
+  }
+}
+
 std::optional<FittedPicture> DecodeAndFit(const DecodeFunction& decode, const std::string& path,
                                           DisplayMethod method, Size screen) {
-  return DecodeAndFitTo(decode, path, [method, screen](Size whole) {
-    return ShownPictureSize(whole.width, whole.height, screen, method);
-  });
+  return DecodeAndFitTo(decode, path, FitFor(method, screen));
 }
 
 LoadOutcome LoadFittedPicture(PictureRead read, DisplayMethod method, Size screen,

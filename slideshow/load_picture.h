@@ -60,9 +60,24 @@ std::optional<FittedPicture> DecodeAndFit(const DecodeFunction& decode, const st
 
 // The size a picture of that whole size is shown at.
 using FitTarget = std::function<Size(Size whole)>;
+// The size a show of that method shows a picture at on that screen.
+FitTarget FitFor(DisplayMethod method, Size screen);
 // Decodes and reduces as DecodeAndFit does, to the size `target` gives.
 std::optional<FittedPicture> DecodeAndFitTo(const DecodeFunction& decode, const std::string& path,
                                             const FitTarget& target);
+
+// A picture as decoded, and the size it is to be reduced to.
+struct DecodedPicture {
+  codecs::Image picture;
+  Size fitted;
+};
+// Decodes as DecodeAndFitTo does and leaves the reducing to the caller (who
+// may reduce it straight into its place in a larger picture); nothing when
+// the decoder gives nothing or an empty picture, or throws.
+std::optional<DecodedPicture> DecodeForFit(const DecodeFunction& decode, const std::string& path,
+                                           const FitTarget& target);
+// Reduces it to its fitted size; a picture that keeps its size is moved.
+FittedPicture ReduceToFit(DecodedPicture decoded);
 // A picture as read for a show: not read yet, failed (a file that could not
 // be decoded, or an empty list: the sample is shown), or read and fitted.
 struct PictureRead {

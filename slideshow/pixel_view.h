@@ -17,6 +17,8 @@ struct PixelView {
   uint32_t* row(int32_t y) const { return pixels + ptrdiff_t(y) * stride; }
   Size size() const { return {width, height}; }
   Rect bounds() const { return {0, 0, width, height}; }
+  // The pixels of `r`, which lies within the view.
+  PixelView Part(const Rect& r) const { return {row(r.top) + r.left, r.width(), r.height(), stride}; }
 };
 
 }  // namespace slideshow

@@ -237,7 +237,13 @@ codecs::Image ResamplePicture(const codecs::Image& source, int32_t width, int32_
   height = std::max(height, 0);
   if (width == source.width && height == source.height) return source;
   codecs::Image out(width, height);
-  if (out.empty() || source.empty()) return out;
+  ResamplePictureInto(source, {out.pixels.data(), width, height, width});
+  return out;
+}
+
+void ResamplePictureInto(const codecs::Image& source, const PixelView& into) {
+  const int32_t width = into.width, height = into.height;
+  if (width <= 0 || height <= 0 || source.empty()) return;
 
   const std::vector<Span> across = SpansFor(TapsFor(source.width, width), size_t(width));
   const AxisTaps down = TapsFor(source.height, height);
@@ -255,13 +261,12 @@ codecs::Image ResamplePicture(const codecs::Image& source, int32_t width, int32_
       AddWeightedRow(reduced.Row(down.taps[t].source), down.taps[t].share, sum.data(), sum.size());
     }
     channel.Divide(sum.data(), quotient.data(), sum.size());
-    uint32_t* dst = out.row(y);
+    uint32_t* dst = into.row(y);
     for (int32_t x = 0; x < width; ++x) {
       const uint32_t* q = &quotient[size_t(x) * 3];
       dst[x] = (q[0] << 16) | (q[1] << 8) | q[2];
     }
   }
-  return out;
 }
 
 }  // namespace slideshow

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "codecs/image.h"
+#include "slideshow/pixel_view.h"
 
 namespace slideshow {
 
@@ -15,5 +16,9 @@ namespace slideshow {
 // same coverage rule and enlarges blockwise. A size of 0 on either axis gives
 // an empty image of that size.
 codecs::Image ResamplePicture(const codecs::Image& source, int32_t width, int32_t height);
+// The same by the coverage rule alone (no copy for the same size), written
+// over the pixels of a view of the size wanted (a part of a larger picture,
+// say); an empty source or view writes nothing.
+void ResamplePictureInto(const codecs::Image& source, const PixelView& into);
 
 }  // namespace slideshow

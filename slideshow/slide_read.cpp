@@ -9,21 +9,13 @@
 #include "slideshow/frame_layers.h"
 #include "slideshow/pan_zoom.h"
 #include "slideshow/picture_fitting.h"
+#include "slideshow/resample.h"
 #include "slideshow/slide_pairing.h"
 
 namespace slideshow {
 namespace {
 
-// A picture of a slide laid out whole, and the part of the screen it owns.
-struct Placed {
-  FittedPicture fitted;
-  Rect area;   // its half, or the whole screen
-  RectF dest;  // where it is drawn
-};
-
-bool Plain(const FittedPicture& picture) {
-  return FrameGeometryOf(picture.fitted).value_or(FrameGeometry{}).plainPicture;
-}
+bool Plain(Size fitted) { return FrameGeometryOf(fitted).value_or(FrameGeometry{}).plainPicture; }
 
 // Pan & zoom enlarges a pair's pictures to fill their halves, as it
 // enlarges a picture alone, at most three times; a still show never does.
@@ -35,7 +27,7 @@ Size LaidOutSize(Size whole, DisplayMethod method) {
 
 // Where a picture alone stands on the screen it is laid out on: centred at
 // the size it is shown at, which pan & zoom then moves with the whole.
-RectF PlaceAlone(Size fitted, Size screen, DisplayMethod method) {
+Rect PlaceAlone(Size fitted, Size screen, DisplayMethod method) {
   double w = fitted.width, h = fitted.height;
   if (method == DisplayMethod::PanZoom) {
     const double scale = PanZoomScale(fitted, screen);
@@ -43,42 +35,49 @@ RectF PlaceAlone(Size fitted, Size screen, DisplayMethod method) {
     h = std::round(h * scale);
   }
   const double left = std::floor((screen.width - w) / 2), top = std::floor((screen.height - h) / 2);
-  return {left, top, left + w, top + h};
+  return {ClampToInt32(int64_t(left)), ClampToInt32(int64_t(top)), ClampToInt32(int64_t(left + w)),
+          ClampToInt32(int64_t(top + h))};
 }
 
-// The parts of a backdrop stretched over `area` that the picture leaves
-// uncovered: only those are drawn, since the stretch is the dear part.
-void AddBackdropLayers(const codecs::Image& backdrop, Rect area, const RectF& picture, FrameLayers& frame) {
+// A slide laid out whole: one picture of the screen's size, black until its
+// pictures and backdrops are drawn.
+FittedPicture BlackSlide(Size screen) { return {codecs::Image(screen.width, screen.height), screen}; }
+
+// The backdrop stretched over `area`, where the picture at `dest` leaves it
+// uncovered: only there, since the stretch is the dear part.
+void DrawBackdrop(const codecs::Image& backdrop, Rect area, Rect dest, const PixelView& slide) {
   const double sx = double(backdrop.width) / area.width(), sy = double(backdrop.height) / area.height();
-  for (const Rect& r : Subtract(area, PixelsOf(picture, area))) {
+  FrameLayers frame;
+  for (const Rect& r : Subtract(area, PixelsOf(ToRectF(dest), area))) {
     const RectF source{(r.left - area.left) * sx, (r.top - area.top) * sy, (r.right - area.left) * sx,
                        (r.bottom - area.top) * sy};
     frame.pictures.push_back({&backdrop, source, ToRectF(r), 1});
   }
+  DrawLayers(slide, frame);
 }
 
-// The pictures over their backdrops (or black) in one picture of the
-// screen's size, with each photo's place and date.
-FittedPicture LayOut(std::vector<Placed> placed, Size screen, bool backdrop) {
-  std::vector<codecs::Image> backdrops;
+// Draws a decoded picture unchanged at `dest` on the slide, over its
+// backdrop in `area` if it has one. A picture reduced to the size it is drawn
+// at is reduced straight into its place, which saves a picture of its own
+// and the copy; any other (kept at its size, or enlarged by pan & zoom) is
+// drawn as a layer.
+void Place(DecodedPicture picture, Rect area, Rect dest, bool backdrop, codecs::Image& slide) {
+  const PixelView whole{slide.pixels.data(), slide.width, slide.height, slide.width};
+  const Size areaSize{area.width(), area.height()}, decoded{picture.picture.width, picture.picture.height};
+  if (picture.fitted == Size{dest.width(), dest.height()} && picture.fitted != decoded &&
+      Intersection(dest, whole.bounds()) == dest) {
+    const PixelView into = whole.Part(dest);
+    ResamplePictureInto(picture.picture, into);
+    picture.picture = {};
+    if (backdrop) DrawBackdrop(MakeBackdrop(into, areaSize), area, dest, whole);
+    return;
+  }
+  const FittedPicture fitted = ReduceToFit(std::move(picture));
+  const codecs::Image& bitmap = fitted.bitmap;
+  if (backdrop) DrawBackdrop(MakeBackdrop(bitmap, areaSize), area, dest, whole);
   FrameLayers frame;
-  if (backdrop) {
-    backdrops.reserve(placed.size());
-    for (const Placed& p : placed) {
-      backdrops.push_back(MakeBackdrop(p.fitted.bitmap, {p.area.width(), p.area.height()}));
-      AddBackdropLayers(backdrops.back(), p.area, p.dest, frame);
-    }
-  }
-  for (const Placed& p : placed) {
-    const codecs::Image& bitmap = p.fitted.bitmap;
-    frame.pictures.push_back({&bitmap, {0, 0, double(bitmap.width), double(bitmap.height)}, p.dest, 1});
-  }
-  FittedPicture whole{codecs::Image(screen.width, screen.height), screen};
-  // A new picture is black already.
-  DrawLayers({whole.bitmap.pixels.data(), screen.width, screen.height, screen.width}, frame);
-  whole.bitmap.taken = placed.front().fitted.bitmap.taken;
-  for (const Placed& p : placed) whole.photos.push_back({p.area, p.fitted.bitmap.taken});
-  return whole;
+  frame.pictures.push_back({&bitmap, {0, 0, double(bitmap.width), double(bitmap.height)}, ToRectF(dest), 1});
+  DrawLayers(whole, frame);
 }
 
 // Nothing when the picks make no pair, or either picture of it cannot be
@@ -98,14 +97,37 @@ std::optional<FittedPicture> ReadPair(const DecodeFunction& decode, const Header
   const auto fitTo = [](const Rect& r) {
     return [size = Size{r.width(), r.height()}](Size whole) { return size.width > whole.width ? whole : size; };
   };
-  std::optional<FittedPicture> b = DecodeAndFitTo(decode, nextPath, fitTo(layout.second.picture));
+  std::optional<DecodedPicture> b = DecodeForFit(decode, nextPath, fitTo(layout.second.picture));
   if (!b) return std::nullopt;
-  std::optional<FittedPicture> a = DecodeAndFitTo(decode, path, fitTo(layout.first.picture));
-  if (!a) return std::nullopt;
-  std::vector<Placed> placed;
-  placed.push_back({std::move(*a), layout.first.half, ToRectF(layout.first.picture)});
-  placed.push_back({std::move(*b), layout.second.half, ToRectF(layout.second.picture)});
-  return LayOut(std::move(placed), screen, backdrop);
+  try {
+    FittedPicture slide = BlackSlide(screen);
+    const std::optional<codecs::PhotoDate> secondTaken = b->picture.taken;
+    Place(std::move(*b), layout.second.half, layout.second.picture, backdrop, slide.bitmap);
+    std::optional<DecodedPicture> a = DecodeForFit(decode, path, fitTo(layout.first.picture));
+    if (!a) return std::nullopt;
+    const std::optional<codecs::PhotoDate> firstTaken = a->picture.taken;
+    Place(std::move(*a), layout.first.half, layout.first.picture, backdrop, slide.bitmap);
+    slide.bitmap.taken = firstTaken;
+    slide.photos = {{layout.first.half, firstTaken}, {layout.second.half, secondTaken}};
+    return slide;
+  } catch (...) {
+    return std::nullopt;  // no memory for the slide
+  }
+}
+
+// The picture alone, fitted as always, or laid out over its backdrop where
+// it leaves the screen uncovered.
+FittedPicture OverBackdrop(DecodedPicture read, DisplayMethod method, Size screen) {
+  if (!Plain(read.fitted) || (method == DisplayMethod::PanZoom && PanZoomCovers(read.fitted, screen)))
+    return ReduceToFit(std::move(read));
+  const Rect whole{0, 0, screen.width, screen.height};
+  const Rect dest = PlaceAlone(read.fitted, screen, method);
+  const std::optional<codecs::PhotoDate> taken = read.picture.taken;
+  FittedPicture slide = BlackSlide(screen);
+  Place(std::move(read), whole, dest, true, slide.bitmap);
+  slide.bitmap.taken = taken;
+  slide.photos = {{whole, taken}};
+  return slide;
 }
 
 }  // namespace
@@ -121,14 +143,14 @@ std::optional<FittedPicture> ReadSlide(const DecodeFunction& decode, const Heade
   if (choices.pairs && header)
     if (std::optional<FittedPicture> pair = ReadPair(decode, header, path, nextPath, method, screen, choices.backdrop))
       return pair;
-  std::optional<FittedPicture> read = DecodeAndFit(decode, path, method, screen);
-  if (!choices.backdrop || !read || !Plain(*read)) return read;
-  if (method == DisplayMethod::PanZoom && PanZoomCovers(read->fitted, screen)) return read;
-  const Rect whole{0, 0, screen.width, screen.height};
-  const RectF dest = PlaceAlone(read->fitted, screen, method);
-  std::vector<Placed> placed;
-  placed.push_back({std::move(*read), whole, dest});
-  return LayOut(std::move(placed), screen, true);
+  if (!choices.backdrop) return DecodeAndFit(decode, path, method, screen);
+  std::optional<DecodedPicture> read = DecodeForFit(decode, path, FitFor(method, screen));
+  if (!read) return std::nullopt;
+  try {
+    return OverBackdrop(std::move(*read), method, screen);
+  } catch (...) {
+    return std::nullopt;  // no memory for the slide
+  }
 }
 
 }  // namespace slideshow

@@ -7,9 +7,11 @@
 // soft backdrop, made here once for the slide: one of the whole screen, or
 // one per half of a pair from that half's picture. Such a slide is laid out
 // whole here: its pictures drawn unchanged over their backdrops (or black)
-// into one picture of the screen's size, which the show then shows as it
-// shows any picture (a still show copies it one to one, pan & zoom moves the
-// pair as one). Floating shows neither pairs nor backdrops.
+// into one picture of the screen's size (each reduced straight into its
+// place there, when it is shown at the size it is reduced to), which the
+// show then shows as it shows any picture (a still show copies it one to
+// one, pan & zoom moves the pair as one). Floating shows neither pairs nor
+// backdrops.
 #include <cstdint>
 #include <functional>
 #include <optional>

@@ -79,6 +79,17 @@ TEST(MakeBackdrop, SpreadsAnEdgeOverAboutThreePercentOfTheScreenEachSide) {
   }
 }
 
+TEST(MakeBackdrop, OfAPictureInAViewIsThatOfThePictureAlone) {
+  codecs::Image larger(700, 500), picture(400, 300);
+  for (int32_t y = 0; y < larger.height; ++y)
+    for (int32_t x = 0; x < larger.width; ++x)
+      larger.row(y)[x] = codecs::Rgb(uint8_t(x * 5 + y), uint8_t(x ^ y), uint8_t(y * 3));
+  const Rect part{150, 120, 550, 420};
+  for (int32_t y = 0; y < picture.height; ++y) std::copy_n(larger.row(part.top + y) + part.left, 400, picture.row(y));
+  const PixelView view = PixelView{larger.pixels.data(), larger.width, larger.height, larger.width}.Part(part);
+  EXPECT_EQ(MakeBackdrop(view, {1920, 1080}).pixels, MakeBackdrop(picture, {1920, 1080}).pixels);
+}
+
 TEST(MakeBackdrop, AnEmptyPictureGivesBlack) {
   const codecs::Image backdrop = MakeBackdrop(codecs::Image(), {1920, 1080});
   EXPECT_EQ(backdrop.width, 200);

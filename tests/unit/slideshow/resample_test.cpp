@@ -138,5 +138,25 @@ TEST(ResamplePicture, EveryPixelIsTheMeanOfTheAreaItCovers) {
   }
 }
 
+// A picture reduced into a part of a larger one is what it is reduced to on
+// its own, and the rest stays as it was.
+TEST(ResamplePictureInto, WritesTheReductionIntoItsPartAlone) {
+  Image src(301, 203);
+  for (int32_t y = 0; y < src.height; ++y)
+    for (int32_t x = 0; x < src.width; ++x)
+      src.row(y)[x] = Rgb(uint8_t(x * 7 + y), uint8_t(x ^ (y * 3)), uint8_t(x * y));
+  const Image alone = ResamplePicture(src, 97, 61);
+  Image larger(120, 80);
+  std::fill(larger.pixels.begin(), larger.pixels.end(), Rgb(1, 2, 3));
+  const PixelView whole{larger.pixels.data(), larger.width, larger.height, larger.width};
+  const Rect part{11, 7, 11 + 97, 7 + 61};
+  ResamplePictureInto(src, whole.Part(part));
+  for (int32_t y = 0; y < larger.height; ++y)
+    for (int32_t x = 0; x < larger.width; ++x) {
+      const bool inside = x >= part.left && x < part.right && y >= part.top && y < part.bottom;
+      ASSERT_EQ(larger.row(y)[x], inside ? alone.row(y - part.top)[x - part.left] : Rgb(1, 2, 3)) << x << "," << y;
+    }
+}
+
 }  // namespace
 }  // namespace slideshow
