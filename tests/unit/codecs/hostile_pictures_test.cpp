@@ -95,11 +95,16 @@ INSTANTIATE_TEST_SUITE_P(
         // Found by fuzz_avif: libheif refuses the nclx box's code points and
         // hands over the profile it allocated all the same (a leak a picture).
         BombCase{"avif-nclx-refused-leak.avif", PictureSize{70, 46}},
-        // Found by fuzz_heif and fuzz_avif: undefined behaviour in libde265
-        // and libheif, mended by our patches to them (scripts/fuzz replays
-        // both with it fatal); what a decode gives is unchanged.
+        // Found by fuzz_heif, fuzz_avif and fuzz_thumbnail: undefined
+        // behaviour and a leak in libde265, libheif and its dav1d decoder,
+        // mended by our patches to them (scripts/fuzz replays these with the
+        // libraries' undefined behaviour fatal).
         BombCase{"heic-coeff-escape-prefix-overlong.heic", PictureSize{70, 46}},
-        BombCase{"avif-empty-memory-read.avif", std::nullopt}),
+        BombCase{"avif-empty-memory-read.avif", std::nullopt},
+        BombCase{"heic-exp-golomb-prefix-overflow.heic", std::nullopt},
+        BombCase{"heic-transform-skip-negative-shift.heic", PictureSize{70, 46}},
+        BombCase{"heic-empty-nal-copy.heic", std::nullopt},
+        BombCase{"avif-empty-av1-item-leak.avif", std::nullopt}),
     NameOf);
 
 // The grid bomb's one tile, referenced a thousand times and once more.
