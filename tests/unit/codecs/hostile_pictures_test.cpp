@@ -104,7 +104,8 @@ INSTANTIATE_TEST_SUITE_P(
         BombCase{"heic-exp-golomb-prefix-overflow.heic", std::nullopt},
         BombCase{"heic-transform-skip-negative-shift.heic", PictureSize{70, 46}},
         BombCase{"heic-empty-nal-copy.heic", std::nullopt},
-        BombCase{"avif-empty-av1-item-leak.avif", std::nullopt}),
+        BombCase{"avif-empty-av1-item-leak.avif", std::nullopt},
+        BombCase{"heic-zero-bit-slice-address.heic", std::nullopt}),
     NameOf);
 
 // The grid bomb's one tile, referenced a thousand times and once more.
