@@ -4,6 +4,9 @@
 // the orientation and colour handling every photo format shares.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
 #include <string>
 
 #include "codec_test_support.h"
@@ -18,15 +21,23 @@ constexpr const char* kIcc = "/usr/share/color/icc/";
 
 // The photo-like source, the same with an alpha ramp from clear at the left
 // to opaque at the right, and a smooth gradient, as PNG files in the suite's
-// folder.
+// folder. Each case runs in a process of its own, and cases may run side by
+// side: the sources are made in a folder of this process's and then renamed into
+// place, so no case reads a source another is writing.
 std::string Sources(const std::string& dir) {
   static bool written = false;
   if (!written) {
-    WritePpm(dir + "/src.ppm", PhotoLike(37, 23));
-    Convert(dir + "/src.ppm " + dir + "/src.png");
-    Convert(dir + "/src.ppm \\( -size 23x37 gradient:black-white -rotate 90 \\) -compose CopyOpacity "
-                  "-composite " + dir + "/alpha.png");
-    Convert("-size 37x23 gradient:'#f04010-#2060e0' " + dir + "/smooth.png");
+    const std::string part = dir + "/part-" + std::to_string(::getpid());
+    std::filesystem::create_directories(part);
+    WritePpm(part + "/src.ppm", PhotoLike(37, 23));
+    Convert(part + "/src.ppm " + part + "/src.png");
+    Convert(part + "/src.ppm \\( -size 23x37 gradient:black-white -rotate 90 \\) -compose CopyOpacity "
+                   "-composite " + part + "/alpha.png");
+    Convert("-size 37x23 gradient:'#f04010-#2060e0' " + part + "/smooth.png");
+    for (const char* name : {"src.ppm", "src.png", "alpha.png", "smooth.png"}) {
+      std::filesystem::rename(part + "/" + name, dir + "/" + name);
+    }
+    std::filesystem::remove(part);
     written = true;
   }
   return dir;
