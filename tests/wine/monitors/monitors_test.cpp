@@ -1,7 +1,8 @@
 // The saver on a desktop of several monitors (run under
 // scripts/with-xorg-monitors: a 1920 x 1080 primary and a 1280 x 1024
 // monitor at its left): every monitor covered and showing a picture, input
-// over any of them ending the run, the preview still one child window.
+// over any of them ending the run, the preview still one child window; pairs
+// made on each monitor, and stacked on one set upright.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -19,6 +20,7 @@
 #include "tests/wine/driver/xrandr_agent.h"
 #include "tests/wine/saver/running_saver.h"
 #include "tests/wine/slideshow/screen_pixels.h"
+#include "tests/wine/slideshow/show_fixture.h"
 #include "tests/wine/slideshow/test_pictures.h"
 
 namespace {
@@ -88,15 +90,38 @@ bool OwnedBy(HWND window, DWORD processId) {
   return owner == processId;
 }
 
-// The desktop this test runs on: two monitors or more, one primary.
+// The desktop this test runs on: two monitors or more, one primary. The
+// show's effects a test turns on are off again for the next.
 class DesktopOfMonitors : public ::testing::Test {
  protected:
   void SetUp() override {
     monitors = Monitors();
     ASSERT_GE(monitors.size(), 2u) << "run under scripts/with-xorg-monitors";
   }
+  void TearDown() override {
+    for (const wchar_t* effect : {L"fgPairs", L"fgBackdrop"}) driver::WriteDword(effect, 0);
+  }
   std::vector<Monitor> monitors;
 };
+
+// Solid pictures of these colours, all of one size, a.bmp on; returns their
+// colours in the order the saver's folder lists them.
+std::vector<uint32_t> WritePictures(const slideshow_test::TempFolder& folder, int32_t width, int32_t height) {
+  const uint32_t colours[] = {0xFF0000, 0x0000FF, 0x00FF00, 0xFFFF00};
+  for (size_t i = 0; i < std::size(colours); ++i)
+    slideshow_test::WriteSolidBmp(folder.File(std::wstring(1, wchar_t(L'a' + i)) + L".bmp"), width, height,
+                                  colours[i]);
+  std::vector<uint32_t> order;
+  for (const std::wstring& name : slideshow_test::SearchOrder(folder.File(L"*.bmp")))
+    order.push_back(colours[name[0] - L'a']);
+  return order;
+}
+
+POINT At(const RECT& r, double x, double y) {
+  return {r.left + LONG((r.right - r.left) * x), r.top + LONG((r.bottom - r.top) * y)};
+}
+
+uint32_t Pixel(const ScreenShot& shot, POINT p) { return shot.At(p.x, p.y); }
 
 using EveryMonitor = DesktopOfMonitors;
 
@@ -183,6 +208,105 @@ TEST_F(EveryMonitor, ArrowKeyOverAnyMonitorMovesEveryShowOn) {
   driver::PostKeyDown(second, 'A');
   EXPECT_TRUE(saver_test::EndsNormally(*saver));
   driver::WriteDword(L"fgKeys", 0);
+}
+
+// With fgPairs each monitor pairs its own pick with the one after it in the
+// order: the primary the first two portraits, the monitor beside it (one
+// pick along) the second and third, one in each half; with fgBackdrop each
+// half's sides show its own portrait darkened.
+TEST_F(EveryMonitor, EachShowsTwoPortraitsSideBySideOverTheirBackdrops) {
+  slideshow_test::TempFolder folder;
+  const std::vector<uint32_t> order = WritePictures(folder, 200, 600);
+  ASSERT_EQ(order.size(), 4u);
+  const auto saver = StartOnEveryMonitor(false, monitors.size(), [&] {
+    driver::WriteString(L"dtDir", folder.Path());
+    driver::WriteDword(L"SCRtime", 100);
+    driver::WriteDword(L"fgPairs", 1);
+    driver::WriteDword(L"fgBackdrop", 1);
+  });
+  for (const Monitor& m : monitors) {
+    const size_t first = m.primary ? 0 : 1;
+    const RECT local{0, 0, m.area.right - m.area.left, m.area.bottom - m.area.top};
+    const POINT left = At(local, 0.25, 0.5), right = At(local, 0.75, 0.5);
+    const auto paired = [&] {
+      const ScreenShot shot(m.area);
+      return Pixel(shot, left) == order[first] && Pixel(shot, right) == order[first + 1];
+    };
+    EXPECT_TRUE(driver::WaitUntil(paired, kStartTimeoutMs))
+        << "at x = " << m.area.left << ": " << std::hex << Pixel(ScreenShot(m.area), left) << ", "
+        << Pixel(ScreenShot(m.area), right);
+    // A portrait of 200 is centred in its half: the half's sides are bare.
+    EXPECT_TRUE(driver::WaitUntil(
+        [&] {
+          const ScreenShot shot(m.area);
+          return slideshow_test::IsHalfOf(Pixel(shot, At(local, 0.02, 0.5)), order[first]) &&
+                 slideshow_test::IsHalfOf(Pixel(shot, At(local, 0.48, 0.5)), order[first]) &&
+                 slideshow_test::IsHalfOf(Pixel(shot, At(local, 0.52, 0.5)), order[first + 1]) &&
+                 slideshow_test::IsHalfOf(Pixel(shot, At(local, 0.98, 0.5)), order[first + 1]);
+        },
+        3000))
+        << "backdrops at x = " << m.area.left;
+  }
+  driver::PostKeyDown(driver::FindVisibleWindow(saver->Id(), driver::kSaverClass), 'A');
+  EXPECT_TRUE(saver_test::EndsNormally(*saver));
+}
+
+// The second monitor set upright (1080 x 1920) for a test, and back to
+// 1280 x 1024 at the primary's left afterwards, whatever the test found.
+class UprightMonitor : public DesktopOfMonitors {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(driver::Xrandr("--output DUMMY0 --mode 1920x1080 --pos 1080x0 --primary "
+                               "--output DUMMY1 --mode 1080x1920 --pos 0x0"));
+    ASSERT_TRUE(driver::WaitUntil(
+        [] {
+          const std::vector<Monitor> now = Monitors();
+          return now.size() == 2 && SecondMonitor(now).area.bottom - SecondMonitor(now).area.top == 1920;
+        },
+        10'000));
+    DesktopOfMonitors::SetUp();
+  }
+  void TearDown() override {
+    DesktopOfMonitors::TearDown();
+    ASSERT_TRUE(driver::Xrandr("--output DUMMY0 --mode 1920x1080 --pos 1280x0 --primary "
+                               "--output DUMMY1 --mode 1280x1024 --pos 0x0"));
+    ASSERT_TRUE(driver::WaitUntil(
+        [] { return Monitors().size() == 2 && SecondMonitor(Monitors()).area.left == -1280; }, 10'000));
+  }
+};
+
+// With fgPairs a monitor taller than wide stacks two landscape pictures, one
+// in its top half and one in its bottom half, with black between them; the
+// landscape primary beside it shows one alone in its centre.
+TEST_F(UprightMonitor, StacksTwoLandscapesWhileTheLandscapePrimaryShowsOne) {
+  slideshow_test::TempFolder folder;
+  const std::vector<uint32_t> order = WritePictures(folder, 600, 400);
+  ASSERT_EQ(order.size(), 4u);
+  const auto saver = StartOnEveryMonitor(false, monitors.size(), [&] {
+    driver::WriteString(L"dtDir", folder.Path());
+    driver::WriteDword(L"SCRtime", 100);
+    driver::WriteDword(L"fgPairs", 1);
+  });
+  const Monitor& upright = SecondMonitor(monitors);
+  const RECT local{0, 0, upright.area.right - upright.area.left, upright.area.bottom - upright.area.top};
+  const POINT top = At(local, 0.5, 0.25), bottom = At(local, 0.5, 0.75);
+  EXPECT_TRUE(driver::WaitUntil(
+      [&] {
+        const ScreenShot shot(upright.area);
+        return Pixel(shot, top) == order[1] && Pixel(shot, bottom) == order[2];
+      },
+      kStartTimeoutMs))
+      << std::hex << Pixel(ScreenShot(upright.area), top) << ", " << Pixel(ScreenShot(upright.area), bottom);
+  const ScreenShot shot(upright.area);
+  EXPECT_EQ(Pixel(shot, At(local, 0.5, 0.5)), slideshow_test::kBlack) << "the gap between them";
+  EXPECT_EQ(Pixel(shot, At(local, 0.5, 0.05)), slideshow_test::kBlack) << "not enlarged";
+
+  const Monitor& primary = monitors[0].primary ? monitors[0] : monitors[1];
+  const auto centre = [&] { return slideshow_test::ScreenPixel(primary.area.right / 2, primary.area.bottom / 2); };
+  EXPECT_TRUE(driver::WaitUntil([&] { return centre() == order[0]; }, kStartTimeoutMs)) << std::hex << centre();
+  EXPECT_EQ(slideshow_test::ScreenPixel(primary.area.right / 4, primary.area.bottom / 2), slideshow_test::kBlack);
+  driver::PostKeyDown(driver::FindVisibleWindow(saver->Id(), driver::kSaverClass), 'A');
+  EXPECT_TRUE(saver_test::EndsNormally(*saver));
 }
 
 using InputOverAnotherMonitor = DesktopOfMonitors;

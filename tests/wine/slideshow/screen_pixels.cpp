@@ -62,4 +62,12 @@ uint32_t ScreenPixel(int32_t x, int32_t y) {
   return ScreenShot(RECT{x, y, x + 1, y + 1}).At(0, 0);
 }
 
+bool IsHalfOf(uint32_t shown, uint32_t picture) {
+  for (const int shift : {0, 8, 16}) {
+    const int s = int(shown >> shift & 0xFF), half = int(picture >> shift & 0xFF) / 2;
+    if (s < half - 8 || s > half + 8) return false;
+  }
+  return true;
+}
+
 }  // namespace slideshow_test

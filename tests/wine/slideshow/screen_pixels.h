@@ -38,5 +38,8 @@ class ScreenShot {
 RECT ScreenRect();
 // The colour of one pixel of the screen.
 uint32_t ScreenPixel(int32_t x, int32_t y);
+// Whether a pixel shows `picture` darkened to half (within a few steps a
+// channel), as the soft backdrop of a picture of one colour is.
+bool IsHalfOf(uint32_t shown, uint32_t picture);
 
 }  // namespace slideshow_test
