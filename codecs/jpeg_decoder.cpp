@@ -6,15 +6,18 @@
 // DecodeJpeg, outside the jumps.
 #include "codecs/jpeg_decoder.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
+#include <vector>
 
 #include <jpeglib.h>
 #include <jerror.h>
 
+#include "codecs/area_reduce.h"
 #include "codecs/decode_limits.h"
 #include "codecs/photo_metadata.h"
 #include "codecs/shown_size.h"
@@ -191,7 +194,26 @@ void ClearPadding(uint32_t* row, JDIMENSION width) {
   for (JDIMENSION x = 0; x < width; ++x) row[x] &= 0x00FFFFFFu;
 }
 
-bool DecodeRowsGuarded(JpegSession* s, uint32_t* pixels) {
+// Where the decoded rows go: straight into the picture's pixels, or, when
+// the picture is reduced while it is decoded, through a strip of
+// kRowsPerRead rows into the reducer.
+struct RowTarget {
+  uint32_t* pixels = nullptr;  // the whole picture, or the strip
+  AreaReducer* reducer = nullptr;
+};
+
+void ConvertRows(const JpegSession& s, JSAMPROW* rows, JDIMENSION count, bool reducing) {
+  const JDIMENSION width = s.cinfo.output_width;
+  for (JDIMENSION i = 0; i < count; ++i) {
+    if (s.cmyk) {
+      CmykRowToRgb(rows[i], width, s.adobeInverted);
+    } else if (!reducing) {  // the reducer never reads the X byte
+      ClearPadding(reinterpret_cast<uint32_t*>(rows[i]), width);
+    }
+  }
+}
+
+bool DecodeRowsGuarded(JpegSession* s, RowTarget target) {
   if (setjmp(s->trap.jump)) return false;
   jpeg_start_decompress(&s->cinfo);
   const JDIMENSION width = s->cinfo.output_width;
@@ -201,22 +223,37 @@ bool DecodeRowsGuarded(JpegSession* s, uint32_t* pixels) {
     const JDIMENSION wanted = s->cinfo.output_height - first < kRowsPerRead
                                   ? s->cinfo.output_height - first
                                   : JDIMENSION(kRowsPerRead);
+    const JDIMENSION firstRow = target.reducer != nullptr ? 0 : first;
     for (JDIMENSION i = 0; i < wanted; ++i) {
-      rows[i] = reinterpret_cast<JSAMPROW>(pixels + size_t(first + i) * width);
+      rows[i] = reinterpret_cast<JSAMPROW>(target.pixels + size_t(firstRow + i) * width);
     }
     const JDIMENSION got = jpeg_read_scanlines(&s->cinfo, rows, wanted);
     if (got == 0) return false;
-    for (JDIMENSION i = 0; i < got; ++i) {
-      if (s->cmyk) {
-        CmykRowToRgb(rows[i], width, s->adobeInverted);
-      } else {
-        ClearPadding(reinterpret_cast<uint32_t*>(rows[i]), width);
-      }
+    ConvertRows(*s, rows, got, target.reducer != nullptr);
+    if (target.reducer != nullptr) {
+      for (JDIMENSION i = 0; i < got; ++i) target.reducer->AddRow(reinterpret_cast<const uint32_t*>(rows[i]));
     }
   }
   // Every row has been delivered: the picture is complete, whatever follows
   // its last scan, so the trailer is not read.
   return true;
+}
+
+// The size the saver's picture is reduced to while it is decoded: what
+// `shown` asks for, when that is smaller than libjpeg's scale delivers and
+// no larger than the picture on either side. Nothing when the picture comes
+// at libjpeg's scale (the thumbnail, a picture shown at least whole, a size
+// of nothing).
+std::optional<PictureSize> ReducedSize(const jpeg_decompress_struct& cinfo, JpegQuality quality,
+                                       PictureSize asked, PictureSize whole) {
+  if (quality != JpegQuality::Saver) return std::nullopt;
+  if (asked.width < 1 || asked.height < 1 || asked.width > whole.width || asked.height > whole.height) {
+    return std::nullopt;
+  }
+  if (asked.width == int32_t(cinfo.output_width) && asked.height == int32_t(cinfo.output_height)) {
+    return std::nullopt;
+  }
+  return asked;
 }
 
 }  // namespace
@@ -230,12 +267,25 @@ std::optional<Image> DecodeJpeg(Bytes bytes, JpegQuality quality, const ShownSiz
   // The saver starts from the whole picture, the preview from half of it.
   const int most = quality == JpegQuality::Saver ? 8 : 4;
   const PictureSize whole{ScaledSide(cinfo.image_width, most), ScaledSide(cinfo.image_height, most)};
-  const PictureSize least = LeastStoredSize(shown, whole, session.metadata.orientation);
+  const PictureSize asked = ShownStoredSize(shown, whole, session.metadata.orientation);
+  const PictureSize least{std::clamp(asked.width, 0, whole.width), std::clamp(asked.height, 0, whole.height)};
   if (!ScaleGuarded(&session, quality, ScaleEighths(cinfo, least, most))) return std::nullopt;
-  std::optional<Image> image =
-      AllocateImage(session.cinfo.output_width, session.cinfo.output_height);
-  if (!image || session.cinfo.output_components != 4) return std::nullopt;
-  if (!DecodeRowsGuarded(&session, image->pixels.data())) return std::nullopt;
+  if (session.cinfo.output_components != 4) return std::nullopt;
+  // The saver's picture is reduced the rest of the way as its rows come, so
+  // the picture at libjpeg's scale is never held whole: the same area
+  // averaging the show would do afterwards, in a fraction of the memory.
+  const std::optional<PictureSize> reduced = ReducedSize(cinfo, quality, asked, whole);
+  std::optional<Image> image = reduced ? AllocateImage(reduced->width, reduced->height)
+                                       : AllocateImage(session.cinfo.output_width, session.cinfo.output_height);
+  if (!image) return std::nullopt;
+  if (reduced) {
+    std::vector<uint32_t> strip(size_t(session.cinfo.output_width) * kRowsPerRead);
+    AreaReducer reducer(int32_t(session.cinfo.output_width), int32_t(session.cinfo.output_height),
+                        image->pixels.data(), image->width, image->height, image->width);
+    if (!DecodeRowsGuarded(&session, {strip.data(), &reducer}) || !reducer.Done()) return std::nullopt;
+  } else if (!DecodeRowsGuarded(&session, {image->pixels.data(), nullptr})) {
+    return std::nullopt;
+  }
   PhotoMetadata metadata = std::move(session.metadata);
   if (session.iccProfile != nullptr) {
     metadata.iccProfile.assign(session.iccProfile, session.iccProfile + session.iccProfileBytes);

@@ -17,10 +17,14 @@ PictureSize Turned(PictureSize size, bool swap) {
 
 PictureSize UprightSize(PictureSize stored, int orientation) { return Turned(stored, SwapsAxes(orientation)); }
 
-PictureSize LeastStoredSize(const ShownSize& shown, PictureSize stored, int orientation) {
+PictureSize ShownStoredSize(const ShownSize& shown, PictureSize stored, int orientation) {
   if (!shown) return stored;
   const bool swap = SwapsAxes(orientation);
-  const PictureSize least = Turned(shown(Turned(stored, swap)), swap);
+  return Turned(shown(Turned(stored, swap)), swap);
+}
+
+PictureSize LeastStoredSize(const ShownSize& shown, PictureSize stored, int orientation) {
+  const PictureSize least = ShownStoredSize(shown, stored, orientation);
   return {std::clamp(least.width, 0, stored.width), std::clamp(least.height, 0, stored.height)};
 }
 

@@ -25,6 +25,11 @@ using ShownSize = std::function<PictureSize(PictureSize whole)>;
 // `orientation`: 5 to 8 swap the axes.
 PictureSize UprightSize(PictureSize stored, int orientation);
 
+// What `shown` asks for a picture stored at `stored` with EXIF
+// `orientation`, turned to the stored orientation; `stored` itself when
+// there is no `shown`.
+PictureSize ShownStoredSize(const ShownSize& shown, PictureSize stored, int orientation);
+
 // The least size a decoder must deliver a picture stored at `stored` with
 // EXIF `orientation`, in the stored orientation (orientations 5 to 8 swap the
 // axes): what `shown` asks for, never more than `stored`; `stored` itself

@@ -7,6 +7,7 @@
 #include <jpeglib.h>
 
 #include "codec_test_support.h"
+#include "codecs/area_reduce.h"
 
 namespace codecs {
 namespace {
@@ -153,6 +154,52 @@ ByteVector ManyScansJpeg() {
   jpeg_destroy_compress(&cinfo);
   std::free(buffer);
   return out;
+}
+
+// With a size shown, the saver's picture comes at exactly that size, its
+// pixels those of decoding at libjpeg's covering scale and reducing that by
+// area averaging; the thumbnail's comes at the covering scale, and so does a
+// size that is no reduction. Sizes upright; a file of 640 x 480 as stored.
+struct ShownCase {
+  int orientation;
+  JpegQuality quality;
+  PictureSize shown, delivered;
+  PictureSize scaled;  // libjpeg's covering scale: where the reduce starts from
+};
+
+constexpr ShownCase kShown[] = {
+    {1, JpegQuality::Saver, {300, 225}, {300, 225}, {320, 240}},   // between 4/8 and 3/8
+    {3, JpegQuality::Saver, {50, 37}, {50, 37}, {80, 60}},         // below 1/8
+    {6, JpegQuality::Saver, {225, 300}, {225, 300}, {240, 320}},   // on its side
+    {1, JpegQuality::Saver, {320, 240}, {320, 240}, {320, 240}},   // a scale of its own
+    {1, JpegQuality::Saver, {700, 500}, {640, 480}, {640, 480}},   // an enlargement
+    {1, JpegQuality::Saver, {700, 100}, {640, 480}, {640, 480}},   // wider than whole
+    {1, JpegQuality::Saver, {300, 0}, {320, 240}, {320, 240}},     // nothing high
+    {1, JpegQuality::Thumbnail, {150, 112}, {160, 120}, {160, 120}},
+};
+
+TEST(Jpeg, SaverReducesToTheSizeShownAsAreaAveragingTheCoveringScale) {
+  const std::string dir = FixtureDir("jpeg_shown");
+  WritePpm(dir + "/src.ppm", PhotoLike(640, 480));
+  for (const ShownCase& c : kShown) {
+    const std::string file = dir + "/o" + std::to_string(c.orientation) + ".jpg";
+    ASSERT_TRUE(Convert(dir + "/src.ppm -quality 90 " + file));
+    ASSERT_TRUE(codecs::testing::Run("exiftool -q -overwrite_original -Orientation#=" + std::to_string(c.orientation) + " " + file));
+    const ByteVector bytes = ReadAll(file);
+    const auto asking = [](PictureSize size) { return [size](PictureSize) { return size; }; };
+    const std::optional<Image> image = DecodeJpeg(bytes, c.quality, asking(c.shown));
+    const std::optional<Image> scaled = DecodeJpeg(bytes, c.quality, asking(c.scaled));
+    ASSERT_TRUE(image && scaled) << c.shown.width;
+    ASSERT_EQ((PictureSize{image->width, image->height}), c.delivered) << c.shown.width;
+    ASSERT_EQ((PictureSize{scaled->width, scaled->height}), c.scaled) << c.shown.width;
+    Image reference(c.delivered.width, c.delivered.height);
+    AreaReducer reducer(scaled->width, scaled->height, reference.pixels.data(), reference.width, reference.height,
+                        reference.width);
+    for (int32_t y = 0; y < scaled->height; ++y) reducer.AddRow(scaled->row(y));
+    // Reduced before it is turned, the picture on its side rounds the two
+    // passes the other way round: a level at most.
+    EXPECT_TRUE(SameImage(image, reference, c.orientation >= 5 ? 1 : 0)) << c.shown.width;
+  }
 }
 
 TEST(Jpeg, StopsAfterAHundredScans) {
