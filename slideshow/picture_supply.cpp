@@ -273,13 +273,23 @@ void PictureSupply::ArrangeAll() {
 
 // Without a worker a read runs on the shows' thread, so it waits until a
 // show wants its answer: the next picture is read at the switch, as a load
-// without a worker always was.
+// without a worker always was. A held next picture waits likewise.
 void PictureSupply::Ask(int seatId, bool ahead, const Key& key) {
   Seat& seat = seats_.at(seatId);
   Slot& slot = ahead ? seat.next : seat.current;
   if (slot.readSlot >= 0) seat.reader->Cancel(slot.readSlot);
-  slot = Slot{key, {}, false, !seat.reader->OnWorker()};
+  slot = Slot{key, {}, false, !seat.reader->OnWorker() || (ahead && seat.nextHeld)};
   if (!slot.deferred) StartRead(seatId, slot);
+}
+
+void PictureSupply::HoldNext(int seatId, bool held) {
+  const auto found = seats_.find(seatId);
+  if (found == seats_.end()) return;
+  Seat& seat = found->second;
+  seat.nextHeld = held;
+  if (held || !seat.next.deferred || !seat.reader->OnWorker()) return;
+  seat.next.deferred = false;
+  StartRead(seatId, seat.next);
 }
 
 // A slot's read runs in one of the reader's two slots, never in the one the

@@ -131,6 +131,10 @@ class PictureSupply {
   std::string CurrentPath(int seat);
   // A repaint reads the seat's current picture again; its next stays.
   void ReadCurrentAgain(int seat);
+  // While a seat's show fades from one slide to the next it holds both, so
+  // its next picture is read only once the fade is over: a third picture
+  // never joins the two. A next picture wanted sooner is read then.
+  void HoldNext(int seat, bool held);
 
  private:
   struct Key {
@@ -151,6 +155,7 @@ class PictureSupply {
     int32_t offset = 0;
     std::optional<ShowFit> fit;
     Slot current, next;
+    bool nextHeld = false;
     std::unique_ptr<platform::BackgroundReader> reader;
   };
 

@@ -155,6 +155,8 @@ void SaverShow::SwitchIfRead() {
   PictureRead read = supply_.TakeNext(seat_, Fit());
   if (!read.Ready()) return HoldSwitchTimer();
   wait_ = ReadWait::Nothing;
+  // Held before the move asks for the picture after it.
+  if (FadesAtSwitch()) supply_.HoldNext(seat_, true);
   supply_.Advance();
   shownMoves_ = supply_.Moves();
   Switch(std::move(read));
@@ -222,9 +224,9 @@ void SaverShow::Switch(PictureRead read) {
   timers_.SetEnabled(SaverTimer::tmCom, false);
   ++switches_;
   const int64_t now = timers_.LogicalNow();
-  if (slides_ == SlideState::Crossfading) EndCrossfade();
-  const bool fade = settings_.effects.fade && slides_ == SlideState::Showing &&
-                    CrossfadeDurationNs(settings_.message.switchSeconds) > 0;
+  const bool fade = FadesAtSwitch();
+  if (fade) supply_.HoldNext(seat_, true);
+  if (slides_ == SlideState::Crossfading) DropOutgoing();
   if (fade) {
     composer_.PictureChanging();
     outgoingPlace_ = motion_.destRect;
@@ -343,11 +345,24 @@ void SaverShow::StartCrossfade(int64_t nowNs) {
     CentreStep(motion_, onScreen, host_.ScreenSize());
 }
 
-// The last frame of a fade is the incoming slide alone, exactly.
-void SaverShow::EndCrossfade() {
+// A switch fades when the show has a slide to fade from (or is fading to
+// one) and switches at all.
+bool SaverShow::FadesAtSwitch() const {
+  return settings_.effects.fade && slides_ != SlideState::Nothing &&
+         CrossfadeDurationNs(settings_.message.switchSeconds) > 0;
+}
+
+void SaverShow::DropOutgoing() {
   composer_.PictureChanging();
   outgoing_.reset();
   slides_ = SlideState::Showing;
+}
+
+// The last frame of a fade is the incoming slide alone, exactly; the next
+// picture is read from then on.
+void SaverShow::EndCrossfade() {
+  DropOutgoing();
+  supply_.HoldNext(seat_, false);
 }
 
 bool SaverShow::Animating() const {

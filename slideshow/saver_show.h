@@ -143,6 +143,8 @@ class SaverShow {
   void StartSlide(int64_t nowNs);
   void StartCrossfade(int64_t nowNs);
   void EndCrossfade();
+  void DropOutgoing();
+  bool FadesAtSwitch() const;
   void FinishPaint(PictureRead read);
   void SwitchIfRead();
   void FollowIfRead();

@@ -6,7 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <chrono>
+#include <mutex>
+#include <thread>
 #include <string>
+#include <vector>
 
 #include "fake_saver_host.h"
 #include "slideshow/monitor_shows.h"
@@ -150,6 +154,55 @@ TEST(PictureSupply, AReadThatThrowsAnythingShowsTheSample) {
     shown += read.Failed() ? "sample " : "picture ";
   }
   EXPECT_EQ(shown, "sample sample picture ");
+}
+
+// A show that fades holds its two slides until the fade is over; the
+// picture after them is read only then, or at once when it is wanted sooner.
+TEST(PictureSupply, AHeldNextPictureIsReadWhenReleasedOrWanted) {
+  tolvex_test::OwnerThread owner;
+  std::mutex lock;
+  std::vector<std::string> reads;
+  PictureReaders readers{[&](const std::string& path, const codecs::ShownSize&) -> std::optional<codecs::Image> {
+                           const std::lock_guard<std::mutex> hold(lock);
+                           reads.push_back(path);
+                           return Filled(4, 4, 1);
+                         },
+                         {}};
+  PictureSupply supply(readers, owner.ReaderSetup());
+  const int seat = supply.Join(0);
+  settings::PictureList list;
+  for (int i = 0; i < 4; ++i) list.paths[i] = std::string(1, char('a' + i));
+  list.entryCount = 4, list.lastIndex = 3;
+  supply.Refresh({"", true}, list);
+  const ShowFit fit{DisplayMethod::Still, {64, 48}};
+  const auto read = [&] {
+    const std::lock_guard<std::mutex> hold(lock);
+    std::string all;
+    for (const std::string& path : reads) all += path;
+    return all;
+  };
+  const auto take = [&](bool next) {
+    return Eventually([&] { supply.Deliver(); },
+                      [&] { return (next ? supply.TakeNext(seat, fit) : supply.TakeCurrent(seat, fit)).Ready(); });
+  };
+  ASSERT_TRUE(take(false));
+  ASSERT_TRUE(Eventually([&] { supply.Deliver(); }, [&] { return read() == "ab"; }));
+  ASSERT_TRUE(take(true));
+  supply.HoldNext(seat, true);
+  supply.Advance();
+  // Long enough for a read that was not held to come.
+  for (int i = 0; i < 20; ++i) {
+    supply.Deliver();
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  EXPECT_EQ(read(), "ab") << "c waits for the fade";
+  supply.HoldNext(seat, false);
+  ASSERT_TRUE(Eventually([&] { supply.Deliver(); }, [&] { return read() == "abc"; }));
+  ASSERT_TRUE(take(true));
+  supply.HoldNext(seat, true);
+  supply.Advance();
+  ASSERT_TRUE(take(true)) << "d wanted while held";
+  EXPECT_EQ(read(), "abcd");
 }
 
 }  // namespace
